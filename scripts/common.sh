@@ -1,0 +1,105 @@
+# Shared by scripts/setup, scripts/run and scripts/test; sourced, not run.
+# shellcheck shell=bash
+
+NORVALE_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+NORVALE_BUILD=$NORVALE_ROOT/build
+
+# Every Debian package the project builds, tests or runs with.
+NORVALE_PACKAGES=(
+    g++ cmake ninja-build pkg-config
+    zlib1g-dev libz-mingw-w64-dev
+    googletest libgtest-dev libbenchmark-dev
+    libfreetype-dev libfontconfig-dev libpugixml-dev
+    g++-mingw-w64-x86-64
+    wine wine64 xvfb xauth xdotool imagemagick
+)
+
+say() { printf '%s\n' "$*"; }
+die() { printf 'error: %s\n' "$*" >&2; exit 1; }
+
+# Runs a command with its output kept in a log, shown only when it fails.
+quietly() {
+    local log
+    log=$(mktemp)
+    if ! "$@" >"$log" 2>&1; then
+        cat "$log" >&2
+        rm -f "$log"
+        die "failed: $*"
+    fi
+    rm -f "$log"
+}
+
+is_windows_host() {
+    case "$(uname -s)" in MINGW* | MSYS* | CYGWIN*) return 0 ;; *) return 1 ;; esac
+}
+
+# Configures a preset the first time and builds it incrementally afterwards.
+build_preset() {
+    local preset=$1
+    if [ ! -f "$NORVALE_BUILD/$preset/build.ninja" ]; then
+        quietly cmake --preset "$preset" -S "$NORVALE_ROOT"
+    fi
+    quietly cmake --build --preset "$preset"
+}
+
+# A Wine environment of the project's own: the prefix lives under the build folder, and the
+# .NET and browser engines Wine would offer to download are switched off.
+use_wine_prefix() {
+    export WINEPREFIX=$NORVALE_BUILD/$1
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINEARCH=win64
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        quietly wineboot -i
+        wineserver -w
+    fi
+}
+
+# Starts a private Xvfb on a free display and exports DISPLAY; stop_display ends it.
+NORVALE_XVFB_PID=
+start_display() {
+    local n
+    for n in $(seq 90 130); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+    done
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    NORVALE_XVFB_PID=$!
+    export DISPLAY=":$n"
+    local i
+    for i in $(seq 1 50); do
+        xdotool getdisplaygeometry >/dev/null 2>&1 && return 0
+        sleep 0.1
+    done
+    die "Xvfb did not start on $DISPLAY"
+}
+
+stop_display() {
+    if [ -n "${WINEPREFIX:-}" ]; then
+        wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "$NORVALE_XVFB_PID" ]; then
+        kill "$NORVALE_XVFB_PID" >/dev/null 2>&1 || true
+        wait "$NORVALE_XVFB_PID" 2>/dev/null || true
+        NORVALE_XVFB_PID=
+    fi
+}
+
+# Waits up to $2 seconds for a window named $1; prints its X id.
+wait_for_window() {
+    local name=$1 seconds=$2 i id
+    for i in $(seq 1 $((seconds * 10))); do
+        id=$(xdotool search --name "^$name\$" 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            printf '%s\n' "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    return 1
+}
+
+# Asks the clock to close the way Windows does (WM_CLOSE to its windows).
+request_close() {
+    wine taskkill /im NorvaleTimeClock.exe >/dev/null 2>&1
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "core/platform/system_clock.h"
+
+namespace norvale::win32 {
+
+class Win32SystemClock final : public SystemClock {
+public:
+    DateTime Now() const override;
+};
+
+} // namespace norvale::win32
