@@ -1,7 +1,7 @@
-#include <exception>
-
 #include "win32/main_window.h"
 #include "win32/wide_text.h"
+
+#include <exception>
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace norvale::win32;

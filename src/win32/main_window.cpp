@@ -38,7 +38,9 @@ MainWindow::~MainWindow() {
     }
 }
 
-void MainWindow::Show() { ShowWindow(FHandle, SW_SHOWNOACTIVATE); }
+void MainWindow::Show() {
+    ShowWindow(FHandle, SW_SHOWNOACTIVATE);
+}
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {

@@ -61,11 +61,11 @@ TEST(Calendar, ValuesOutsideTheCalendarDecodeAsItsLimits) {
 }
 
 TEST(Calendar, WeekdayAndDayOfYear) {
-    EXPECT_EQ(DayOfWeek(0), 7);                     // 1899-12-30, a Saturday
+    EXPECT_EQ(DayOfWeek(0), 7);                        // 1899-12-30, a Saturday
     EXPECT_EQ(DayOfWeek(*EncodeDate(2026, 12, 7)), 2); // a Monday
     EXPECT_EQ(DayOfWeek(*EncodeDate(2026, 12, 6) + 0.9), 1);
-    EXPECT_EQ(DayOfWeek(-1.25), 6);                 // 1899-12-29, a Friday
-    EXPECT_EQ(DayOfWeek(*EncodeDate(1, 1, 1)), 2);  // proleptic Gregorian Monday
+    EXPECT_EQ(DayOfWeek(-1.25), 6);                // 1899-12-29, a Friday
+    EXPECT_EQ(DayOfWeek(*EncodeDate(1, 1, 1)), 2); // proleptic Gregorian Monday
     EXPECT_EQ(DayOfYear(*EncodeDate(2024, 12, 31)), 366);
     EXPECT_EQ(DayOfYear(*EncodeDate(2026, 3, 1)), 60);
 }

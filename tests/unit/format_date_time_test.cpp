@@ -1,8 +1,7 @@
+#include "core/time/calendar.h"
 #include "core/time/format_date_time.h"
 
 #include <gtest/gtest.h>
-
-#include "core/time/calendar.h"
 
 namespace norvale {
 namespace {
@@ -20,8 +19,7 @@ TEST_F(FormatDateTimeTest, TimeTokens) {
     EXPECT_EQ(FormatDateTime("H:nn:ss", At(2026, 12, 7, 9, 5, 3), fs), "9:05:03");
     EXPECT_EQ(FormatDateTime("hh:nn:ss", At(2026, 12, 7, 9, 5, 3), fs), "09:05:03");
     EXPECT_EQ(FormatDateTime("h:n:s", At(2026, 12, 7, 9, 5, 3), fs), "9:5:3");
-    EXPECT_EQ(FormatDateTime("HH:NN:SS.zzz", At(2026, 12, 7, 23, 59, 58, 7), fs),
-              "23:59:58.007");
+    EXPECT_EQ(FormatDateTime("HH:NN:SS.zzz", At(2026, 12, 7, 23, 59, 58, 7), fs), "23:59:58.007");
     // m and mm straight after an hour token are minutes, elsewhere the month.
     EXPECT_EQ(FormatDateTime("h:mm m", At(2026, 12, 7, 9, 5, 3), fs), "9:05 12");
 }

@@ -1,9 +1,8 @@
+#include "core/time/calendar.h"
+#include "core/time/format_date_time.h"
 #include "core/time/locale_picture.h"
 
 #include <gtest/gtest.h>
-
-#include "core/time/calendar.h"
-#include "core/time/format_date_time.h"
 
 namespace norvale {
 namespace {

@@ -1,9 +1,8 @@
 #include "core/time/number_text.h"
 
 #include <cmath>
-#include <limits>
-
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace norvale {
 namespace {
@@ -50,8 +49,8 @@ TEST(GeneralNumber, ReadsThroughTheLocalesSeparator) {
 }
 
 TEST(GeneralNumber, TextThatDoesNotConvertGivesNothing) {
-    for (const char* text : {"", " ", "abc", "1,5", "1.2.3", "nan", "inf", "1e400", "0x10",
-                             "1e", "--1", "+-1", "1 2", "12abc"}) {
+    for (const char* text : {"", " ", "abc", "1,5", "1.2.3", "nan", "inf", "1e400", "0x10", "1e",
+                             "--1", "+-1", "1 2", "12abc"}) {
         EXPECT_FALSE(ParseGeneralNumber(text, ".")) << '"' << text << '"';
     }
     EXPECT_FALSE(ParseGeneralNumber("1.5,5", ","));

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "core/time/calendar.h"
 #include "core/time/format_date_time.h"
+
+#include <gtest/gtest.h>
 
 namespace norvale {
 namespace {
@@ -28,11 +28,16 @@ FormatSettings Swedish() {
 }
 
 TEST(ParseLocaleDateTime, RoundTripsWhatTheFormatterWrites) {
-    const DateTime values[] = {
-        At(2026, 12, 7, 15, 4, 5), At(2026, 12, 7, 0, 0, 0), At(2026, 12, 7, 0, 0, 1),
-        At(2026, 12, 7, 12, 0, 0), At(2026, 12, 7, 23, 59, 59), At(1, 1, 1, 0, 0, 0),
-        At(9999, 12, 31, 23, 59, 59), At(1800, 6, 15, 18, 30, 0), 10 * kOneSecond,
-        0.0};
+    const DateTime values[] = {At(2026, 12, 7, 15, 4, 5),
+                               At(2026, 12, 7, 0, 0, 0),
+                               At(2026, 12, 7, 0, 0, 1),
+                               At(2026, 12, 7, 12, 0, 0),
+                               At(2026, 12, 7, 23, 59, 59),
+                               At(1, 1, 1, 0, 0, 0),
+                               At(9999, 12, 31, 23, 59, 59),
+                               At(1800, 6, 15, 18, 30, 0),
+                               10 * kOneSecond,
+                               0.0};
     for (const FormatSettings& fs : {FormatSettings::EnglishUnitedStates(), German(), Swedish()}) {
         for (const DateTime v : values) {
             const std::string text = FormatLocaleDateTime(v, fs);
@@ -68,8 +73,8 @@ TEST(ParseLocaleDateTime, RejectsTextThatIsNoDateTime) {
     const FormatSettings us = FormatSettings::EnglishUnitedStates();
     for (const char* text :
          {"", "   ", "abc", "13/45/2026", "2/29/2026", "12/7", "12/7/2026 25:00:00",
-          "12/7/2026 13:00:00 PM", "12/7/2026 0:00:00 AM", "12/7/2026 3:04:05 PM x",
-          "12/7/2026 3", "12/7/2026 3:", "1234567890/1/2026", "12/7/10000", "-1/2/2026"}) {
+          "12/7/2026 13:00:00 PM", "12/7/2026 0:00:00 AM", "12/7/2026 3:04:05 PM x", "12/7/2026 3",
+          "12/7/2026 3:", "1234567890/1/2026", "12/7/10000", "-1/2/2026"}) {
         EXPECT_FALSE(ParseLocaleDateTime(text, us)) << '"' << text << '"';
     }
 }

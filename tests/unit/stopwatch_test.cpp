@@ -1,8 +1,7 @@
 #include "core/time/stopwatch.h"
+#include "support/fake_clock.h"
 
 #include <gtest/gtest.h>
-
-#include "support/fake_clock.h"
 
 namespace norvale {
 namespace {

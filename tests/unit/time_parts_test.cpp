@@ -1,9 +1,8 @@
 #include "core/time/time_parts.h"
 
 #include <cmath>
-#include <limits>
-
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace norvale {
 namespace {

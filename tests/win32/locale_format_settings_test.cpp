@@ -1,11 +1,10 @@
-#include "win32/locale_format_settings.h"
-
-#include <gtest/gtest.h>
-
 #include "core/time/calendar.h"
 #include "core/time/format_date_time.h"
+#include "win32/locale_format_settings.h"
 #include "win32/wide_text.h"
 #include "win32/win32_common.h"
+
+#include <gtest/gtest.h>
 
 namespace norvale::win32 {
 namespace {

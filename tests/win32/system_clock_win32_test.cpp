@@ -1,10 +1,9 @@
-#include "win32/system_clock_win32.h"
-
-#include <gtest/gtest.h>
-
 #include "core/time/calendar.h"
 #include "core/time/time_parts.h"
+#include "win32/system_clock_win32.h"
 #include "win32/win32_common.h"
+
+#include <gtest/gtest.h>
 
 namespace norvale::win32 {
 namespace {

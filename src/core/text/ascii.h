@@ -7,9 +7,13 @@
 
 namespace norvale {
 
-constexpr char ToLowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+constexpr char ToLowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
-constexpr bool IsDigitAscii(char c) { return c >= '0' && c <= '9'; }
+constexpr bool IsDigitAscii(char c) {
+    return c >= '0' && c <= '9';
+}
 
 constexpr bool IsBlank(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace norvale {
 namespace {
 
@@ -38,7 +37,9 @@ long long ClampedDayNumber(DateTime value) {
 
 } // namespace
 
-bool IsLeapYear(int year) { return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0); }
+bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
 
 int DaysInMonth(int year, int month) {
     const int leap = IsLeapYear(year) ? 1 : 0;

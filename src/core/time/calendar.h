@@ -1,8 +1,8 @@
 #pragma once
 
-#include <optional>
-
 #include "core/time/date_time.h"
+
+#include <optional>
 
 namespace norvale {
 

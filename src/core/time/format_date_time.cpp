@@ -1,7 +1,7 @@
 #include "core/time/format_date_time.h"
 
-#include "core/time/calendar.h"
 #include "core/text/ascii.h"
+#include "core/time/calendar.h"
 #include "core/time/time_parts.h"
 
 namespace norvale {

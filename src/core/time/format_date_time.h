@@ -1,11 +1,11 @@
 #pragma once
 
+#include "core/time/date_time.h"
+#include "core/time/format_settings.h"
+
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include "core/time/date_time.h"
-#include "core/time/format_settings.h"
 
 namespace norvale {
 

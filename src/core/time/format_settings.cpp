@@ -9,7 +9,8 @@ FormatSettings FormatSettings::EnglishUnitedStates() {
     fs.LongMonthNames = {"January", "February", "March",     "April",   "May",      "June",
                          "July",    "August",   "September", "October", "November", "December"};
     fs.ShortDayNames = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
-    fs.LongDayNames = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    fs.LongDayNames = {"Sunday",   "Monday", "Tuesday", "Wednesday",
+                       "Thursday", "Friday", "Saturday"};
     fs.DateSeparator = "/";
     fs.TimeSeparator = ":";
     fs.DecimalSeparator = ".";

@@ -3,7 +3,9 @@
 namespace norvale {
 namespace {
 
-bool IsAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool IsAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
 
 void AppendLiteral(std::string& out, char c) {
     if (IsAsciiLetter(c) || c == '/' || c == ':' || c == '"') {

@@ -1,10 +1,10 @@
 #include "core/time/number_text.h"
 
+#include "core/text/ascii.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
-
-#include "core/text/ascii.h"
 
 namespace norvale {
 namespace {
@@ -85,8 +85,8 @@ std::optional<double> ParseGeneralNumber(std::string_view text, std::string_view
     std::string normalised;
     bool seenSeparator = false;
     for (std::size_t i = 0; i < localised.size();) {
-        if (!decimalSeparator.empty() && localised.compare(i, decimalSeparator.size(),
-                                                           decimalSeparator) == 0) {
+        if (!decimalSeparator.empty() &&
+            localised.compare(i, decimalSeparator.size(), decimalSeparator) == 0) {
             if (seenSeparator) {
                 return std::nullopt;
             }

@@ -47,6 +47,8 @@ void TStopWatch::Reset() {
     FStartTime = FClock.Now();
 }
 
-void TStopWatch::UpdateElapsed() { FElapsed = FClock.Now() - FStartTime + FRunningTotal; }
+void TStopWatch::UpdateElapsed() {
+    FElapsed = FClock.Now() - FStartTime + FRunningTotal;
+}
 
 } // namespace norvale
