@@ -1,16 +1,46 @@
 #include "win32/system_clock_win32.h"
 
+#include "core/text/ascii.h"
 #include "core/time/calendar.h"
+#include "win32/wide_text.h"
 #include "win32/win32_common.h"
+
+#include <cstring>
+#include <type_traits>
 
 namespace norvale::win32 {
 
+static_assert(sizeof(::TIME_ZONE_INFORMATION) == sizeof(norvale::TIME_ZONE_INFORMATION));
+static_assert(std::is_trivially_copyable_v<norvale::TIME_ZONE_INFORMATION>);
+
 DateTime Win32SystemClock::Now() const {
-    SYSTEMTIME st;
+    ::SYSTEMTIME st;
     GetLocalTime(&st);
     // GetLocalTime always yields a valid calendar date and time of day.
     return *EncodeDate(st.wYear, st.wMonth, st.wDay) +
            *EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+}
+
+std::uint32_t Win32SystemClock::GetTimeZoneInformation(norvale::TIME_ZONE_INFORMATION& info) const {
+    ::TIME_ZONE_INFORMATION native{};
+    const DWORD result = ::GetTimeZoneInformation(&native);
+    // The twin has the same fields in the same layout.
+    std::memcpy(static_cast<void*>(&info), &native, sizeof info);
+    return result;
+}
+
+std::string Win32SystemClock::LastErrorText() const {
+    const DWORD code = GetLastError();
+    wchar_t* buffer = nullptr;
+    const DWORD length = FormatMessageW(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
+    std::string text;
+    if (length > 0 && buffer) {
+        text = ToUtf8(std::wstring_view(buffer, length));
+    }
+    LocalFree(buffer);
+    return std::string(TrimBlanks(text));
 }
 
 } // namespace norvale::win32

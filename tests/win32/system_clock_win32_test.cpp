@@ -9,10 +9,10 @@ namespace norvale::win32 {
 namespace {
 
 TEST(Win32SystemClock, ReadsTheLocalTimeOfTheComputer) {
-    SYSTEMTIME before;
+    ::SYSTEMTIME before;
     GetLocalTime(&before);
     const DateTime now = Win32SystemClock().Now();
-    SYSTEMTIME after;
+    ::SYSTEMTIME after;
     GetLocalTime(&after);
 
     const CalendarDate date = DecodeDate(now);
@@ -35,6 +35,26 @@ TEST(Win32SystemClock, AdvancesWithRealTime) {
     const DateTime second = clock.Now();
     EXPECT_GE(second - first, 30 * kOneMillisecond);
     EXPECT_LT(second - first, 5 * kOneSecond);
+}
+
+TEST(Win32SystemClock, CopiesTheComputersZoneRules) {
+    ::TIME_ZONE_INFORMATION native{};
+    const DWORD expected = ::GetTimeZoneInformation(&native);
+    norvale::TIME_ZONE_INFORMATION twin;
+    EXPECT_EQ(Win32SystemClock().GetTimeZoneInformation(twin), expected);
+    EXPECT_EQ(twin.Bias, native.Bias);
+    EXPECT_EQ(twin.DaylightBias, native.DaylightBias);
+    EXPECT_EQ(twin.StandardDate.wMonth, native.StandardDate.wMonth);
+    EXPECT_EQ(twin.DaylightDate.wHour, native.DaylightDate.wHour);
+    EXPECT_EQ(std::u16string(twin.StandardName),
+              std::u16string(reinterpret_cast<const char16_t*>(native.StandardName)));
+}
+
+TEST(Win32SystemClock, DescribesTheLastError) {
+    SetLastError(ERROR_FILE_NOT_FOUND);
+    const std::string text = Win32SystemClock().LastErrorText();
+    EXPECT_FALSE(text.empty());
+    EXPECT_NE(text.back(), '\n');
 }
 
 } // namespace
