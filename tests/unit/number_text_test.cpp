@@ -61,5 +61,16 @@ TEST(GeneralNumber, NonFiniteValuesAreWrittenAsZero) {
     EXPECT_EQ(FormatGeneralNumber(std::numeric_limits<double>::infinity()), "0");
 }
 
+TEST(LocaleNumber, AcceptsOnlyTheLocalesSeparator) {
+    EXPECT_EQ(ParseLocaleNumber("42.5", "."), 42.5);
+    EXPECT_EQ(ParseLocaleNumber("42,5", ","), 42.5);
+    EXPECT_EQ(ParseLocaleNumber("42.5", ","), std::nullopt);
+    EXPECT_EQ(ParseLocaleNumber("42,5", "."), std::nullopt);
+    EXPECT_EQ(ParseLocaleNumber("-3", ","), -3.0);
+    EXPECT_EQ(ParseLocaleNumber("1e3", "."), 1000.0);
+    EXPECT_EQ(ParseLocaleNumber("", "."), std::nullopt);
+    EXPECT_EQ(ParseLocaleNumber("4,2,5", ","), std::nullopt);
+}
+
 } // namespace
 } // namespace norvale

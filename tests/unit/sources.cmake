@@ -6,6 +6,13 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
+)
+
+# Suites every adapter of a port passes; each test program adds its own adapters' factories.
+set(NORVALE_CONTRACT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/skin_description_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/xml_document_contract.cpp
 )

@@ -72,21 +72,25 @@ std::string FormatGeneralNumber(double value) {
 }
 
 std::optional<double> ParseGeneralNumber(std::string_view text, std::string_view decimalSeparator) {
-    // Rewrite to the locale's separator first, then accept exactly one number written with
-    // that separator; std::from_chars then reads the normalised "." form.
+    // The stored text always has "."; it is read as if written with the locale's separator.
     std::string localised;
-    for (const char c : TrimBlanks(text)) {
+    for (const char c : text) {
         if (c == '.') {
             localised += decimalSeparator;
         } else {
             localised += c;
         }
     }
+    return ParseLocaleNumber(localised, decimalSeparator);
+}
+
+std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view decimalSeparator) {
+    // Normalise to the "." form that std::from_chars reads, accepting one separator at most.
+    const std::string_view trimmed = TrimBlanks(text);
     std::string normalised;
     bool seenSeparator = false;
-    for (std::size_t i = 0; i < localised.size();) {
-        if (!decimalSeparator.empty() &&
-            localised.compare(i, decimalSeparator.size(), decimalSeparator) == 0) {
+    for (std::size_t i = 0; i < trimmed.size();) {
+        if (!decimalSeparator.empty() && trimmed.substr(i).starts_with(decimalSeparator)) {
             if (seenSeparator) {
                 return std::nullopt;
             }
@@ -95,7 +99,7 @@ std::optional<double> ParseGeneralNumber(std::string_view text, std::string_view
             i += decimalSeparator.size();
             continue;
         }
-        const char c = localised[i++];
+        const char c = trimmed[i++];
         if (!(IsDigitAscii(c) || c == '+' || c == '-' || c == 'e' || c == 'E')) {
             return std::nullopt;
         }

@@ -16,4 +16,9 @@ std::string FormatGeneralNumber(double value);
 // surrounding blanks allowed. nullopt when it is not (and for NaN or infinite results).
 std::optional<double> ParseGeneralNumber(std::string_view text, std::string_view decimalSeparator);
 
+// Reads one decimal number (optional sign, fraction after the locale's decimal separator,
+// optional exponent) with surrounding blanks allowed; a "." that is not the locale's
+// separator makes it no number. nullopt for anything else and for NaN or infinite results.
+std::optional<double> ParseLocaleNumber(std::string_view text, std::string_view decimalSeparator);
+
 } // namespace norvale

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace norvale {
+
+// A document that could not be read; the text names the line and position where the parser
+// gives them.
+class XmlError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// An XML document answering XPath queries for single values, as the skin reader asks them.
+class XmlDocument {
+public:
+    virtual ~XmlDocument() = default;
+
+    // Parses a file (UTF-8 path) or a text, replacing any document held before. Throws
+    // XmlError when the file cannot be read or is not well-formed.
+    virtual void Load(const std::string& path) = 0;
+    virtual void LoadText(std::string_view xml) = 0;
+
+    // The value of the first node the expression selects, in document order: an attribute's
+    // value, a text node's text, or an element's first text child, each without surrounding
+    // white space (an element without text gives ""). nullopt when nothing matches or no
+    // document is loaded.
+    virtual std::optional<std::string> SelectValue(const std::string& xpath) const = 0;
+
+    // Releases the document.
+    virtual void Close() = 0;
+};
+
+} // namespace norvale

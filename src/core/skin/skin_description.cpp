@@ -1,0 +1,150 @@
+#include "core/skin/skin_description.h"
+
+#include "core/time/number_text.h"
+
+namespace norvale {
+namespace {
+
+class Reader {
+public:
+    Reader(const XmlDocument& xml, const FormatSettings& fs, std::vector<std::string>& problems)
+        : FXml(xml), FSettings(fs), FProblems(problems) {}
+
+    // A required value: its text, or a problem and "".
+    std::string Required(const std::string& xpath) {
+        if (auto value = FXml.SelectValue(xpath)) {
+            return *value;
+        }
+        FProblems.push_back("missing " + Describe(xpath));
+        return {};
+    }
+
+    std::optional<std::string> Optional(const std::string& xpath) const {
+        return FXml.SelectValue(xpath);
+    }
+
+    std::int32_t Integer(const std::string& xpath, std::int32_t fallback) {
+        return ParseSkinInteger(Required(xpath)).value_or(fallback);
+    }
+
+    std::optional<std::int32_t> OptionalInteger(const std::string& xpath, std::int32_t fallback) {
+        if (const auto text = Optional(xpath)) {
+            return ParseSkinInteger(*text).value_or(fallback);
+        }
+        return std::nullopt;
+    }
+
+    double Real(const std::string& xpath, double fallback) {
+        return ParseLocaleNumber(Required(xpath), FSettings.DecimalSeparator).value_or(fallback);
+    }
+
+    Colour Color(const std::string& xpath) {
+        const auto text = Optional(xpath);
+        if (!text) {
+            FProblems.push_back("missing " + Describe(xpath));
+            return 0;
+        }
+        const auto colour = ParseSkinColour(*text);
+        if (!colour) {
+            FProblems.push_back("\"" + *text + "\" is not a colour (" + Describe(xpath) + ")");
+            return 0;
+        }
+        return *colour;
+    }
+
+    // "skin/label[@id="time"]/font/@color" reads as "attribute color of
+    // skin/label[@id="time"]/font".
+    static std::string Describe(const std::string& xpath) {
+        const std::size_t slash = xpath.rfind('/');
+        const std::string last = xpath.substr(slash + 1);
+        const std::string parent = xpath.substr(0, slash);
+        if (last.starts_with('@')) {
+            return "attribute " + last.substr(1) + " of " + parent;
+        }
+        if (last == "text()") {
+            return "element " + parent;
+        }
+        return "element " + xpath;
+    }
+
+private:
+    const XmlDocument& FXml;
+    const FormatSettings& FSettings;
+    std::vector<std::string>& FProblems;
+};
+
+HandDescription ReadHand(Reader& in, const std::string& name, PointF centre) {
+    const std::string base = "skin/" + name;
+    HandDescription hand;
+    hand.FileName = in.Required(base + "/filename/text()");
+    hand.BitmapCenter.X = in.Real(base + "/bitmapCenter/@x", centre.X);
+    hand.BitmapCenter.Y = in.Real(base + "/bitmapCenter/@y", centre.Y);
+    hand.Position.X = in.Real(base + "/position/@x", 75);
+    hand.Position.Y = in.Real(base + "/position/@y", 75);
+    return hand;
+}
+
+LabelDescription ReadLabel(Reader& in, const std::string& id) {
+    const std::string base = "skin/label[@id=\"" + id + "\"]";
+    LabelDescription label;
+    if (!in.Optional(base)) {
+        in.Required(base); // one problem for the whole label rather than one per attribute
+        return label;
+    }
+    label.Text = in.Required(base + "/@text");
+    label.Left = in.Integer(base + "/@x", 62);
+    label.Top = in.Integer(base + "/@y", 55);
+    label.Width = in.OptionalInteger(base + "/@width", 89);
+    label.Height = in.OptionalInteger(base + "/@height", 11);
+    label.Align = in.Required(base + "/@align");
+    if (!in.Optional(base + "/font")) {
+        in.Required(base + "/font");
+        return label;
+    }
+    label.Font.Name = in.Required(base + "/font/@name");
+    label.Font.Size = in.Integer(base + "/font/@size", 62);
+    label.Font.Color = in.Color(base + "/font/@color");
+    return label;
+}
+
+BoxDescription ReadButton(Reader& in, const std::string& id) {
+    const std::string base = "skin/button[@id=\"" + id + "\"]";
+    BoxDescription box;
+    if (!in.Optional(base)) {
+        in.Required(base);
+        return box;
+    }
+    box.Left = in.Integer(base + "/@x", 62);
+    box.Top = in.Integer(base + "/@y", 62);
+    box.Width = in.Integer(base + "/@width", 62);
+    box.Height = in.Integer(base + "/@height", 62);
+    return box;
+}
+
+} // namespace
+
+SkinDescription ReadSkinDescription(const XmlDocument& xml, const FormatSettings& fs,
+                                    std::vector<std::string>& problems) {
+    Reader in(xml, fs, problems);
+    SkinDescription skin;
+    skin.ClockFace = in.Required("skin/clockface/text()");
+    skin.Buttons = in.Required("skin/buttons/text()");
+    skin.Glass = in.Required("skin/glass/text()");
+    skin.DigitalGlass = in.Optional("skin/digital_glass/text()");
+    skin.AmPm = in.Required("skin/pmam/text()");
+    skin.Hours = ReadHand(in, "hours", {4, 42.5});
+    skin.Minutes = ReadHand(in, "minutes", {2.5, 51});
+    skin.Seconds = ReadHand(in, "seconds", {3.5, 61});
+    skin.Chime = in.Required("skin/sounds/chime/text()");
+    skin.FaceWidth = in.Integer("skin/clockface/@width", 600);
+    skin.FaceHeight = in.Integer("skin/clockface/@height", 400);
+    for (std::size_t i = 0; i < kSkinLabelIds.size(); ++i) {
+        skin.Labels[i] = ReadLabel(in, kSkinLabelIds[i]);
+    }
+    for (std::size_t i = 0; i < kSkinButtonIds.size(); ++i) {
+        skin.FaceButtons[i] = ReadButton(in, kSkinButtonIds[i]);
+    }
+    return skin;
+}
+
+} // namespace norvale

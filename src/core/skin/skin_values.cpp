@@ -1,0 +1,124 @@
+#include "core/skin/skin_values.h"
+
+#include "core/text/ascii.h"
+
+#include <array>
+#include <charconv>
+
+namespace norvale {
+namespace {
+
+struct NamedColour {
+    std::string_view Name;
+    Colour Value;
+};
+
+constexpr Colour System(std::uint32_t index) {
+    return kSystemColourFlag + index;
+}
+
+constexpr std::array<NamedColour, 51> kColourNames = {{
+    {"clBlack", 0x000000},
+    {"clMaroon", 0x000080},
+    {"clGreen", 0x008000},
+    {"clOlive", 0x008080},
+    {"clNavy", 0x800000},
+    {"clPurple", 0x800080},
+    {"clTeal", 0x808000},
+    {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},
+    {"clRed", 0x0000FF},
+    {"clLime", 0x00FF00},
+    {"clYellow", 0x00FFFF},
+    {"clBlue", 0xFF0000},
+    {"clFuchsia", 0xFF00FF},
+    {"clAqua", 0xFFFF00},
+    {"clWhite", 0xFFFFFF},
+    {"clMoneyGreen", 0xC0DCC0},
+    {"clSkyBlue", 0xF0CAA6},
+    {"clCream", 0xF0FBFF},
+    {"clMedGray", 0xA4A0A0},
+    {"clScrollBar", System(0)},
+    {"clBackground", System(1)},
+    {"clActiveCaption", System(2)},
+    {"clInactiveCaption", System(3)},
+    {"clMenu", System(4)},
+    {"clWindow", System(5)},
+    {"clWindowFrame", System(6)},
+    {"clMenuText", System(7)},
+    {"clCaptionText", System(9)},
+    {"clActiveBorder", System(10)},
+    {"clInactiveBorder", System(11)},
+    {"clAppWorkSpace", System(12)},
+    {"clHighlight", System(13)},
+    {"clHighlightText", System(14)},
+    {"clBtnFace", System(15)},
+    {"clBtnShadow", System(16)},
+    {"clGrayText", System(17)},
+    {"clBtnText", System(18)},
+    {"clInactiveCaptionText", System(19)},
+    {"clBtnHighlight", System(20)},
+    {"cl3DDkShadow", System(21)},
+    {"cl3DLight", System(22)},
+    {"clInfoText", System(23)},
+    {"clInfoBk", System(24)},
+    {"clHotLight", System(26)},
+    {"clGradientActiveCaption", System(27)},
+    {"clGradientInactiveCaption", System(28)},
+    {"clMenuHighlight", System(29)},
+    {"clMenuBar", System(30)},
+    {"clNone", 0x1FFFFFFF},
+    {"clDefault", 0x20000000},
+}};
+
+} // namespace
+
+std::optional<std::int32_t> ParseSkinInteger(std::string_view text) {
+    std::string_view digits = text;
+    bool negative = false;
+    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+        negative = digits.front() == '-';
+        digits.remove_prefix(1);
+    }
+    if (digits.empty()) {
+        return std::nullopt;
+    }
+    std::int64_t value = 0;
+    for (const char c : digits) {
+        if (!IsDigitAscii(c)) {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+        if (value > 2'147'483'648LL) {
+            return std::nullopt;
+        }
+    }
+    value = negative ? -value : value;
+    if (value > 2'147'483'647LL) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(value);
+}
+
+std::optional<Colour> ParseSkinColour(std::string_view text) {
+    for (const NamedColour& named : kColourNames) {
+        if (EqualsNoCase(text, named.Name)) {
+            return named.Value;
+        }
+    }
+    if (text.starts_with('$')) {
+        const std::string_view hex = text.substr(1);
+        Colour value = 0;
+        const auto [end, error] = std::from_chars(hex.data(), hex.data() + hex.size(), value, 16);
+        if (hex.empty() || error != std::errc{} || end != hex.data() + hex.size()) {
+            return std::nullopt;
+        }
+        return value;
+    }
+    if (const auto number = ParseSkinInteger(text)) {
+        return static_cast<Colour>(*number);
+    }
+    return std::nullopt;
+}
+
+} // namespace norvale
