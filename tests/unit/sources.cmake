@@ -4,8 +4,13 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/format_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/socket_error_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/system_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/time_server_test.cpp
 )
