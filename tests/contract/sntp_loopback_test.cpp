@@ -6,6 +6,7 @@
 #include "support/fake_clock_setter.h"
 
 #include <gtest/gtest.h>
+#include <string>
 
 // The SNTP client on the platform's real socket against a loopback server that misbehaves
 // in one way at a time: nothing but a good reply may ever set the clock.
@@ -55,10 +56,30 @@ TEST_P(SntpLoopback, AFaultyReplyIsNoUsableReply) {
     EXPECT_TRUE(setter.Calls.empty());
 }
 
+std::string FaultName(const ::testing::TestParamInfo<SntpFault>& info) {
+    switch (info.param) {
+    case SntpFault::Silence:
+        return "Silence";
+    case SntpFault::ShortReply:
+        return "ShortReply";
+    case SntpFault::LeapUnsynchronised:
+        return "LeapUnsynchronised";
+    case SntpFault::StratumZero:
+        return "StratumZero";
+    case SntpFault::WrongOriginate:
+        return "WrongOriginate";
+    case SntpFault::WrongSourcePort:
+        return "WrongSourcePort";
+    default:
+        return "Other";
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Faults, SntpLoopback,
                          ::testing::Values(SntpFault::Silence, SntpFault::ShortReply,
                                            SntpFault::LeapUnsynchronised, SntpFault::StratumZero,
-                                           SntpFault::WrongOriginate, SntpFault::WrongSourcePort));
+                                           SntpFault::WrongOriginate, SntpFault::WrongSourcePort),
+                         FaultName);
 
 } // namespace
 } // namespace norvale::testing
