@@ -15,7 +15,8 @@ std::optional<SYSTEMTIME> DateTimeToSystemTime(DateTime value) {
         return std::nullopt;
     }
     const auto whole = static_cast<std::int64_t>(milliseconds);
-    const auto day = static_cast<DateTime>(whole / kMillisecondsPerDayWhole);
+    const std::int64_t dayNumber = whole / kMillisecondsPerDayWhole;
+    const auto day = static_cast<DateTime>(dayNumber);
     auto rest = whole % kMillisecondsPerDayWhole;
     const CalendarDate date = DecodeDate(day);
 
