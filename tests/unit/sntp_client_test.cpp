@@ -104,6 +104,18 @@ TEST_F(SntpClientTest, SendsTheRequestToTheHostAndReadsAtMost48Bytes) {
     EXPECT_EQ(socket.ReceiveTimeouts, (std::vector<int>{5000}));
 }
 
+TEST_F(SntpClientTest, TheRequestCarriesTheClockInUtc) {
+    // 2026-01-01 00:00:00.5 UTC on a computer two hours east of UTC.
+    clock.Zone.Bias = -120;
+    clock.Set(*EncodeDate(2026, 1, 1) + *EncodeTime(2, 0, 0, 500));
+    sntp.QueryServerTime();
+    const std::vector<std::uint8_t> expected{
+        0x1B, 0, 0, 0, 0, 0, 0, 0, 0,    0,    0,    0,    0,    0,    0,    0,
+        0,    0, 0, 0, 0, 0, 0, 0, 0,    0,    0,    0,    0,    0,    0,    0,
+        0,    0, 0, 0, 0, 0, 0, 0, 0xED, 0x00, 0x37, 0x80, 0x80, 0x00, 0x00, 0x00};
+    EXPECT_EQ(socket.Sent, expected);
+}
+
 TEST_F(SntpClientTest, RejectsUnsynchronisedAndBadStratumReplies) {
     struct Case {
         int Leap;
