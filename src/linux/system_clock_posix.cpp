@@ -6,7 +6,7 @@
 #include <cstring>
 #include <ctime>
 
-namespace norvale::posix {
+namespace norvale::linux_adapter {
 
 DateTime PosixSystemClock::Now() const {
     timespec now{};
@@ -35,4 +35,4 @@ std::string PosixSystemClock::LastErrorText() const {
     return std::strerror(errno);
 }
 
-} // namespace norvale::posix
+} // namespace norvale::linux_adapter

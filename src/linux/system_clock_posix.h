@@ -2,7 +2,7 @@
 
 #include "core/platform/system_clock.h"
 
-namespace norvale::posix {
+namespace norvale::linux_adapter {
 
 // The computer's clock and zone from the C library, for the Linux tests and tools. The zone
 // is reported as one bias, the offset in force now (daylight saving included), with no
@@ -14,4 +14,4 @@ public:
     std::string LastErrorText() const override;
 };
 
-} // namespace norvale::posix
+} // namespace norvale::linux_adapter

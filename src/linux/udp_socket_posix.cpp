@@ -15,7 +15,7 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
-namespace norvale::posix {
+namespace norvale::linux_adapter {
 namespace {
 
 [[noreturn]] void RaiseSocketError(int code, const char* description) {
@@ -108,4 +108,4 @@ std::optional<Datagram> PosixUdpSocket::Receive(std::size_t maxBytes, int timeou
     return datagram;
 }
 
-} // namespace norvale::posix
+} // namespace norvale::linux_adapter

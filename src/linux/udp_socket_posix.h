@@ -2,7 +2,7 @@
 
 #include "core/platform/udp_socket.h"
 
-namespace norvale::posix {
+namespace norvale::linux_adapter {
 
 // The UdpSocket port on POSIX sockets, for the Linux tests and tools.
 class PosixUdpSocket final : public UdpSocket {
@@ -23,4 +23,4 @@ private:
     int FHandle = -1;
 };
 
-} // namespace norvale::posix
+} // namespace norvale::linux_adapter

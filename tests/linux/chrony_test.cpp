@@ -17,7 +17,7 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 TEST(Chrony, AnswersThroughThePosixSocketInAgreementWithThisClock) {
     const ChronyServer chrony(NORVALE_TEST_WORK_DIR "/chrony");
-    ExpectAgreeingServerOnLoopback(chrony.Port(), posix::PosixSystemClock());
+    ExpectAgreeingServerOnLoopback(chrony.Port(), linux_adapter::PosixSystemClock());
     if (HasFailure()) {
         ADD_FAILURE() << "chronyd said:\n" << ReadFile(chrony.LogFile());
     }

@@ -5,7 +5,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
-namespace norvale::posix {
+namespace norvale::linux_adapter {
 namespace {
 
 TEST(PosixSystemClock, LocalTimePlusBiasIsUtc) {
@@ -20,4 +20,4 @@ TEST(PosixSystemClock, LocalTimePlusBiasIsUtc) {
 }
 
 } // namespace
-} // namespace norvale::posix
+} // namespace norvale::linux_adapter

@@ -14,3 +14,12 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_server_test.cpp
 )
+
+# Suites every adapter of a port passes; each test program adds its own adapters' factories.
+set(NORVALE_CONTRACT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_peer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_sntp_server.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/real_ntp_server_check.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/sntp_loopback_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/udp_socket_contract_test.cpp
+)

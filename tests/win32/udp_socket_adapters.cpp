@@ -1,5 +1,4 @@
 #include "contract/platform_udp_socket.h"
-
 #include "win32/udp_socket_win32.h"
 
 namespace norvale::testing {
