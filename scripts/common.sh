@@ -13,6 +13,7 @@ NORVALE_PACKAGES=(
     g++-mingw-w64-x86-64
     wine wine64 xvfb xauth xdotool imagemagick
     librsvg2-bin libxml2-utils fonts-dseg fonts-dejavu-core fonts-dejavu-extra
+    chrony
 )
 
 say() { printf '%s\n' "$*"; }
@@ -83,6 +84,40 @@ stop_display() {
         kill "$NORVALE_XVFB_PID" >/dev/null 2>&1 || true
         wait "$NORVALE_XVFB_PID" 2>/dev/null || true
         NORVALE_XVFB_PID=
+    fi
+}
+
+# Starts chronyd serving NTP on an unused port of 127.0.0.1, in the foreground with -x so that
+# it never touches the system clock, its files in folder $1; exports NORVALE_NTP_PORT for the
+# tests that query it. stop_ntp_server ends it.
+NORVALE_CHRONY_PID=
+start_ntp_server() {
+    local dir=$1 port user=()
+    mkdir -p "$dir"
+    for port in $(shuf -i 20000-59999 -n 50); do
+        grep -qi "$(printf ':%04X ' "$port")" /proc/net/udp /proc/net/udp6 2>/dev/null || break
+    done
+    cat >"$dir/chrony.conf" <<EOF
+port $port
+bindaddress 127.0.0.1
+local stratum 8
+allow 127.0.0.1
+cmdport 0
+pidfile $dir/chronyd.pid
+driftfile $dir/drift
+EOF
+    # chronyd starts as root and would drop to a user that cannot write $dir.
+    [ "$(id -u)" -ne 0 ] || user=(-u root)
+    chronyd -x -d "${user[@]}" -f "$dir/chrony.conf" >"$dir/chronyd.log" 2>&1 &
+    NORVALE_CHRONY_PID=$!
+    export NORVALE_NTP_PORT=$port
+}
+
+stop_ntp_server() {
+    if [ -n "$NORVALE_CHRONY_PID" ]; then
+        kill "$NORVALE_CHRONY_PID" >/dev/null 2>&1 || true
+        wait "$NORVALE_CHRONY_PID" 2>/dev/null || true
+        NORVALE_CHRONY_PID=
     fi
 }
 

@@ -4,15 +4,25 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/format_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/socket_error_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/system_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/time_server_test.cpp
 )
 
 # Suites every adapter of a port passes; each test program adds its own adapters' factories.
 set(NORVALE_CONTRACT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_peer.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_sntp_server.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/real_ntp_server_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/skin_description_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/sntp_loopback_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/udp_socket_contract_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/xml_document_contract.cpp
 )

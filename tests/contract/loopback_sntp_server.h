@@ -1,0 +1,44 @@
+#pragma once
+
+#include "contract/loopback_peer.h"
+#include "support/sntp_reply.h"
+
+#include <thread>
+
+namespace norvale::testing {
+
+// What the loopback server does with the one request it answers.
+enum class SntpFault {
+    None,               // a good reply
+    Silence,            // no reply at all
+    ShortReply,         // 47 bytes
+    LeapUnsynchronised, // Leap Indicator 3
+    StratumZero,        // stratum 0 (kiss-o'-death)
+    WrongOriginate,     // does not echo the request's Transmit Timestamp
+    WrongSourcePort,    // a good reply, sent from another port
+    ForgedThenGenuine,  // a forged datagram first, then a good reply
+};
+
+// An SNTP server on 127.0.0.1 that answers one request, in a thread of its own, the way
+// `fault` says; a good reply carries `fields`.
+class LoopbackSntpServer {
+public:
+    LoopbackSntpServer(SntpFault fault, SntpReplyFields fields);
+    ~LoopbackSntpServer();
+    LoopbackSntpServer(const LoopbackSntpServer&) = delete;
+    LoopbackSntpServer& operator=(const LoopbackSntpServer&) = delete;
+
+    std::uint16_t Port() const { return FServer.Endpoint().Port; }
+    // Whether a request arrived (once the server has finished).
+    bool GotRequest();
+
+private:
+    void Serve(SntpFault fault, SntpReplyFields fields);
+
+    LoopbackPeer FServer;
+    LoopbackPeer FOtherPort;
+    bool FGotRequest = false;
+    std::thread FThread;
+};
+
+} // namespace norvale::testing
