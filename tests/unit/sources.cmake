@@ -1,11 +1,14 @@
 # The core's unit tests; the Windows test program runs them too, so the core is also checked
 # with the cross compiler's standard library.
 set(NORVALE_UNIT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/registry_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fake_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/format_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/zone_conversion_test.cpp
 )
