@@ -11,4 +11,5 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zone_conversion_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/zone_database_test.cpp
 )
