@@ -58,6 +58,9 @@ public:
 
     int OpenKeyCount() const { return FOpenKeys; }
 
+    // The names of the values written through keys, in the order of the writes.
+    std::vector<std::string> Written;
+
 private:
     // Windows orders subkeys by their upper-case names.
     struct NameLess {
@@ -149,6 +152,7 @@ private:
                 return false;
             }
             FNode.Values[std::string(name)] = std::move(value);
+            FOwner.Written.emplace_back(name);
             return true;
         }
 

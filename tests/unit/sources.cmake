@@ -4,6 +4,8 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../contract/registry_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fake_registry_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/form_placement_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/form_storage_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/format_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp

@@ -1,10 +1,10 @@
 #include "core/timezone/zone_database.h"
 
 #include "core/text/ascii.h"
+#include "core/text/integer_text.h"
 #include "core/text/utf16.h"
 
 #include <algorithm>
-#include <limits>
 
 namespace norvale {
 namespace {
@@ -21,25 +21,6 @@ std::string RemoveAllNoCase(std::string_view text, std::string_view pattern) {
         }
     }
     return out;
-}
-
-// A signed decimal integer ("+" or "-" then digits only), or 0.
-long long IntegerOrZero(std::string_view text) {
-    const bool negative = !text.empty() && text.front() == '-';
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        text.remove_prefix(1);
-    }
-    long long value = 0;
-    for (const char c : text) {
-        if (!IsDigitAscii(c)) {
-            return 0;
-        }
-        value = value * 10 + (c - '0');
-        if (value > std::numeric_limits<std::int32_t>::max()) {
-            return 0;
-        }
-    }
-    return negative ? -value : value;
 }
 
 // A zone name cut to 31 UTF-16 units plus the terminating zero.
@@ -84,7 +65,8 @@ int ZoneSortKey(std::string_view displayName) {
         RemoveAllNoCase(RemoveAllNoCase(RemoveAllNoCase(displayName, "(GMT"), "(UTC"), ":");
     const std::size_t close = s.find(')');
     const std::size_t p = close == std::string::npos ? 0 : close + 1; // 1-based, 0 for none
-    const long long number = p == 0 ? 0 : IntegerOrZero(std::string_view(s).substr(0, p - 1));
+    const long long number =
+        p == 0 ? 0 : ParseDecimalInteger(std::string_view(s).substr(0, p - 1)).value_or(0);
     // The character after ")" and the blank that follows it (1-based position p + 2).
     const long long c = p + 1 < s.size() ? static_cast<unsigned char>(s[p + 1]) : 0;
     // NOTE: wraps like the 32-bit arithmetic the keys have always been computed with.
