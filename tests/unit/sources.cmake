@@ -7,11 +7,13 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/form_placement_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_storage_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/format_date_time_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/integer_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/utf16_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zone_conversion_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zone_database_test.cpp
 )
