@@ -39,7 +39,7 @@ std::int32_t Int32At(const std::uint8_t* p) {
 
 SYSTEMTIME SystemTimeAt(const std::uint8_t* p) {
     std::uint16_t f[8];
-    for (int i = 0; i < 8; ++i) {
+    for (std::size_t i = 0; i < 8; ++i) {
         f[i] = static_cast<std::uint16_t>(p[2 * i] | p[2 * i + 1] << 8);
     }
     return SYSTEMTIME{f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7]};
