@@ -5,23 +5,6 @@
 namespace norvale {
 namespace {
 
-TEST(SkinInteger, AcceptsDigitsWithAnOptionalSign) {
-    EXPECT_EQ(ParseSkinInteger("0"), 0);
-    EXPECT_EQ(ParseSkinInteger("150"), 150);
-    EXPECT_EQ(ParseSkinInteger("-12"), -12);
-    EXPECT_EQ(ParseSkinInteger("+7"), 7);
-    EXPECT_EQ(ParseSkinInteger("007"), 7);
-    EXPECT_EQ(ParseSkinInteger("2147483647"), 2'147'483'647);
-    EXPECT_EQ(ParseSkinInteger("-2147483648"), -2'147'483'647 - 1);
-}
-
-TEST(SkinInteger, RejectsEverythingElse) {
-    for (const char* text : {"", "-", "+", "abc", "1O", "12.5", " 5", "5 ", "$10", "0x10",
-                             "2147483648", "-2147483649", "99999999999999999999", "--1"}) {
-        EXPECT_EQ(ParseSkinInteger(text), std::nullopt) << '"' << text << '"';
-    }
-}
-
 TEST(SkinColour, NamesIgnoreCase) {
     EXPECT_EQ(ParseSkinColour("clWhite"), 0xFFFFFFu);
     EXPECT_EQ(ParseSkinColour("clwhite"), 0xFFFFFFu);

@@ -1,5 +1,6 @@
 #include "core/skin/skin_description.h"
 
+#include "core/text/integer_text.h"
 #include "core/time/number_text.h"
 
 namespace norvale {
@@ -24,12 +25,12 @@ public:
     }
 
     std::int32_t Integer(const std::string& xpath, std::int32_t fallback) {
-        return ParseSkinInteger(Required(xpath)).value_or(fallback);
+        return ParseDecimalInteger(Required(xpath)).value_or(fallback);
     }
 
     std::optional<std::int32_t> OptionalInteger(const std::string& xpath, std::int32_t fallback) {
         if (const auto text = Optional(xpath)) {
-            return ParseSkinInteger(*text).value_or(fallback);
+            return ParseDecimalInteger(*text).value_or(fallback);
         }
         return std::nullopt;
     }

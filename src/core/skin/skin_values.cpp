@@ -1,6 +1,7 @@
 #include "core/skin/skin_values.h"
 
 #include "core/text/ascii.h"
+#include "core/text/integer_text.h"
 
 #include <array>
 #include <charconv>
@@ -73,33 +74,6 @@ constexpr std::array<NamedColour, 51> kColourNames = {{
 
 } // namespace
 
-std::optional<std::int32_t> ParseSkinInteger(std::string_view text) {
-    std::string_view digits = text;
-    bool negative = false;
-    if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
-        negative = digits.front() == '-';
-        digits.remove_prefix(1);
-    }
-    if (digits.empty()) {
-        return std::nullopt;
-    }
-    std::int64_t value = 0;
-    for (const char c : digits) {
-        if (!IsDigitAscii(c)) {
-            return std::nullopt;
-        }
-        value = value * 10 + (c - '0');
-        if (value > 2'147'483'648LL) {
-            return std::nullopt;
-        }
-    }
-    value = negative ? -value : value;
-    if (value > 2'147'483'647LL) {
-        return std::nullopt;
-    }
-    return static_cast<std::int32_t>(value);
-}
-
 std::optional<Colour> ParseSkinColour(std::string_view text) {
     for (const NamedColour& named : kColourNames) {
         if (EqualsNoCase(text, named.Name)) {
@@ -115,7 +89,7 @@ std::optional<Colour> ParseSkinColour(std::string_view text) {
         }
         return value;
     }
-    if (const auto number = ParseSkinInteger(text)) {
+    if (const auto number = ParseDecimalInteger(text)) {
         return static_cast<Colour>(*number);
     }
     return std::nullopt;

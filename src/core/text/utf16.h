@@ -1,0 +1,11 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace norvale {
+
+// UTF-8 to UTF-16; a byte that does not start a well-formed sequence becomes U+FFFD.
+std::u16string Utf8ToUtf16(std::string_view utf8);
+
+} // namespace norvale
