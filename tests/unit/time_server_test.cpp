@@ -1,4 +1,6 @@
 #include "core/net/time_server.h"
+#include "core/shell/settings_paths.h"
+#include "support/fake_registry.h"
 
 #include <gtest/gtest.h>
 
@@ -20,6 +22,20 @@ TEST(ParseTimeServer, FallsBackToTheDefaultServer) {
                              "host: 123", "host:1:2", "two words", "tab\there", "bad\x7fhost"}) {
         EXPECT_EQ(ParseTimeServer(text), fallback) << "text: " << text;
     }
+}
+
+TEST(ReadTimeServerSetting, TheUsersValueNamesTheServer) {
+    testing::FakeRegistry registry;
+    EXPECT_EQ(ReadTimeServerSetting(registry), TimeServer{}); // no settings at all
+    registry.SetValue(RegistryRoot::CurrentUser, kMainSettingsPath, "ClockType",
+                      RegistryValueType::String, "0");
+    EXPECT_EQ(ReadTimeServerSetting(registry), TimeServer{}); // no such value
+    registry.SetValue(RegistryRoot::CurrentUser, kMainSettingsPath, "TimeServer",
+                      RegistryValueType::String, "127.0.0.1:11123");
+    EXPECT_EQ(ReadTimeServerSetting(registry), (TimeServer{"127.0.0.1", 11123}));
+    registry.SetValue(RegistryRoot::CurrentUser, kMainSettingsPath, "TimeServer",
+                      RegistryValueType::Integer, std::string(4, '\1'));
+    EXPECT_EQ(ReadTimeServerSetting(registry), TimeServer{}); // not a string: the default
 }
 
 } // namespace

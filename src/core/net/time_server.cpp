@@ -1,11 +1,15 @@
 #include "core/net/time_server.h"
 
+#include "core/platform/registry.h"
+#include "core/shell/settings_paths.h"
 #include "core/text/ascii.h"
 
 #include <charconv>
 
 namespace norvale {
 namespace {
+
+constexpr std::string_view kTimeServerValue = "TimeServer";
 
 bool IsHostName(std::string_view host) {
     if (host.empty()) {
@@ -42,6 +46,19 @@ TimeServer ParseTimeServer(std::string_view text) {
         return {};
     }
     return {std::string(host), port};
+}
+
+TimeServer ReadTimeServerSetting(Registry& registry) {
+    const auto key =
+        registry.OpenKey(RegistryRoot::CurrentUser, kMainSettingsPath, false, RegistryAccess::Read);
+    if (!key || !key->ValueExists(kTimeServerValue)) {
+        return {};
+    }
+    try {
+        return ParseTimeServer(key->ReadString(kTimeServerValue));
+    } catch (const RegistryError&) {
+        return {};
+    }
 }
 
 } // namespace norvale

@@ -21,4 +21,10 @@ struct TimeServer {
 // the default server rather than a half-understood one.
 TimeServer ParseTimeServer(std::string_view text);
 
+class Registry;
+
+// The server the clock asks: the string value "TimeServer" of the main settings key when
+// there is one, otherwise the default. A value of another type also gives the default.
+TimeServer ReadTimeServerSetting(Registry& registry);
+
 } // namespace norvale
