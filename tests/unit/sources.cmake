@@ -6,6 +6,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/png_decoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
 )
