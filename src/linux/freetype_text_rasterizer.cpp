@@ -125,7 +125,7 @@ TextExtent FreeTypeTextRasterizer::MeasureText(const TextFont& font, std::string
             CeilPixels(metrics.ascender) + CeilPixels(-metrics.descender)};
 }
 
-void FreeTypeTextRasterizer::DrawText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
+void FreeTypeTextRasterizer::PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                                       std::string_view text) const {
     const FT_Face face = FaceFor(font).Handle;
     const int baseline = CeilPixels(face->size->metrics.ascender);

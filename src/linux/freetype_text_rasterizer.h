@@ -18,7 +18,7 @@ public:
     FreeTypeTextRasterizer& operator=(const FreeTypeTextRasterizer&) = delete;
 
     TextExtent MeasureText(const TextFont& font, std::string_view text) const override;
-    void DrawText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
+    void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                   std::string_view text) const override;
 
 private:

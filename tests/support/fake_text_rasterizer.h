@@ -19,7 +19,7 @@ public:
         return {static_cast<int>(text.size()) * cell.Width, cell.Height};
     }
 
-    void DrawText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
+    void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                   std::string_view text) const override {
         DrawnColours.push_back(colour);
         const Pixel32 ink = OpaquePixelOf(colour);

@@ -31,8 +31,9 @@ public:
 
     // Draws the text with the top of its line at (0, 0) in `colour` (0x00BBGGRR), with the
     // platform's anti-aliasing, onto an opaque bitmap; the alpha channel is left as it is.
-    virtual void DrawText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                          std::string_view text) const = 0;
+    // NOTE: not called DrawText, which <windows.h> defines as a macro.
+    virtual void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
+                           std::string_view text) const = 0;
 };
 
 } // namespace norvale

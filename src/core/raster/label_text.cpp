@@ -17,9 +17,9 @@ Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
     Bitmap32 result(w, h);
     const std::uint32_t contrast = ContrastColour(font.Color);
     Bitmap32 onWhite(w, h, 0xFFFFFFFF);
-    rasterizer.DrawText(onWhite, font, contrast, text);
+    rasterizer.PaintText(onWhite, font, contrast, text);
     Bitmap32 onBlack(w, h, 0xFF000000);
-    rasterizer.DrawText(onBlack, font, contrast, text);
+    rasterizer.PaintText(onBlack, font, contrast, text);
 
     const Pixel32 colour = OpaquePixelOf(font.Color);
     Pixel32* p = onWhite.Bits();
