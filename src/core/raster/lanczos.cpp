@@ -1,5 +1,7 @@
 #include "core/raster/lanczos.h"
 
+#include "core/raster/simd.h"
+
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -12,7 +14,6 @@ namespace {
 constexpr int kRadius = 3;
 constexpr int kTaps = 2 * kRadius;
 constexpr int kPhases = 256;
-constexpr int kWeightBits = 14;
 
 double Sinc(double x) {
     if (x == 0) {
@@ -26,9 +27,9 @@ double Lanczos3(double x) {
     return std::abs(x) < kRadius ? Sinc(x) * Sinc(x / kRadius) : 0;
 }
 
-// Weights of taps i - 2 .. i + 3 for a sample point i + phase / 256, in fixed point with
-// kWeightBits fraction bits, each row summing exactly to one.
-using WeightTable = std::array<std::array<std::int32_t, kTaps>, kPhases>;
+// Weights of taps i - 2 .. i + 3 for a sample point i + phase / 256, each row normalised to
+// sum to one. Integer sample points get exactly one tap of weight 1.
+using WeightTable = std::array<std::array<float, kTaps>, kPhases>;
 
 WeightTable MakeWeights() {
     WeightTable table{};
@@ -40,16 +41,9 @@ WeightTable MakeWeights() {
             raw[k] = Lanczos3(f + kRadius - 1 - k);
             sum += raw[k];
         }
-        std::int32_t total = 0;
-        int largest = 0;
         for (int k = 0; k < kTaps; ++k) {
-            table[phase][k] =
-                static_cast<std::int32_t>(std::lround(raw[k] / sum * (1 << kWeightBits)));
-            total += table[phase][k];
-            largest = table[phase][k] > table[phase][largest] ? k : largest;
+            table[phase][k] = static_cast<float>(raw[k] / sum);
         }
-        // Rounding leftovers go to the heaviest tap, so a flat area stays exactly flat.
-        table[phase][largest] += (1 << kWeightBits) - total;
     }
     return table;
 }
@@ -59,15 +53,12 @@ const WeightTable& Weights() {
     return table;
 }
 
-// Splits a coordinate into the index of the first tap and the phase of the sample point.
+// Splits a coordinate into the index of the first tap and the phase of the sample point
+// (the coordinate rounded to 1/256 pixel).
 void Locate(double t, int& first, int& phase) {
-    const double base = std::floor(t);
-    phase = static_cast<int>(std::lround((t - base) * kPhases));
-    first = static_cast<int>(base) - (kRadius - 1);
-    if (phase == kPhases) {
-        phase = 0;
-        ++first;
-    }
+    const auto steps = static_cast<std::int64_t>(std::floor(t * kPhases + 0.5));
+    phase = static_cast<int>(steps & (kPhases - 1));
+    first = static_cast<int>((steps - phase) / kPhases) - (kRadius - 1);
 }
 
 } // namespace
@@ -86,30 +77,42 @@ Pixel32 SampleLanczos3(const Bitmap32& bitmap, double u, double v) {
     const int ky0 = std::max(0, -y0);
     const int ky1 = std::min(kTaps, bitmap.Height() - y0);
 
-    std::int64_t sum[4] = {0, 0, 0, 0};
+    float sum[4] = {0, 0, 0, 0};
+#ifdef NORVALE_SSE2
+    // The four channels of a pixel side by side in one register.
+    const __m128i zero = _mm_setzero_si128();
+    __m128 total = _mm_setzero_ps();
     for (int ky = ky0; ky < ky1; ++ky) {
         const Pixel32* row = bitmap.Row(y0 + ky) + x0;
-        std::int32_t rowSum[4] = {0, 0, 0, 0};
+        __m128 rowSum = _mm_setzero_ps();
         for (int kx = kx0; kx < kx1; ++kx) {
-            const Pixel32 p = row[kx];
-            const std::int32_t w = wx[kx];
-            rowSum[0] += static_cast<std::int32_t>(BlueOf(p)) * w;
-            rowSum[1] += static_cast<std::int32_t>(GreenOf(p)) * w;
-            rowSum[2] += static_cast<std::int32_t>(RedOf(p)) * w;
-            rowSum[3] += static_cast<std::int32_t>(AlphaOf(p)) * w;
+            __m128i p = _mm_cvtsi32_si128(static_cast<int>(row[kx]));
+            p = _mm_unpacklo_epi16(_mm_unpacklo_epi8(p, zero), zero);
+            rowSum = _mm_add_ps(rowSum, _mm_mul_ps(_mm_cvtepi32_ps(p), _mm_set1_ps(wx[kx])));
+        }
+        total = _mm_add_ps(total, _mm_mul_ps(rowSum, _mm_set1_ps(wy[ky])));
+    }
+    _mm_storeu_ps(sum, total);
+#else
+    for (int ky = ky0; ky < ky1; ++ky) {
+        const Pixel32* row = bitmap.Row(y0 + ky) + x0;
+        float rowSum[4] = {0, 0, 0, 0};
+        for (int kx = kx0; kx < kx1; ++kx) {
+            for (int c = 0; c < 4; ++c) {
+                rowSum[c] += static_cast<float>(row[kx] >> (8 * c) & 0xFF) * wx[kx];
+            }
         }
         for (int c = 0; c < 4; ++c) {
-            sum[c] += static_cast<std::int64_t>(rowSum[c]) * wy[ky];
+            sum[c] += rowSum[c] * wy[ky];
         }
     }
-    constexpr int kShift = 2 * kWeightBits;
-    constexpr std::int64_t kHalf = std::int64_t{1} << (kShift - 1);
-    const auto channel = [&](int c, std::int64_t limit) {
-        return static_cast<std::uint32_t>(
-            std::clamp<std::int64_t>((sum[c] + kHalf) >> kShift, 0, limit));
+#endif
+    const auto channel = [&](int c, float limit) {
+        return static_cast<std::uint32_t>(std::clamp(sum[c] + 0.5f, 0.0f, limit + 0.5f));
     };
     const std::uint32_t alpha = channel(3, 255);
-    return MakePixel(channel(0, alpha), channel(1, alpha), channel(2, alpha), alpha);
+    return MakePixel(channel(0, static_cast<float>(alpha)), channel(1, static_cast<float>(alpha)),
+                     channel(2, static_cast<float>(alpha)), alpha);
 }
 
 } // namespace norvale

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <memory>
 #include <zlib.h>
 
 namespace norvale {
@@ -74,8 +75,9 @@ private:
     void ReadTransparency(std::span<const std::uint8_t> data);
     std::span<const Pass> Passes() const;
     std::uint64_t RawSize() const;
-    std::vector<std::uint8_t> Inflate(std::uint64_t rawSize) const;
-    void Reconstruct(std::vector<std::uint8_t>& raw, PngImage& image) const;
+    void Inflate(std::uint8_t* raw, std::uint64_t rawSize) const;
+    void Reconstruct(std::uint8_t* raw, PngImage& image) const;
+    void ReconstructRgba8InPlace(std::uint8_t* data) const;
 
     std::span<const std::uint8_t> FFile;
     std::string FName;
@@ -100,13 +102,24 @@ PngImage Decoder::Run() {
     if (rawSize > (FImageDataBytes + 1) * kMaxInflateRatio) {
         Fail("truncated image data");
     }
-    std::vector<std::uint8_t> raw = Inflate(rawSize);
     PngImage image;
     image.Width = static_cast<int>(FWidth);
     image.Height = static_cast<int>(FHeight);
     image.ColourType = FFormat.ColourType;
-    image.Rgba.resize(static_cast<std::size_t>(FWidth) * FHeight * 4);
-    Reconstruct(raw, image);
+    const std::size_t imageSize = static_cast<std::size_t>(FWidth) * FHeight * 4;
+    if (FFormat.ColourType == 6 && FFormat.BitDepth == 8 && !FInterlaced) {
+        // The usual skin image: its data is the image plus one filter byte per row, so it
+        // is inflated into the image itself.
+        image.Rgba.resize(static_cast<std::size_t>(rawSize) + 1);
+        Inflate(image.Rgba.data(), rawSize);
+        ReconstructRgba8InPlace(image.Rgba.data());
+        image.Rgba.resize(imageSize);
+    } else {
+        const auto raw = std::make_unique_for_overwrite<std::uint8_t[]>(rawSize + 1);
+        Inflate(raw.get(), rawSize);
+        image.Rgba.resize(imageSize);
+        Reconstruct(raw.get(), image);
+    }
     return image;
 }
 
@@ -311,9 +324,9 @@ std::uint64_t Decoder::RawSize() const {
     return total;
 }
 
-// Inflates all image data at once into one buffer one byte longer than needed, so that
-// data running over is seen.
-std::vector<std::uint8_t> Decoder::Inflate(std::uint64_t rawSize) const {
+// Inflates all image data at once into `raw`, which has room for one byte more than
+// rawSize, so that data running over is seen.
+void Decoder::Inflate(std::uint8_t* raw, std::uint64_t rawSize) const {
     z_stream stream{};
     if (inflateInit(&stream) != Z_OK) {
         Fail("out of memory");
@@ -323,9 +336,8 @@ std::vector<std::uint8_t> Decoder::Inflate(std::uint64_t rawSize) const {
         ~Ender() { inflateEnd(&Stream); }
     } ender{stream};
 
-    std::vector<std::uint8_t> raw(static_cast<std::size_t>(rawSize) + 1);
-    stream.next_out = raw.data();
-    stream.avail_out = static_cast<uInt>(raw.size());
+    stream.next_out = raw;
+    stream.avail_out = static_cast<uInt>(rawSize + 1);
     int result = Z_OK;
     for (const auto& piece : FImageData) {
         stream.next_in = const_cast<Bytef*>(piece.data());
@@ -349,15 +361,14 @@ std::vector<std::uint8_t> Decoder::Inflate(std::uint64_t rawSize) const {
     if (result != Z_STREAM_END || stream.total_out < rawSize) {
         Fail("truncated image data");
     }
-    return raw;
 }
 
 // Undoes the filters pass by pass in place and widens every pixel into the image.
-void Decoder::Reconstruct(std::vector<std::uint8_t>& raw, PngImage& image) const {
+void Decoder::Reconstruct(std::uint8_t* raw, PngImage& image) const {
     const int channels = png::ChannelsOf(FFormat.ColourType);
     const std::size_t pixelBytes =
         std::max<std::size_t>(1, static_cast<std::size_t>(channels) * FFormat.BitDepth / 8);
-    std::uint8_t* in = raw.data();
+    std::uint8_t* in = raw;
     for (const Pass& pass : Passes()) {
         const std::uint32_t w = PassExtent(FWidth, pass.X0, pass.DX);
         const std::uint32_t h = PassExtent(FHeight, pass.Y0, pass.DY);
@@ -377,6 +388,22 @@ void Decoder::Reconstruct(std::vector<std::uint8_t>& raw, PngImage& image) const
             previous = row;
             in += 1 + rowBytes;
         }
+    }
+}
+
+// Undoes the filters of 8-bit RGBA rows lying in `data` with their filter bytes, moving each
+// row down to its place in the image; a row's place ends before the next row's data starts.
+void Decoder::ReconstructRgba8InPlace(std::uint8_t* data) const {
+    const std::size_t rowBytes = static_cast<std::size_t>(FWidth) * 4;
+    const std::uint8_t* previous = nullptr;
+    for (std::size_t y = 0; y < FHeight; ++y) {
+        std::uint8_t* in = data + y * (rowBytes + 1);
+        if (!png::Unfilter(in[0], in + 1, previous, rowBytes, 4)) {
+            Fail("bad filter type " + std::to_string(in[0]));
+        }
+        std::uint8_t* out = data + y * rowBytes;
+        std::memmove(out, in + 1, rowBytes);
+        previous = out;
     }
 }
 

@@ -1,5 +1,7 @@
 #include "core/raster/png_rows.h"
 
+#include "core/raster/simd.h"
+
 #include <cstdlib>
 #include <cstring>
 
@@ -37,8 +39,46 @@ void UnfilterAverage(std::uint8_t* row, const std::uint8_t* previous, std::size_
     }
 }
 
+#ifdef NORVALE_SSE2
+// Paeth for four-byte pixels, one pixel's bytes at a time in 16-bit lanes.
+void UnfilterPaeth4(std::uint8_t* row, const std::uint8_t* previous, std::size_t n) {
+    const __m128i zero = _mm_setzero_si128();
+    const auto load = [&](const std::uint8_t* p) {
+        std::int32_t v;
+        std::memcpy(&v, p, 4);
+        return _mm_unpacklo_epi8(_mm_cvtsi32_si128(v), zero);
+    };
+    const auto abs16 = [&](__m128i x) { return _mm_max_epi16(x, _mm_sub_epi16(zero, x)); };
+    const auto select = [](__m128i mask, __m128i yes, __m128i no) {
+        return _mm_or_si128(_mm_and_si128(mask, yes), _mm_andnot_si128(mask, no));
+    };
+    __m128i a = zero;
+    __m128i c = zero;
+    for (std::size_t i = 0; i + 4 <= n; i += 4) {
+        const __m128i b = load(previous + i);
+        const __m128i p = _mm_sub_epi16(b, c);
+        const __m128i q = _mm_sub_epi16(a, c);
+        const __m128i pa = abs16(p);
+        const __m128i pb = abs16(q);
+        const __m128i pc = abs16(_mm_add_epi16(p, q));
+        __m128i predictor = select(_mm_cmpgt_epi16(pb, pc), c, b);
+        predictor = select(_mm_cmpgt_epi16(pa, _mm_min_epi16(pb, pc)), predictor, a);
+        a = _mm_and_si128(_mm_add_epi16(load(row + i), predictor), _mm_set1_epi16(0xFF));
+        const std::int32_t v = _mm_cvtsi128_si32(_mm_packus_epi16(a, a));
+        std::memcpy(row + i, &v, 4);
+        c = b;
+    }
+}
+#endif
+
 template <std::size_t Bpp>
 void UnfilterPaeth(std::uint8_t* row, const std::uint8_t* previous, std::size_t n) {
+#ifdef NORVALE_SSE2
+    if constexpr (Bpp == 4) {
+        UnfilterPaeth4(row, previous, n);
+        return;
+    }
+#endif
     for (std::size_t i = 0; i < Bpp && i < n; ++i) {
         row[i] = static_cast<std::uint8_t>(row[i] + previous[i]);
     }
