@@ -12,6 +12,7 @@ NORVALE_PACKAGES=(
     libfreetype-dev libfontconfig-dev libpugixml-dev
     g++-mingw-w64-x86-64
     wine wine64 xvfb xauth xdotool imagemagick
+    libpng-dev clang libclang-rt-14-dev fonts-dejavu-core
 )
 
 say() { printf '%s\n' "$*"; }

@@ -134,8 +134,8 @@ inline std::uint16_t Read16(const std::uint8_t* p) {
 }
 
 // Sample i of a row packed at 1, 2 or 4 bits, leftmost pixel in the high bits.
-inline std::uint32_t PackedSample(const std::uint8_t* row, std::uint32_t i, int depth) {
-    const std::uint32_t bit = i * static_cast<std::uint32_t>(depth);
+inline std::uint32_t PackedSample(const std::uint8_t* row, std::size_t i, int depth) {
+    const std::size_t bit = i * static_cast<std::size_t>(depth);
     const int shift = 8 - depth - static_cast<int>(bit & 7);
     return static_cast<std::uint32_t>(row[bit >> 3] >> shift) & ((1u << depth) - 1);
 }
@@ -151,7 +151,7 @@ void ExpandGrey(const SampleFormat& f, const std::uint8_t* row, std::uint32_t co
                 std::uint8_t* out, std::size_t step) {
     const int depth = f.BitDepth;
     const std::uint32_t key = f.HasTransparentColour ? f.TransparentColour[0] : 0x10000;
-    for (std::uint32_t i = 0; i < count; ++i, out += step) {
+    for (std::size_t i = 0; i < count; ++i, out += step) {
         std::uint32_t v;
         std::uint8_t grey;
         if (depth == 16) {
@@ -172,7 +172,7 @@ void ExpandRgb(const SampleFormat& f, const std::uint8_t* row, std::uint32_t cou
                std::uint8_t* out, std::size_t step) {
     const auto& key = f.TransparentColour;
     const bool keyed = f.HasTransparentColour;
-    for (std::uint32_t i = 0; i < count; ++i, out += step) {
+    for (std::size_t i = 0; i < count; ++i, out += step) {
         if (f.BitDepth == 16) {
             const std::uint8_t* p = row + 6 * i;
             const std::uint16_t r = Read16(p);
@@ -190,7 +190,7 @@ void ExpandRgb(const SampleFormat& f, const std::uint8_t* row, std::uint32_t cou
 
 void ExpandPalette(const SampleFormat& f, const std::uint8_t* row, std::uint32_t count,
                    std::uint8_t* out, std::size_t step) {
-    for (std::uint32_t i = 0; i < count; ++i, out += step) {
+    for (std::size_t i = 0; i < count; ++i, out += step) {
         const std::uint32_t index = f.BitDepth == 8 ? row[i] : PackedSample(row, i, f.BitDepth);
         std::memcpy(out, f.Palette[index].data(), 4);
     }
@@ -198,7 +198,7 @@ void ExpandPalette(const SampleFormat& f, const std::uint8_t* row, std::uint32_t
 
 void ExpandGreyAlpha(const SampleFormat& f, const std::uint8_t* row, std::uint32_t count,
                      std::uint8_t* out, std::size_t step) {
-    for (std::uint32_t i = 0; i < count; ++i, out += step) {
+    for (std::size_t i = 0; i < count; ++i, out += step) {
         if (f.BitDepth == 16) {
             const std::uint8_t grey = Scale16(Read16(row + 4 * i));
             Put(out, grey, grey, grey, Scale16(Read16(row + 4 * i + 2)));
@@ -214,7 +214,7 @@ void ExpandRgba(const SampleFormat& f, const std::uint8_t* row, std::uint32_t co
         std::memcpy(out, row, static_cast<std::size_t>(count) * 4);
         return;
     }
-    for (std::uint32_t i = 0; i < count; ++i, out += step) {
+    for (std::size_t i = 0; i < count; ++i, out += step) {
         if (f.BitDepth == 16) {
             const std::uint8_t* p = row + 8 * i;
             Put(out, Scale16(Read16(p)), Scale16(Read16(p + 2)), Scale16(Read16(p + 4)),
