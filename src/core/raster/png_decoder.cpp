@@ -1,5 +1,6 @@
 #include "core/raster/png_decoder.h"
 
+#include "core/raster/png_inflate.h"
 #include "core/raster/png_rows.h"
 
 #include <algorithm>
@@ -324,42 +325,19 @@ std::uint64_t Decoder::RawSize() const {
     return total;
 }
 
-// Inflates all image data at once into `raw`, which has room for one byte more than
-// rawSize, so that data running over is seen.
+// Inflates all image data at once into `raw`, which has room for rawSize + 1 bytes.
 void Decoder::Inflate(std::uint8_t* raw, std::uint64_t rawSize) const {
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) {
-        Fail("out of memory");
-    }
-    struct Ender {
-        z_stream& Stream;
-        ~Ender() { inflateEnd(&Stream); }
-    } ender{stream};
-
-    stream.next_out = raw;
-    stream.avail_out = static_cast<uInt>(rawSize + 1);
-    int result = Z_OK;
-    for (const auto& piece : FImageData) {
-        stream.next_in = const_cast<Bytef*>(piece.data());
-        stream.avail_in = static_cast<uInt>(piece.size());
-        while (stream.avail_in > 0 && result == Z_OK) {
-            result = inflate(&stream, Z_NO_FLUSH);
-            if (stream.avail_out == 0) {
-                Fail("too much image data");
-            }
-        }
-        if (result != Z_OK) {
-            break;
-        }
-    }
-    if (result == Z_MEM_ERROR) {
-        Fail("out of memory");
-    }
-    if (result != Z_OK && result != Z_STREAM_END) {
-        Fail("bad compressed data");
-    }
-    if (result != Z_STREAM_END || stream.total_out < rawSize) {
+    switch (png::InflateAll(FImageData, raw, rawSize)) {
+    case png::InflateResult::Complete:
+        return;
+    case png::InflateResult::TooMuchData:
+        Fail("too much image data");
+    case png::InflateResult::Truncated:
         Fail("truncated image data");
+    case png::InflateResult::BadData:
+        Fail("bad compressed data");
+    case png::InflateResult::OutOfMemory:
+        Fail("out of memory");
     }
 }
 
