@@ -81,7 +81,7 @@ void BM_PaintLayerHand37(benchmark::State& state) {
 BENCHMARK(BM_PaintLayerHand37)->Unit(benchmark::kMicrosecond);
 
 void BM_RenderLabelTextFreeType(benchmark::State& state) {
-    const linux_platform::FreeTypeTextRasterizer rasterizer;
+    const linux_adapter::FreeTypeTextRasterizer rasterizer;
     const TextFont font{"DejaVu Sans", 14, 0x96BED3};
     for (auto _ : state) {
         benchmark::DoNotOptimize(RenderLabelText("00:00:00", font, rasterizer));

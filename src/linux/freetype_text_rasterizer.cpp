@@ -6,7 +6,7 @@
 
 #include <stdexcept>
 
-namespace norvale::linux_platform {
+namespace norvale::linux_adapter {
 
 struct FreeTypeTextRasterizer::Library {
     FT_Library Handle = nullptr;
@@ -165,4 +165,4 @@ void FreeTypeTextRasterizer::PaintText(Bitmap32& target, const TextFont& font, s
     }
 }
 
-} // namespace norvale::linux_platform
+} // namespace norvale::linux_adapter

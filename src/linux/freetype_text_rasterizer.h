@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-namespace norvale::linux_platform {
+namespace norvale::linux_adapter {
 
 // Text output with FreeType's anti-aliased glyphs, the font files found by fontconfig from
 // the family name. Font sizes become pixels at `dotsPerInch`.
@@ -33,4 +33,4 @@ private:
     mutable std::map<std::string, std::unique_ptr<Face>> FFaces;
 };
 
-} // namespace norvale::linux_platform
+} // namespace norvale::linux_adapter

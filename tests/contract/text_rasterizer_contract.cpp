@@ -86,5 +86,9 @@ TEST_P(TextRasterizerContract, RenderedLabelTextHasSolidAndPartialAlpha) {
     EXPECT_GT(partial, 10);
 }
 
+INSTANTIATE_TEST_SUITE_P(Adapters, TextRasterizerContract,
+                         ::testing::ValuesIn(TextRasterizerAdapters()),
+                         [](const auto& info) { return std::string(info.param.Name); });
+
 } // namespace
 } // namespace norvale::testing

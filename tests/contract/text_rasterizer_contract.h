@@ -2,28 +2,29 @@
 
 #include "core/platform/text_rasterizer.h"
 
-#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
-#include <string>
+#include <vector>
 
 namespace norvale::testing {
 
-// One implementation of the TextRasterizer port under test, and a font family it has.
-struct TextRasterizerSubject {
-    std::string Name;
-    std::function<std::unique_ptr<TextRasterizer>()> Make;
-    std::string Family;
+struct TextRasterizerAdapter {
+    const char* Name;
+    std::unique_ptr<TextRasterizer> (*Make)();
+    const char* Family; // a font family the platform has
 
-    friend void PrintTo(const TextRasterizerSubject& subject, std::ostream* out) {
-        *out << subject.Name;
+    // Names the test cases after the adapter.
+    friend std::ostream& operator<<(std::ostream& out, const TextRasterizerAdapter& adapter) {
+        return out << adapter.Name;
     }
 };
 
-// The behaviour every TextRasterizer must show; each platform instantiates it with
-// INSTANTIATE_TEST_SUITE_P(Name, TextRasterizerContract, ::testing::Values(subject)).
-class TextRasterizerContract : public ::testing::TestWithParam<TextRasterizerSubject> {
+// The adapters a test program checks; each program defines it for its platform.
+std::vector<TextRasterizerAdapter> TextRasterizerAdapters();
+
+// Every TextRasterizer passes this suite, the fake of the unit tests included.
+class TextRasterizerContract : public ::testing::TestWithParam<TextRasterizerAdapter> {
 protected:
     void SetUp() override { Rasterizer = GetParam().Make(); }
 

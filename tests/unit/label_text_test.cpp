@@ -1,17 +1,7 @@
-#include "contract/text_rasterizer_contract.h"
 #include "core/raster/label_text.h"
 #include "support/fake_text_rasterizer.h"
 
 #include <gtest/gtest.h>
-
-namespace norvale::testing {
-
-INSTANTIATE_TEST_SUITE_P(Fake, TextRasterizerContract,
-                         ::testing::Values(TextRasterizerSubject{
-                             "Fake", [] { return std::make_unique<FakeTextRasterizer>(); },
-                             "Block"}));
-
-} // namespace norvale::testing
 
 namespace norvale {
 namespace {

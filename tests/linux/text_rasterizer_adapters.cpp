@@ -1,0 +1,19 @@
+#include "contract/text_rasterizer_contract.h"
+#include "linux/freetype_text_rasterizer.h"
+#include "support/fake_text_rasterizer.h"
+
+namespace norvale::testing {
+
+std::vector<TextRasterizerAdapter> TextRasterizerAdapters() {
+    return {
+        {"Fake",
+         []() -> std::unique_ptr<TextRasterizer> { return std::make_unique<FakeTextRasterizer>(); },
+         "Block"},
+        {"FreeType",
+         []() -> std::unique_ptr<TextRasterizer> {
+             return std::make_unique<linux_adapter::FreeTypeTextRasterizer>();
+         },
+         "DejaVu Sans"}};
+}
+
+} // namespace norvale::testing
