@@ -56,50 +56,64 @@ const WeightTable& Weights() {
 // Splits a coordinate into the index of the first tap and the phase of the sample point
 // (the coordinate rounded to 1/256 pixel).
 void Locate(double t, int& first, int& phase) {
-    const auto steps = static_cast<std::int64_t>(std::floor(t * kPhases + 0.5));
+    // Truncation rounds towards zero; shifted into the positive range it rounds down.
+    constexpr std::int64_t kShift = std::int64_t{1} << 40;
+    const auto steps = static_cast<std::int64_t>(t * kPhases + 0.5 + kShift) - kShift;
     phase = static_cast<int>(steps & (kPhases - 1));
     first = static_cast<int>((steps - phase) / kPhases) - (kRadius - 1);
 }
 
 } // namespace
 
-Pixel32 SampleLanczos3(const Bitmap32& bitmap, double u, double v) {
+LanczosSampler::LanczosSampler(const Bitmap32& bitmap)
+    : FWeights(Weights()), FStride(bitmap.Width() + kTaps),
+      FPixels(static_cast<std::size_t>(FStride) * (bitmap.Height() + kTaps)) {
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        Channels* out = FPixels.data() + static_cast<std::size_t>(y + kRadius) * FStride + kRadius;
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            const Pixel32 p = bitmap.At(x, y);
+            out[x] = {static_cast<float>(BlueOf(p)), static_cast<float>(GreenOf(p)),
+                      static_cast<float>(RedOf(p)), static_cast<float>(AlphaOf(p))};
+        }
+    }
+}
+
+Pixel32 LanczosSampler::Sample(double u, double v) const {
     int x0;
     int xPhase;
     int y0;
     int yPhase;
     Locate(u, x0, xPhase);
     Locate(v, y0, yPhase);
-    const auto& wx = Weights()[xPhase];
-    const auto& wy = Weights()[yPhase];
-    const int kx0 = std::max(0, -x0);
-    const int kx1 = std::min(kTaps, bitmap.Width() - x0);
-    const int ky0 = std::max(0, -y0);
-    const int ky1 = std::min(kTaps, bitmap.Height() - y0);
-
-    float sum[4] = {0, 0, 0, 0};
+    const auto& wx = FWeights[xPhase];
+    const auto& wy = FWeights[yPhase];
+    // Within the allowed range the taps start at -3 at the least: on the border.
+    const Channels* first =
+        FPixels.data() + static_cast<std::ptrdiff_t>(y0 + kRadius) * FStride + (x0 + kRadius);
+    Channels sum{};
 #ifdef NORVALE_SSE2
-    // The four channels of a pixel side by side in one register.
-    const __m128i zero = _mm_setzero_si128();
+    // One pixel's four channels side by side in a register.
+    __m128 weights[kTaps];
+    for (int k = 0; k < kTaps; ++k) {
+        weights[k] = _mm_set1_ps(wx[k]);
+    }
     __m128 total = _mm_setzero_ps();
-    for (int ky = ky0; ky < ky1; ++ky) {
-        const Pixel32* row = bitmap.Row(y0 + ky) + x0;
+    for (int ky = 0; ky < kTaps; ++ky) {
+        const Channels* row = first + static_cast<std::ptrdiff_t>(ky) * FStride;
         __m128 rowSum = _mm_setzero_ps();
-        for (int kx = kx0; kx < kx1; ++kx) {
-            __m128i p = _mm_cvtsi32_si128(static_cast<int>(row[kx]));
-            p = _mm_unpacklo_epi16(_mm_unpacklo_epi8(p, zero), zero);
-            rowSum = _mm_add_ps(rowSum, _mm_mul_ps(_mm_cvtepi32_ps(p), _mm_set1_ps(wx[kx])));
+        for (int kx = 0; kx < kTaps; ++kx) {
+            rowSum = _mm_add_ps(rowSum, _mm_mul_ps(_mm_loadu_ps(row[kx].data()), weights[kx]));
         }
         total = _mm_add_ps(total, _mm_mul_ps(rowSum, _mm_set1_ps(wy[ky])));
     }
-    _mm_storeu_ps(sum, total);
+    _mm_storeu_ps(sum.data(), total);
 #else
-    for (int ky = ky0; ky < ky1; ++ky) {
-        const Pixel32* row = bitmap.Row(y0 + ky) + x0;
-        float rowSum[4] = {0, 0, 0, 0};
-        for (int kx = kx0; kx < kx1; ++kx) {
+    for (int ky = 0; ky < kTaps; ++ky) {
+        const Channels* row = first + static_cast<std::ptrdiff_t>(ky) * FStride;
+        Channels rowSum{};
+        for (int kx = 0; kx < kTaps; ++kx) {
             for (int c = 0; c < 4; ++c) {
-                rowSum[c] += static_cast<float>(row[kx] >> (8 * c) & 0xFF) * wx[kx];
+                rowSum[c] += row[kx][c] * wx[kx];
             }
         }
         for (int c = 0; c < 4; ++c) {
@@ -111,8 +125,9 @@ Pixel32 SampleLanczos3(const Bitmap32& bitmap, double u, double v) {
         return static_cast<std::uint32_t>(std::clamp(sum[c] + 0.5f, 0.0f, limit + 0.5f));
     };
     const std::uint32_t alpha = channel(3, 255);
-    return MakePixel(channel(0, static_cast<float>(alpha)), channel(1, static_cast<float>(alpha)),
-                     channel(2, static_cast<float>(alpha)), alpha);
+    const auto colourLimit = static_cast<float>(alpha);
+    return MakePixel(channel(0, colourLimit), channel(1, colourLimit), channel(2, colourLimit),
+                     alpha);
 }
 
 } // namespace norvale

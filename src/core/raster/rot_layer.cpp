@@ -22,6 +22,20 @@ Matrix3 Multiply(const Matrix3& a, const Matrix3& b) {
     return m;
 }
 
+// Narrows [first, last] to the x where lo <= c + a x <= hi.
+void ClipSpan(double c, double a, double lo, double hi, double& first, double& last) {
+    if (a == 0) {
+        if (c < lo || c > hi) {
+            last = first - 1;
+        }
+        return;
+    }
+    const double x0 = (lo - c) / a;
+    const double x1 = (hi - c) / a;
+    first = std::max(first, std::min(x0, x1));
+    last = std::min(last, std::max(x0, x1));
+}
+
 Matrix3 Translation(float dx, float dy) {
     return {{{1, 0, dx}, {0, 1, dy}, {0, 0, 1}}};
 }
@@ -72,17 +86,25 @@ void TRotLayer::PaintLayer(Bitmap32& target) {
     const double ib = -m[0][1] / det;
     const double ic = -m[1][0] / det;
     const double id = m[0][0] / det;
+    const LanczosSampler sampler(FBitmap);
     const double tx = m[0][2];
     const double ty = m[1][2];
     for (int y = top; y <= bottom; ++y) {
+        // Only the run of this row that maps into the bitmap is visited.
+        const double cu = ib * (y - ty) - ia * tx;
+        const double cv = id * (y - ty) - ic * tx;
+        double first = left;
+        double last = right;
+        ClipSpan(cu, ia, -0.5, w - 0.5, first, last);
+        ClipSpan(cv, ic, -0.5, h - 0.5, first, last);
         Pixel32* row = target.Row(y);
-        for (int x = left; x <= right; ++x) {
-            const double u = ia * (x - tx) + ib * (y - ty);
-            const double v = ic * (x - tx) + id * (y - ty);
+        for (int x = static_cast<int>(std::ceil(first)); x <= last; ++x) {
+            const double u = cu + ia * x;
+            const double v = cv + ic * x;
             if (u < -0.5 || u >= w - 0.5 || v < -0.5 || v >= h - 0.5) {
                 continue;
             }
-            const Pixel32 sample = SampleLanczos3(FBitmap, u, v);
+            const Pixel32 sample = sampler.Sample(u, v);
             if (sample != 0) {
                 row[x] = MergePixel(sample, row[x]);
             }
