@@ -4,6 +4,7 @@
 
 namespace norvale::testing {
 
+// The fake runs here only: it is the same code on every platform.
 std::vector<TextRasterizerAdapter> TextRasterizerAdapters() {
     return {
         {"Fake",

@@ -1,20 +1,15 @@
 #include "contract/text_rasterizer_contract.h"
-#include "support/fake_text_rasterizer.h"
 #include "win32/gdi_text_rasterizer.h"
 
 namespace norvale::testing {
 
 // NOTE: Wine finds the Linux fonts through fontconfig, so GDI has DejaVu Sans here too.
 std::vector<TextRasterizerAdapter> TextRasterizerAdapters() {
-    return {
-        {"Fake",
-         []() -> std::unique_ptr<TextRasterizer> { return std::make_unique<FakeTextRasterizer>(); },
-         "Block"},
-        {"GDI",
-         []() -> std::unique_ptr<TextRasterizer> {
-             return std::make_unique<win32::GdiTextRasterizer>();
-         },
-         "DejaVu Sans"}};
+    return {{"GDI",
+             []() -> std::unique_ptr<TextRasterizer> {
+                 return std::make_unique<win32::GdiTextRasterizer>();
+             },
+             "DejaVu Sans"}};
 }
 
 } // namespace norvale::testing
