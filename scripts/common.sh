@@ -14,6 +14,7 @@ NORVALE_PACKAGES=(
     wine wine64 xvfb xauth xdotool imagemagick
     librsvg2-bin libxml2-utils fonts-dseg fonts-dejavu-core fonts-dejavu-extra
     chrony
+    libpng-dev clang libclang-rt-14-dev
 )
 
 say() { printf '%s\n' "$*"; }

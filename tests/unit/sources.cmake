@@ -7,10 +7,15 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/form_storage_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/format_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/integer_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/label_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/pixel_ops_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/png_decoder_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/socket_error_test.cpp
@@ -33,4 +38,9 @@ set(NORVALE_CONTRACT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../contract/sntp_loopback_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/udp_socket_contract_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/xml_document_contract.cpp
+)
+
+# Suites every adapter of a port passes; each test program adds its own adapters' factories.
+set(NORVALE_CONTRACT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/text_rasterizer_contract.cpp
 )

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/raster/bitmap32.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace norvale {
+
+// A font as a label holds it; the style is always regular.
+struct TextFont {
+    std::string Name;        // family, at most 31 characters are used
+    int Size = 8;            // points; pixels = Size x DPI / 72, rounded
+    std::uint32_t Color = 0; // 0x00BBGGRR
+};
+
+struct TextExtent {
+    int Width = 0;
+    int Height = 0;
+};
+
+// The platform's text output: measuring and drawing one line of UTF-8 text.
+class TextRasterizer {
+public:
+    virtual ~TextRasterizer() = default;
+
+    // Width (the advance of the whole line) and height (the font's line height, also for
+    // an empty text) in pixels.
+    virtual TextExtent MeasureText(const TextFont& font, std::string_view text) const = 0;
+
+    // Draws the text with the top of its line at (0, 0) in `colour` (0x00BBGGRR), with the
+    // platform's anti-aliasing, onto an opaque bitmap; the alpha channel is left as it is.
+    // NOTE: not called DrawText, which <windows.h> defines as a macro.
+    virtual void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
+                           std::string_view text) const = 0;
+};
+
+} // namespace norvale

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "core/platform/text_rasterizer.h"
+#include "core/raster/bitmap32.h"
+#include "core/raster/pixel_ops.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace norvale {
+
+// What DrawLabel needs of a window label: its box, its font and the colour the renderer
+// chose for this drawing.
+struct LabelPlacement {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    TextFont Font;
+    std::uint32_t DrawingColour = 0;
+};
+
+// White (0xFFFFFF) for a dark colour, black for a light one: 2 R + 5 G + B < 1024 is dark.
+std::uint32_t ContrastColour(std::uint32_t colour);
+
+// The text as a premultiplied bitmap of (width + 2) x (height + 2) in the font's colour. The
+// platform's text output wipes alpha, so the text is drawn twice in the contrast colour, on
+// white and on black, and the difference of the two gives each pixel's coverage.
+Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
+                         const TextRasterizer& rasterizer);
+
+// Blends the label's text onto the layer, centred on the box (halves to the even pixel) and
+// hanging from its top.
+void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view text,
+               const TextRasterizer& rasterizer, BLENDFUNCTION blend);
+
+// The x of a text `textWidth` wide centred on a box: round(left + width / 2 - textWidth / 2),
+// halves to even.
+int CentredTextLeft(int left, int width, int textWidth);
+
+} // namespace norvale

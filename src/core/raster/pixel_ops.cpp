@@ -1,0 +1,113 @@
+#include "core/raster/pixel_ops.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace norvale {
+namespace {
+
+// The part of `rect` inside `bounds`.
+PixelRect Intersect(const PixelRect& rect, const PixelRect& bounds) {
+    return {std::max(rect.Left, bounds.Left), std::max(rect.Top, bounds.Top),
+            std::min(rect.Right, bounds.Right), std::min(rect.Bottom, bounds.Bottom)};
+}
+
+// The source index of the target index i of a span of n pixels stretched from m pixels:
+// the source pixel under the centre of the target pixel.
+int NearestIndex(int i, int n, int m) {
+    return static_cast<int>((2 * static_cast<std::int64_t>(i) + 1) * m /
+                            (2 * static_cast<std::int64_t>(n)));
+}
+
+Pixel32 BlendPixel(Pixel32 source, Pixel32 target, std::uint32_t constantAlpha) {
+    if (constantAlpha != 255) {
+        source = MakePixel(
+            MulDiv255(BlueOf(source), constantAlpha), MulDiv255(GreenOf(source), constantAlpha),
+            MulDiv255(RedOf(source), constantAlpha), MulDiv255(AlphaOf(source), constantAlpha));
+    }
+    const std::uint32_t rest = 255 - AlphaOf(source);
+    const auto channel = [&](int shift) {
+        const std::uint32_t s = source >> shift & 0xFF;
+        const std::uint32_t d = target >> shift & 0xFF;
+        return std::min<std::uint32_t>(s + MulDiv255(d, rest), 255) << shift;
+    };
+    return channel(0) | channel(8) | channel(16) | channel(24);
+}
+
+// Calls paint(targetX, targetY, sourcePixel) for every target pixel of targetRect inside the
+// target whose nearest source pixel of sourceRect lies inside the source.
+template <typename Paint>
+void ForEachMappedPixel(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source,
+                        const PixelRect& sourceRect, Paint paint) {
+    const int tw = targetRect.Width();
+    const int th = targetRect.Height();
+    const int sw = sourceRect.Width();
+    const int sh = sourceRect.Height();
+    if (tw <= 0 || th <= 0 || sw <= 0 || sh <= 0) {
+        return;
+    }
+    const PixelRect visible = Intersect(targetRect, target.BoundsRect());
+    for (int y = visible.Top; y < visible.Bottom; ++y) {
+        const int sy = sourceRect.Top + NearestIndex(y - targetRect.Top, th, sh);
+        if (sy < 0 || sy >= source.Height()) {
+            continue;
+        }
+        const Pixel32* sourceRow = source.Row(sy);
+        Pixel32* targetRow = target.Row(y);
+        for (int x = visible.Left; x < visible.Right; ++x) {
+            const int sx = sourceRect.Left + NearestIndex(x - targetRect.Left, tw, sw);
+            if (sx >= 0 && sx < source.Width()) {
+                targetRow[x] = paint(sourceRow[sx], targetRow[x]);
+            }
+        }
+    }
+}
+
+} // namespace
+
+void AlphaBlend(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source,
+                const PixelRect& sourceRect, BLENDFUNCTION blend) {
+    const std::uint32_t k = blend.SourceConstantAlpha;
+    ForEachMappedPixel(target, targetRect, source, sourceRect,
+                       [k](Pixel32 s, Pixel32 d) { return BlendPixel(s, d, k); });
+}
+
+void AlphaBlend(Bitmap32& target, int x, int y, const Bitmap32& source, BLENDFUNCTION blend) {
+    AlphaBlend(target, {x, y, x + source.Width(), y + source.Height()}, source, source.BoundsRect(),
+               blend);
+}
+
+Pixel32 MergePixel(Pixel32 front, Pixel32 back) {
+    const std::uint32_t fa = AlphaOf(front);
+    const std::uint32_t ba = AlphaOf(back);
+    if (fa == 0) {
+        return back;
+    }
+    if (fa == 255 || ba == 0) {
+        return front;
+    }
+    // Weights in units of 1/65025: the front's Fa, the back's Ba (1 - Fa).
+    const std::uint32_t frontWeight = fa * 255;
+    const std::uint32_t backWeight = ba * (255 - fa);
+    const std::uint32_t total = frontWeight + backWeight;
+    const auto channel = [&](int shift) {
+        const std::uint32_t sum =
+            (front >> shift & 0xFF) * frontWeight + (back >> shift & 0xFF) * backWeight;
+        return (2 * sum + total) / (2 * total) << shift;
+    };
+    const std::uint32_t alpha = (2 * total + 255) / 510;
+    return channel(0) | channel(8) | channel(16) | alpha << 24;
+}
+
+void MergeDraw(Bitmap32& target, int x, int y, const Bitmap32& source,
+               const PixelRect& sourceRect) {
+    const PixelRect targetRect{x, y, x + sourceRect.Width(), y + sourceRect.Height()};
+    ForEachMappedPixel(target, targetRect, source, sourceRect, MergePixel);
+}
+
+void StretchNearest(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source) {
+    ForEachMappedPixel(target, targetRect, source, source.BoundsRect(),
+                       [](Pixel32 s, Pixel32) { return s; });
+}
+
+} // namespace norvale

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norvale {
+
+// A decoded PNG: its size, its colour type and 8-bit samples red, green, blue, alpha for
+// every pixel, top row first (palette and transparency expanded, 16-bit samples scaled).
+struct PngImage {
+    int Width = 0;
+    int Height = 0;
+    int ColourType = 0;
+    std::vector<std::uint8_t> Rgba;
+};
+
+// A damaged or hostile file; the text names the file and the fault.
+class PngError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// Images larger than this are refused before anything is allocated for them.
+inline constexpr std::uint32_t kPngMaxSide = 16384;
+inline constexpr std::uint64_t kPngMaxPixels = 64ull * 1024 * 1024;
+
+// Decodes a whole PNG file held in memory; `name` is only used in error texts. Throws
+// PngError for anything that is not a complete, valid PNG within the size limits.
+PngImage DecodePng(std::span<const std::uint8_t> file, std::string_view name);
+
+} // namespace norvale

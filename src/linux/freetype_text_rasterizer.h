@@ -1,0 +1,36 @@
+#pragma once
+
+#include "core/platform/text_rasterizer.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace norvale::linux_adapter {
+
+// Text output with FreeType's anti-aliased glyphs, the font files found by fontconfig from
+// the family name. Font sizes become pixels at `dotsPerInch`.
+class FreeTypeTextRasterizer final : public TextRasterizer {
+public:
+    explicit FreeTypeTextRasterizer(int dotsPerInch = 96);
+    ~FreeTypeTextRasterizer() override;
+    FreeTypeTextRasterizer(const FreeTypeTextRasterizer&) = delete;
+    FreeTypeTextRasterizer& operator=(const FreeTypeTextRasterizer&) = delete;
+
+    TextExtent MeasureText(const TextFont& font, std::string_view text) const override;
+    void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
+                  std::string_view text) const override;
+
+private:
+    struct Library;
+    struct Face;
+
+    // The face for the font's family at the font's size.
+    Face& FaceFor(const TextFont& font) const;
+
+    int FDotsPerInch;
+    std::unique_ptr<Library> FLibrary;
+    mutable std::map<std::string, std::unique_ptr<Face>> FFaces;
+};
+
+} // namespace norvale::linux_adapter

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "core/platform/text_rasterizer.h"
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+namespace norvale::testing {
+
+// Text output with block glyphs: every character but a space is a cell solid except its
+// last column, which is covered by half (an anti-aliased edge). The cell is CharWidth x
+// LineHeight pixels, or, where those are 0, half an em wide and 1.25 em high for the font's
+// size at 96 dots per inch. Remembers the colours it was asked to draw in.
+class FakeTextRasterizer final : public TextRasterizer {
+public:
+    TextExtent MeasureText(const TextFont& font, std::string_view text) const override {
+        const TextExtent cell = Cell(font);
+        return {static_cast<int>(text.size()) * cell.Width, cell.Height};
+    }
+
+    void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
+                  std::string_view text) const override {
+        DrawnColours.push_back(colour);
+        const Pixel32 ink = OpaquePixelOf(colour);
+        const TextExtent cell = Cell(font);
+        for (std::size_t n = 0; n < text.size(); ++n) {
+            if (text[n] == ' ') {
+                continue;
+            }
+            for (int y = 0; y < cell.Height && y < target.Height(); ++y) {
+                for (int i = 0; i < cell.Width; ++i) {
+                    const int x = static_cast<int>(n) * cell.Width + i;
+                    if (x < target.Width()) {
+                        Pixel32& p = target.At(x, y);
+                        p = i + 1 < cell.Width ? (ink & 0xFFFFFF) | (p & 0xFF000000) : Mix(p, ink);
+                    }
+                }
+            }
+        }
+    }
+
+    int CharWidth = 0;
+    int LineHeight = 0;
+    mutable std::vector<std::uint32_t> DrawnColours;
+
+private:
+    TextExtent Cell(const TextFont& font) const {
+        const int em = (font.Size * 96 + 36) / 72;
+        return {CharWidth > 0 ? CharWidth : em / 2, LineHeight > 0 ? LineHeight : em + em / 4};
+    }
+
+    // Half of the ink over the background, alpha kept.
+    static Pixel32 Mix(Pixel32 back, Pixel32 ink) {
+        const auto half = [&](int shift) {
+            return (((back >> shift & 0xFF) + (ink >> shift & 0xFF) + 1) / 2) << shift;
+        };
+        return half(0) | half(8) | half(16) | (back & 0xFF000000);
+    }
+};
+
+} // namespace norvale::testing

@@ -1,0 +1,93 @@
+#include "core/raster/label_text.h"
+#include "support/fake_text_rasterizer.h"
+
+#include <gtest/gtest.h>
+
+namespace norvale {
+namespace {
+
+using testing::FakeTextRasterizer;
+
+class LabelTextTest : public ::testing::Test {
+protected:
+    LabelTextTest() {
+        Text.CharWidth = 4;
+        Text.LineHeight = 10;
+    }
+    FakeTextRasterizer Text;
+};
+
+TEST(ContrastColour, IsWhiteForDarkAndBlackForLightColours) {
+    EXPECT_EQ(ContrastColour(0x000000), 0xFFFFFFu);
+    EXPECT_EQ(ContrastColour(0xFFFFFF), 0x000000u);
+    // 2 R + 5 G + B: 1023 is still dark, 1024 is light; R is the low byte.
+    EXPECT_EQ(ContrastColour(0x03CC00), 0xFFFFFFu);
+    EXPECT_EQ(ContrastColour(0x04CC00), 0x000000u);
+    EXPECT_EQ(ContrastColour(0x0000FF), 0xFFFFFFu);
+    EXPECT_EQ(ContrastColour(0xFF000000 | 0x00FFFF), 0x000000u);
+}
+
+TEST_F(LabelTextTest, WhiteTextIsMeasuredInBlackAndEndsWhite) {
+    const Bitmap32 text = RenderLabelText("0", {"Block", 8, 0xFFFFFF}, Text);
+    EXPECT_EQ(Text.DrawnColours, (std::vector<std::uint32_t>{0x000000, 0x000000}));
+    EXPECT_EQ(text.At(0, 0), 0xFFFFFFFFu);
+}
+
+TEST_F(LabelTextTest, BlackTextIsMeasuredInWhiteAndEndsBlack) {
+    const Bitmap32 text = RenderLabelText("0", {"Block", 8, 0x000000}, Text);
+    EXPECT_EQ(Text.DrawnColours, (std::vector<std::uint32_t>{0xFFFFFF, 0xFFFFFF}));
+    EXPECT_EQ(text.At(0, 0), 0xFF000000u);
+}
+
+TEST_F(LabelTextTest, CoverageBecomesPremultipliedAlpha) {
+    const Bitmap32 text = RenderLabelText("00", {"Block", 8, 0x3366CC}, Text);
+    ASSERT_EQ(text.Width(), 10);
+    ASSERT_EQ(text.Height(), 12);
+    EXPECT_EQ(text.At(0, 0), 0xFFCC6633u);
+    // The half-covered edge, drawn in white: 255 on white and 128 on black, so alpha
+    // 255 - 127; colour channels multiplied by 128 / 255 and rounded down.
+    EXPECT_EQ(text.At(3, 0), MakePixel(0x33 * 128 / 255, 0x66 * 128 / 255, 0xCC * 128 / 255, 128));
+    EXPECT_EQ(text.At(8, 0), 0u);
+    EXPECT_EQ(text.At(0, 10), 0u);
+}
+
+TEST_F(LabelTextTest, EmptyTextIsTwoPixelsWideAndInvisible) {
+    const Bitmap32 text = RenderLabelText("", {"Block", 8, 0x3366CC}, Text);
+    ASSERT_EQ(text.Width(), 2);
+    ASSERT_EQ(text.Height(), 12);
+    for (int y = 0; y < 12; ++y) {
+        EXPECT_EQ(text.At(0, y) | text.At(1, y), 0u);
+    }
+}
+
+TEST(CentredTextLeft, RoundsHalvesToEven) {
+    EXPECT_EQ(CentredTextLeft(10, 11, 4), 14); // 13.5
+    EXPECT_EQ(CentredTextLeft(11, 11, 4), 14); // 14.5
+    EXPECT_EQ(CentredTextLeft(10, 12, 4), 14);
+    EXPECT_EQ(CentredTextLeft(-3, 0, 0), -3);
+    EXPECT_EQ(CentredTextLeft(-2, 1, 0), -2); // -1.5
+    EXPECT_EQ(CentredTextLeft(-1, 1, 0), 0);  // -0.5
+}
+
+TEST_F(LabelTextTest, DrawLabelCentresOnTheBoxAndHangsFromItsTop) {
+    for (int left : {10, 11}) {
+        Bitmap32 layer(40, 30);
+        const LabelPlacement label{left, 5, 11, {"Block", 8, 0x000000}, 0x0000FF};
+        DrawLabel(layer, label, "0", Text, BLENDFUNCTION{});
+        EXPECT_EQ(layer.At(13, 5), 0u) << left;
+        EXPECT_EQ(layer.At(14, 5), 0xFFFF0000u) << left; // the drawing colour, not the font's
+        EXPECT_EQ(layer.At(14, 4), 0u) << left;
+        EXPECT_EQ(layer.At(14, 14), 0xFFFF0000u) << left;
+        EXPECT_EQ(layer.At(14, 15), 0u) << left;
+    }
+}
+
+TEST_F(LabelTextTest, DrawLabelBlendsWithTheConstantAlpha) {
+    Bitmap32 layer(20, 20);
+    const LabelPlacement label{0, 0, 4, {"Block", 8, 0xFFFFFF}, 0xFFFFFF};
+    DrawLabel(layer, label, "0", Text, BLENDFUNCTION{kAcSrcOver, 0, 128, kAcSrcAlpha});
+    EXPECT_EQ(layer.At(0, 0), 0x80808080u);
+}
+
+} // namespace
+} // namespace norvale
