@@ -36,11 +36,7 @@ set(NORVALE_CONTRACT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../contract/registry_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/skin_description_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/sntp_loopback_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/text_rasterizer_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/udp_socket_contract_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/xml_document_contract.cpp
-)
-
-# Suites every adapter of a port passes; each test program adds its own adapters' factories.
-set(NORVALE_CONTRACT_TEST_SOURCES
-    ${CMAKE_CURRENT_LIST_DIR}/../contract/text_rasterizer_contract.cpp
 )
