@@ -15,6 +15,7 @@ namespace norvale::testing {
 class FakeTextRasterizer final : public TextRasterizer {
 public:
     TextExtent MeasureText(const TextFont& font, std::string_view text) const override {
+        ++Measured;
         const TextExtent cell = Cell(font);
         return {static_cast<int>(text.size()) * cell.Width, cell.Height};
     }
@@ -43,6 +44,7 @@ public:
     int CharWidth = 0;
     int LineHeight = 0;
     mutable std::vector<std::uint32_t> DrawnColours;
+    mutable int Measured = 0;
 
 private:
     TextExtent Cell(const TextFont& font) const {

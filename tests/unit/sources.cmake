@@ -15,6 +15,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/pixel_ops_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/png_decoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
@@ -24,6 +25,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_server_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/utf16_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/window_label_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zone_conversion_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zone_database_test.cpp
 )
@@ -35,6 +37,7 @@ set(NORVALE_CONTRACT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../contract/real_ntp_server_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/registry_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/skin_description_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/skin_loader_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/sntp_loopback_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/text_rasterizer_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/udp_socket_contract_test.cpp

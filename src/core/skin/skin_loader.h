@@ -1,0 +1,71 @@
+#pragma once
+
+#include "core/platform/text_rasterizer.h"
+#include "core/platform/xml_document.h"
+#include "core/raster/bitmap32.h"
+#include "core/raster/rot_layer.h"
+#include "core/skin/skin_button.h"
+#include "core/skin/window_label.h"
+#include "core/time/format_settings.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+
+namespace norvale {
+
+inline constexpr char kDefaultSkin[] = "norvale";
+
+// Indices of the window's labels, in the order a skin applies them.
+enum LabelIndex { lTitle, lWeekDay, lTime, lTimeBg, lDate, lAmPm, kLabelCount };
+
+// Everything a skin load replaces as a whole. The window's labels and face buttons live on
+// across loads (a skin may leave a label's width and height as they were).
+struct TSkin {
+    Bitmap32 FaceBitmap;
+    Bitmap32 ButtonGlyphs;
+    Bitmap32 Glass;
+    std::optional<Bitmap32> DigitalGlass;
+    Bitmap32 AmPmImage;
+    TRotLayer TextLayer; // never turned; the renderer draws labels, buttons and hands here
+    Bitmap32 Frame;
+    Bitmap32 ZoomFrame;
+    TRotLayer HourHand;
+    TRotLayer MinuteHand;
+    TRotLayer SecondHand;
+    std::filesystem::path ChimeFileName;
+
+    int Width() const { return FaceBitmap.Width(); }
+    int Height() const { return FaceBitmap.Height(); }
+};
+
+// A skin that cannot be loaded; what() is the message the user sees, naming the skin, the
+// file and every fault found.
+class SkinError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct SkinLoadContext {
+    std::filesystem::path ProgramFolder; // holds face\ and sound\ .
+    XmlDocument& Xml;
+    const FormatSettings& Settings;
+    const TextRasterizer& Rasterizer;
+};
+
+// The window's labels as they are before any skin, and its two face buttons.
+std::array<TWindowLabel, kLabelCount> InitialLabels(const TextRasterizer& rasterizer);
+
+// Loads the skin folder face\<name> into new objects. Labels and buttons are changed only
+// when the whole skin loaded, so after a SkinError the previous skin stays fully in place.
+std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& context,
+                                std::array<TWindowLabel, kLabelCount>& labels,
+                                std::array<TSknButton, 2>& buttons);
+
+// The skin folders under face\, in the order the file system lists them.
+std::vector<std::string> ListSkinFolders(const std::filesystem::path& programFolder);
+
+} // namespace norvale

@@ -1,0 +1,199 @@
+#include "contract/xml_document_contract.h"
+#include "core/skin/skin_loader.h"
+#include "support/fake_text_rasterizer.h"
+#include "support/png_builder.h"
+
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace norvale::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr char kSkinXml[] = R"(<skin>
+<clockface width="600" height="400">face.png</clockface>
+<buttons>buttons.png</buttons>
+<glass>glass.png</glass>
+<digital_glass>dglass.png</digital_glass>
+<pmam>ampm.png</pmam>
+<hours><filename>hands\hour.png</filename><bitmapCenter x="4" y="42.5"/><position x="75" y="75"/></hours>
+<minutes><filename>hands/minute.png</filename><bitmapCenter x="2.5" y="51"/><position x="75" y="75"/></minutes>
+<seconds><filename>second.png</filename><bitmapCenter x="3.5" y="61"/><position x="70" y="80"/></seconds>
+<sounds><chime>sound\chime.mp3</chime></sounds>
+<label id="title" text="clock" x="45" y="77" width="89" height="11" align="center"><font name="Sans" size="7" color="$C29CA0"/></label>
+<label id="weekday" text="WEDNESDAY" x="60" y="85" align="center"><font name="Sans" size="8" color="clSilver"/></label>
+<label id="time" text="00:00:00" x="57" y="102" align="center"><font name="Digital" size="9" color="$96BED3"/></label>
+<label id="timebg" text="88:88:88" x="57" y="102" align="center"><font name="Digital" size="14" color="$3C3434"/></label>
+<label id="date" text="date" x="79" y="123" align="right"><font name="" size="7" color="clBlack"/></label>
+<label id="ampm" text="AMPM" x="131" y="101" width="30" align="left"><font name="Sans" size="8" color="clWhite"/></label>
+<button id="left" x="12" y="60" width="20" height="10"/>
+<button id="right" x="112" y="61" width="21" height="11"/>
+</skin>)";
+
+void WritePng(const fs::path& path, int width, int height) {
+    fs::create_directories(path.parent_path());
+    std::vector<std::uint8_t> row;
+    for (int x = 0; x < width; ++x) {
+        row.insert(row.end(), {200, 100, 50, static_cast<std::uint8_t>(x % 2 ? 255 : 128)});
+    }
+    const auto bytes =
+        PngBuilder()
+            .Header(static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height), 8, 6)
+            .ImageData(RepeatRows(row, height))
+            .End()
+            .Bytes();
+    std::ofstream(path, std::ios::binary)
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
+}
+
+class SkinLoaderTest : public XmlDocumentContract {
+protected:
+    SkinLoaderTest() {
+        text.CharWidth = 5;
+        text.LineHeight = 10;
+        // One folder per test: CTest runs the tests in parallel.
+        folder = fs::temp_directory_path() /
+                 ("norvale-skin-loader-" + std::string(GetParam().Name) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        MakeSkin("good", kSkinXml);
+    }
+    ~SkinLoaderTest() override { fs::remove_all(folder); }
+
+    void MakeSkin(const std::string& name, const std::string& xml) {
+        const fs::path skin = folder / "face" / name;
+        fs::create_directories(skin);
+        std::ofstream(skin / "skin.xml", std::ios::binary) << xml;
+        WritePng(skin / "face.png", 150, 140);
+        WritePng(skin / "buttons.png", 60, 10);
+        WritePng(skin / "glass.png", 150, 140);
+        WritePng(skin / "dglass.png", 150, 140);
+        WritePng(skin / "ampm.png", 24, 10);
+        WritePng(skin / "hands" / "hour.png", 8, 52);
+        WritePng(skin / "hands" / "minute.png", 5, 59);
+        WritePng(skin / "second.png", 7, 78);
+    }
+
+    std::unique_ptr<TSkin> Load(const std::string& name) {
+        return LoadSkin(name, {folder, *xml, settings, text}, labels, buttons);
+    }
+
+    // The message of a load that must fail, with labels and buttons unchanged.
+    std::string Failure(const std::string& name) {
+        const int titleLeft = labels[lTitle].Left;
+        const int buttonLeft = buttons[0].Left;
+        try {
+            Load(name);
+        } catch (const SkinError& e) {
+            EXPECT_EQ(labels[lTitle].Left, titleLeft);
+            EXPECT_EQ(buttons[0].Left, buttonLeft);
+            return e.what();
+        }
+        ADD_FAILURE() << "the skin " << name << " loaded";
+        return {};
+    }
+
+    FakeTextRasterizer text;
+    FormatSettings settings = FormatSettings::EnglishUnitedStates();
+    std::unique_ptr<XmlDocument> xml = MakeDocument();
+    fs::path folder;
+    TCursorKind cursor = TCursorKind::Default;
+    std::array<TWindowLabel, kLabelCount> labels = InitialLabels(text);
+    std::array<TSknButton, 2> buttons{TSknButton(10, 67, 24, 16, cursor),
+                                      TSknButton(110, 67, 24, 16, cursor)};
+};
+
+TEST_P(SkinLoaderTest, TheFaceImageFixesTheWindowSize) {
+    const auto skin = Load("good");
+    EXPECT_EQ(skin->Width(), 150); // clockface width 600 and height 400 do not count
+    EXPECT_EQ(skin->Height(), 140);
+    EXPECT_EQ(skin->TextLayer.Bitmap().Width(), 150);
+    EXPECT_EQ(skin->Frame.Height(), 140);
+    EXPECT_EQ(skin->ZoomFrame.Width(), 150);
+    EXPECT_EQ(skin->ButtonGlyphs.Width(), 60);
+    ASSERT_TRUE(skin->DigitalGlass);
+    EXPECT_EQ(skin->HourHand.Bitmap().Height(), 52);
+    EXPECT_EQ(skin->MinuteHand.Bitmap().Width(), 5);
+    EXPECT_EQ(skin->SecondHand.Position().X, 70);
+    EXPECT_EQ(skin->HourHand.BitmapCenter().Y, 42.5f);
+    EXPECT_EQ(skin->ChimeFileName, folder / "sound\\chime.mp3");
+}
+
+TEST_P(SkinLoaderTest, LabelsAndButtonsTakeTheSkinsValues) {
+    Load("good");
+    // The title never resizes; the others take the size of their text in their new font.
+    EXPECT_EQ(labels[lTitle].Width, 89);
+    EXPECT_EQ(labels[lTitle].Text(), "clock");
+    EXPECT_EQ(labels[lTime].Width, 8 * 5);
+    EXPECT_EQ(labels[lTime].Height, 10);
+    EXPECT_EQ(labels[lTime].Left, 57);
+    EXPECT_EQ(labels[lTime].Font().Name, "Digital");
+    EXPECT_EQ(labels[lWeekDay].Font().Color, 0xC0C0C0u);
+    // "date" is right-aligned: it keeps the right edge the skin's x and its old width gave.
+    EXPECT_EQ(labels[lDate].Alignment, TAlignment::Right);
+    EXPECT_EQ(labels[lDate].Left + labels[lDate].Width, 79 + 23);
+    EXPECT_EQ(labels[lDate].Font().Name, "hooge 05_55 Cyr2"); // an empty name keeps the family
+    EXPECT_EQ(labels[lAmPm].Alignment, TAlignment::Left);
+    EXPECT_EQ(buttons[0].Left, 12);
+    EXPECT_EQ(buttons[1].Height, 11);
+}
+
+TEST_P(SkinLoaderTest, ASkinWithoutDigitalGlassHasNone) {
+    std::string xml = kSkinXml;
+    xml.erase(xml.find("<digital_glass>"),
+              std::string("<digital_glass>dglass.png</digital_glass>").size());
+    MakeSkin("plain", xml);
+    EXPECT_FALSE(Load("plain")->DigitalGlass);
+}
+
+TEST_P(SkinLoaderTest, AFailedLoadNamesTheSkinTheFileAndTheFault) {
+    Load("good");
+    fs::create_directories(folder / "face" / "empty");
+    EXPECT_EQ(Failure("empty"),
+              "The skin \"empty\" cannot be loaded.\nface\\empty\\skin.xml: the file is missing");
+
+    std::string broken = kSkinXml;
+    broken.replace(broken.find("color=\"clWhite\""), 15, "color=\"white\"");
+    broken.erase(broken.find("<glass>glass.png</glass>"), 24);
+    MakeSkin("broken", broken);
+    EXPECT_EQ(Failure("broken"),
+              "The skin \"broken\" cannot be loaded.\n"
+              "face\\broken\\skin.xml: missing element skin/glass\n"
+              "face\\broken\\skin.xml: \"white\" is not a colour (attribute color of "
+              "skin/label[@id=\"ampm\"]/font)");
+
+    MakeSkin("malformed", "<skin><clockface>face.png</skin>");
+    const std::string malformed = Failure("malformed");
+    EXPECT_EQ(malformed.rfind("The skin \"malformed\" cannot be loaded.\n"
+                              "face\\malformed\\skin.xml: ",
+                              0),
+              0u)
+        << malformed;
+
+    MakeSkin("nohand", kSkinXml);
+    fs::remove(folder / "face" / "nohand" / "second.png");
+    const std::string missing = Failure("nohand");
+    EXPECT_NE(missing.find("second.png"), std::string::npos) << missing;
+    EXPECT_EQ(missing.rfind("The skin \"nohand\" cannot be loaded.\n", 0), 0u);
+
+    MakeSkin("badpng", kSkinXml);
+    std::ofstream(folder / "face" / "badpng" / "glass.png", std::ios::binary) << "not a png";
+    EXPECT_NE(Failure("badpng").find("glass.png"), std::string::npos);
+}
+
+TEST_P(SkinLoaderTest, ListsTheSkinFoldersOnly) {
+    MakeSkin("second", kSkinXml);
+    std::ofstream(folder / "face" / "notes.txt") << "not a skin";
+    auto names = ListSkinFolders(folder);
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"good", "second"}));
+    EXPECT_TRUE(ListSkinFolders(folder / "nowhere").empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Loading, SkinLoaderTest, ::testing::ValuesIn(XmlAdapters()));
+
+} // namespace
+} // namespace norvale::testing
