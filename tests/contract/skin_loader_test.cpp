@@ -193,6 +193,34 @@ TEST_P(SkinLoaderTest, ListsTheSkinFoldersOnly) {
     EXPECT_TRUE(ListSkinFolders(folder / "nowhere").empty());
 }
 
+TEST_P(SkinLoaderTest, AStartFallsBackToTheDefaultSkinThenToAPlaceholder) {
+    MakeSkin("norvale", kSkinXml);
+    std::string name = "gone";
+    std::vector<std::string> messages;
+    auto skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
+    EXPECT_EQ(name, "norvale");
+    EXPECT_EQ(skin->Height(), 140);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("\"gone\""), std::string::npos);
+
+    name = "good";
+    messages.clear();
+    skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
+    EXPECT_EQ(name, "good");
+    EXPECT_TRUE(messages.empty());
+
+    fs::remove_all(folder / "face" / "norvale");
+    name = "gone";
+    skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
+    EXPECT_EQ(messages.size(), 2u);
+    EXPECT_EQ(name, "norvale");
+    EXPECT_EQ(skin->Width(), 150); // the placeholder: a round face and nothing more
+    EXPECT_EQ(AlphaOf(skin->FaceBitmap.At(75, 75)), 230);
+    EXPECT_EQ(AlphaOf(skin->FaceBitmap.At(0, 0)), 0);
+    EXPECT_EQ(skin->HourHand.Bitmap().Width(), 0);
+    EXPECT_EQ(skin->TextLayer.Bitmap().Width(), 150);
+}
+
 INSTANTIATE_TEST_SUITE_P(Loading, SkinLoaderTest, ::testing::ValuesIn(XmlAdapters()));
 
 } // namespace

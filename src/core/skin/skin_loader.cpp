@@ -4,6 +4,8 @@
 #include "core/raster/skin_image.h"
 #include "core/skin/skin_description.h"
 
+#include <algorithm>
+#include <cmath>
 #include <system_error>
 
 namespace norvale {
@@ -56,34 +58,35 @@ void ApplyLabel(TWindowLabel& label, const LabelDescription& skin) {
     label.SetFontColor(skin.Font.Color);
 }
 
-void LoadHand(TRotLayer& hand, const HandDescription& skin, const std::string& folder,
-              const std::filesystem::path& programFolder) {
-    LoadSkinImage(hand.Bitmap(), folder + skin.FileName, 0x000000, programFolder);
+void LoadHand(TRotLayer& hand, const HandDescription& skin,
+              const std::filesystem::path& skinFolder) {
+    LoadSkinImage(hand.Bitmap(), skin.FileName, 0x000000, skinFolder);
     hand.SetBitmapCenter(
         {static_cast<float>(skin.BitmapCenter.X), static_cast<float>(skin.BitmapCenter.Y)});
     hand.SetPosition({static_cast<float>(skin.Position.X), static_cast<float>(skin.Position.Y)});
 }
 
-std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin, const std::string& folder,
+std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin,
+                                  const std::filesystem::path& skinFolder,
                                   const std::filesystem::path& programFolder) {
     auto loaded = std::make_unique<TSkin>();
     loaded->FaceBitmap.SetSize(skin.FaceWidth, skin.FaceHeight);
-    LoadSkinImage(loaded->FaceBitmap, folder + skin.ClockFace, 0x000000, programFolder);
-    LoadSkinImage(loaded->ButtonGlyphs, folder + skin.Buttons, 0x808080, programFolder);
-    LoadSkinImage(loaded->Glass, folder + skin.Glass, 0xFFFFFF, programFolder);
+    LoadSkinImage(loaded->FaceBitmap, skin.ClockFace, 0x000000, skinFolder);
+    LoadSkinImage(loaded->ButtonGlyphs, skin.Buttons, 0x808080, skinFolder);
+    LoadSkinImage(loaded->Glass, skin.Glass, 0xFFFFFF, skinFolder);
     if (skin.DigitalGlass) {
         loaded->DigitalGlass.emplace();
-        LoadSkinImage(*loaded->DigitalGlass, folder + *skin.DigitalGlass, 0xFFFFFF, programFolder);
+        LoadSkinImage(*loaded->DigitalGlass, *skin.DigitalGlass, 0xFFFFFF, skinFolder);
     }
-    LoadSkinImage(loaded->AmPmImage, folder + skin.AmPm, 0x000000, programFolder);
+    LoadSkinImage(loaded->AmPmImage, skin.AmPm, 0x000000, skinFolder);
     const int w = loaded->Width();
     const int h = loaded->Height();
     loaded->TextLayer.Bitmap().SetSize(w, h);
     loaded->Frame.SetSize(w, h);
     loaded->ZoomFrame.SetSize(w, h);
-    LoadHand(loaded->HourHand, skin.Hours, folder, programFolder);
-    LoadHand(loaded->MinuteHand, skin.Minutes, folder, programFolder);
-    LoadHand(loaded->SecondHand, skin.Seconds, folder, programFolder);
+    LoadHand(loaded->HourHand, skin.Hours, skinFolder);
+    LoadHand(loaded->MinuteHand, skin.Minutes, skinFolder);
+    LoadHand(loaded->SecondHand, skin.Seconds, skinFolder);
     loaded->ChimeFileName =
         programFolder / std::filesystem::path(std::u8string(skin.Chime.begin(), skin.Chime.end()));
     return loaded;
@@ -100,17 +103,16 @@ std::array<TWindowLabel, kLabelCount> InitialLabels(const TextRasterizer& raster
     return {make(lTitle), make(lWeekDay), make(lTime), make(lTimeBg), make(lDate), make(lAmPm)};
 }
 
-std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& context,
-                                std::array<TWindowLabel, kLabelCount>& labels,
-                                std::array<TSknButton, 2>& buttons) {
-    const std::string folder = "face\\" + name + "\\";
+std::unique_ptr<TSkin> LoadSkinFolder(const std::filesystem::path& skinFolder,
+                                      const std::string& shownFolder, const std::string& name,
+                                      const SkinLoadContext& context,
+                                      std::array<TWindowLabel, kLabelCount>& labels,
+                                      std::array<TSknButton, 2>& buttons) {
     const std::string failed = "The skin \"" + name + "\" cannot be loaded.\n";
-    const std::filesystem::path xmlPath =
-        context.ProgramFolder / "face" /
-        std::filesystem::path(std::u8string(name.begin(), name.end())) / "skin.xml";
+    const std::filesystem::path xmlPath = skinFolder / "skin.xml";
     std::error_code error;
     if (!std::filesystem::is_regular_file(xmlPath, error)) {
-        throw SkinError(failed + folder + "skin.xml: the file is missing");
+        throw SkinError(failed + shownFolder + "skin.xml: the file is missing");
     }
     SkinDescription skin;
     try {
@@ -121,19 +123,19 @@ std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& 
         if (!problems.empty()) {
             std::string message = failed;
             for (const std::string& problem : problems) {
-                message += folder + "skin.xml: " + problem + "\n";
+                message += shownFolder + "skin.xml: " + problem + "\n";
             }
             message.pop_back();
             throw SkinError(message);
         }
     } catch (const XmlError& e) {
         context.Xml.Close();
-        throw SkinError(failed + folder + "skin.xml: " + e.what());
+        throw SkinError(failed + shownFolder + "skin.xml: " + e.what());
     }
 
     std::unique_ptr<TSkin> loaded;
     try {
-        loaded = LoadImages(skin, folder, context.ProgramFolder);
+        loaded = LoadImages(skin, skinFolder, context.ProgramFolder);
     } catch (const PngError& e) {
         throw SkinError(failed + e.what());
     }
@@ -152,6 +154,57 @@ std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& 
         buttons[i].Height = box.Height;
     }
     return loaded;
+}
+
+std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& context,
+                                std::array<TWindowLabel, kLabelCount>& labels,
+                                std::array<TSknButton, 2>& buttons) {
+    const std::filesystem::path folder =
+        context.ProgramFolder / "face" /
+        std::filesystem::path(std::u8string(name.begin(), name.end()));
+    return LoadSkinFolder(folder, "face\\" + name + "\\", name, context, labels, buttons);
+}
+
+std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadContext& context,
+                                       std::array<TWindowLabel, kLabelCount>& labels,
+                                       std::array<TSknButton, 2>& buttons,
+                                       std::vector<std::string>& messages) {
+    for (const std::string& name : {skinName, std::string(kDefaultSkin)}) {
+        try {
+            auto skin = LoadSkin(name, context, labels, buttons);
+            skinName = name;
+            return skin;
+        } catch (const SkinError& e) {
+            messages.emplace_back(e.what());
+        }
+        if (name == kDefaultSkin) {
+            break;
+        }
+    }
+    skinName = kDefaultSkin;
+    return PlaceholderSkin();
+}
+
+std::unique_ptr<TSkin> PlaceholderSkin() {
+    constexpr int kSize = 150;
+    constexpr double kRadius = kSize / 2.0 - 1;
+    auto skin = std::make_unique<TSkin>();
+    skin->FaceBitmap.SetSize(kSize, kSize);
+    // A dark disc with an anti-aliased edge: coverage from the distance to the rim.
+    for (int y = 0; y < kSize; ++y) {
+        for (int x = 0; x < kSize; ++x) {
+            const double dx = x + 0.5 - kSize / 2.0;
+            const double dy = y + 0.5 - kSize / 2.0;
+            const double coverage = std::clamp(kRadius - std::sqrt(dx * dx + dy * dy), 0.0, 1.0);
+            const auto a = static_cast<std::uint32_t>(std::lround(coverage * 230));
+            const std::uint32_t grey = 40 * a / 255;
+            skin->FaceBitmap.At(x, y) = MakePixel(grey, grey, grey, a);
+        }
+    }
+    skin->TextLayer.Bitmap().SetSize(kSize, kSize);
+    skin->Frame.SetSize(kSize, kSize);
+    skin->ZoomFrame.SetSize(kSize, kSize);
+    return skin;
 }
 
 std::vector<std::string> ListSkinFolders(const std::filesystem::path& programFolder) {

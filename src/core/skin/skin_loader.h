@@ -65,6 +65,26 @@ std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& 
                                 std::array<TWindowLabel, kLabelCount>& labels,
                                 std::array<TSknButton, 2>& buttons);
 
+// The same for any skin folder (the skin checker's way in); messages name its files with
+// shownFolder in front.
+std::unique_ptr<TSkin> LoadSkinFolder(const std::filesystem::path& skinFolder,
+                                      const std::string& shownFolder, const std::string& name,
+                                      const SkinLoadContext& context,
+                                      std::array<TWindowLabel, kLabelCount>& labels,
+                                      std::array<TSknButton, 2>& buttons);
+
+// Loads the skin a start asks for: the stored one, else the default skin, else a plain
+// placeholder face, so the clock always has something to show and its menu stays reachable.
+// skinName becomes the skin that loaded (the default when the stored one failed); every
+// failure's message is added to messages for the user.
+std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadContext& context,
+                                       std::array<TWindowLabel, kLabelCount>& labels,
+                                       std::array<TSknButton, 2>& buttons,
+                                       std::vector<std::string>& messages);
+
+// A plain round face of the default size with nothing else, for when no skin loads.
+std::unique_ptr<TSkin> PlaceholderSkin();
+
 // The skin folders under face\, in the order the file system lists them.
 std::vector<std::string> ListSkinFolders(const std::filesystem::path& programFolder);
 

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# norvale-skin check passes the default skin and names the fault of each broken copy of it.
+# Usage: skin_check_test.sh NORVALE_SKIN_EXE DEFAULT_SKIN_FOLDER
+set -uo pipefail
+tool=$1
+skin=$2
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+failures=0
+
+fail() {
+    printf 'FAILED: %s\n' "$*"
+    failures=$((failures + 1))
+}
+
+# A fresh copy of the default skin, broken by the command given.
+broken() {
+    rm -rf "$work/face/$1"
+    mkdir -p "$work/face"
+    cp -r "$skin" "$work/face/$1"
+    (cd "$work/face/$1" && eval "$2")
+}
+
+# Expects the check of face/$1 to fail with a message containing $2.
+expect_fault() {
+    local output
+    if output=$("$tool" check "$work/face/$1" 2>&1); then
+        fail "$1: accepted"
+    elif [[ $output != *"$2"* ]]; then
+        fail "$1: the message does not say \"$2\": $output"
+    fi
+}
+
+output=$("$tool" check "$skin") || fail "the default skin: $output"
+[[ $output == ok* ]] || fail "the default skin does not say ok: $output"
+[[ $output == *"face 150x150"* ]] || fail "the default skin's face is not 150x150: $output"
+
+broken no_xml 'rm skin.xml'
+expect_fault no_xml "skin.xml: the file is missing"
+broken no_glass 'rm glass.png'
+expect_fault no_glass "glass.png"
+broken bad_png 'printf "not a png" >face.png'
+expect_fault bad_png "face.png"
+broken bad_colour 'sed -i "s/color=\"[^\"]*\"/color=\"white\"/" skin.xml'
+expect_fault bad_colour "\"white\" is not a colour"
+broken no_label 'sed -i "/id=\"date\"/,/<\/label>/d" skin.xml'
+expect_fault no_label "missing element skin/label[@id=\"date\"]"
+broken malformed 'printf "<skin>\n<clockface>face.png</skin>\n" >skin.xml'
+expect_fault malformed "line 2"
+
+"$tool" >/dev/null 2>&1
+[ $? -eq 2 ] || fail "no arguments should exit 2"
+
+printf '%d failed\n' "$failures"
+[ "$failures" -eq 0 ]
