@@ -17,6 +17,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skin_menu_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/socket_error_test.cpp
