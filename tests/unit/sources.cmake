@@ -2,6 +2,7 @@
 # with the cross compiler's standard library.
 set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clock_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_mode_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fake_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_placement_test.cpp

@@ -1,0 +1,217 @@
+#include "core/clock/clock_window.h"
+
+#include <cmath>
+
+#include "core/clock/presentation.h"
+#include "core/raster/label_text.h"
+#include "core/time/time_parts.h"
+#include "core/timezone/zone_conversion.h"
+
+namespace norvale {
+namespace {
+
+constexpr std::uint32_t kWhite = 0xFFFFFF;
+constexpr int kStartIcon = 3;
+constexpr int kPauseIcon = 4;
+constexpr int kRightButtonIcon = 5;
+
+LabelPlacement PlacementOf(const TWindowLabel& label, std::uint32_t colour) {
+    return {label.Left, label.Top, label.Width, label.Font(), colour};
+}
+
+} // namespace
+
+TfrmMain::TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones,
+                   ClockWindowHost& host, const TextRasterizer& rasterizer)
+    : StopWatch1(clock), swTimer(clock), Labels(InitialLabels(rasterizer)),
+      Buttons{TSknButton(10, 67, 24, 16, Cursor), TSknButton(110, 67, 24, 16, Cursor)},
+      FClock(clock), FZones(zones), FHost(host), FRasterizer(&rasterizer) {}
+
+void TfrmMain::SetDefaults() {
+    FClockSkin = kDefaultSkin;
+    // The zone position is still 0 here, so the target is the time of the first zone.
+    FTimeZoneId = 0;
+    FCountdownTarget = ZoneNow();
+    FTimerLength = 10 * kOneSecond;
+    FCountdownArmed = false;
+    FDisplayArrows = true;
+    FTimerArmed = false;
+    FTimeZoneId = FZones.IndexOfZoneId(DefaultZoneId);
+    FClockLabel = "Time";
+    FTimeDiff = 0;
+    SetClockType(ctClock);
+    FTitleHot = false;
+    FCenterHot = false;
+    FLastKey = -1;
+    FLastMinute = DecodeTimeParts(ZoneNow()).Minute;
+}
+
+DateTime TfrmMain::ZoneNow() const {
+    TIME_ZONE_INFORMATION info{};
+    std::string id;
+    std::string display;
+    const DateTime now = FClock.Now();
+    if (FTimeZoneId != -1 && FZones.GetZoneInfo(FTimeZoneId, id, display, info)) {
+        return ZoneUtcToLocal(info, SystemLocalToUtc(FClock, true, now));
+    }
+    return now;
+}
+
+void TfrmMain::SetClockType(std::uint8_t mode) {
+    FClockType = mode;
+    FHost.SetButtonTips(ButtonTipsFor(mode));
+}
+
+void TfrmMain::SetHandAngles(DateTime value) { FAngles = HandAnglesFor(value); }
+
+void TfrmMain::BringUpForAlarm() {
+    if (FHost.WindowVisible()) {
+        return;
+    }
+    FHost.ShowForAlarm();
+    FFade.StartFadeIn();
+}
+
+void TfrmMain::UpdateHands(DateTime value, std::int64_t key) {
+    if (key == FLastKey) {
+        return;
+    }
+    SetHandAngles(value);
+    RenderFrame();
+    FLastKey = key;
+}
+
+void TfrmMain::Timer1Timer() {
+    const DateTime t = ZoneNow();
+    if (FCountdownArmed && t >= FCountdownTarget) {
+        BringUpForAlarm();
+        FCountdownArmed = false;
+        SetClockType(ctCountdown);
+        FHost.StartBeep();
+    }
+    FCountdownArmed = t < FCountdownTarget;
+
+    switch (FClockType) {
+    case ctClock:
+        UpdateHands(t, SecondOfYearKey(t));
+        break;
+    case ctUpTime: {
+        const DateTime up = static_cast<double>(FHost.TickCount()) / kMillisecondsPerDay;
+        UpdateHands(up, SecondOfYearKey(up));
+        break;
+    }
+    case ctStopwatch: {
+        const DateTime elapsed = StopWatch1.ElapsedTime();
+        UpdateHands(elapsed, MillisecondBucketKey(elapsed));
+        break;
+    }
+    case ctTimer: {
+        const DateTime left = FTimerLength - swTimer.ElapsedTime();
+        UpdateHands(left, MillisecondBucketKey(left));
+        break;
+    }
+    default:
+        break;
+    }
+
+    if (FTimerArmed && swTimer.ElapsedTime() >= FTimerLength) {
+        swTimer.Stop();
+        BringUpForAlarm();
+        FTimerArmed = false;
+        SetClockType(ctTimer);
+        FHost.StartBeep();
+    }
+    FTimerArmed = swTimer.ElapsedTime() < FTimerLength;
+
+    if (FClockType == ctCountdown) {
+        const double span = std::fabs(FCountdownTarget - t);
+        const auto key = static_cast<std::int64_t>(span * kSecondsPerDay);
+        if (key != FLastKey) {
+            const double days = std::trunc(span);
+            SetHandAngles(FCountdownTarget - (t + days));
+            RenderFrame();
+            FLastKey = static_cast<std::int32_t>(key);
+        }
+    }
+
+    const int minute = DecodeTimeParts(ZoneNow()).Minute;
+    if (minute != FLastMinute && minute == 0 && Chimes1Checked) {
+        FHost.PlayChime();
+    }
+    FLastMinute = minute;
+}
+
+void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {
+    Bitmap32& layer = FSkin->TextLayer.Bitmap();
+    const TextRasterizer& rasterizer = *FRasterizer;
+    const BLENDFUNCTION blend = FFade.Blend();
+    const auto draw = [&](const TWindowLabel& label, const std::string& text, std::uint32_t colour) {
+        DrawLabel(layer, PlacementOf(label, colour), text, rasterizer, blend);
+    };
+    const TWindowLabel& time = Labels[lTime];
+    const bool blink = FHost.BeepRunning() && DecodeTimeParts(FClock.Now()).Second % 2 == 0;
+    draw(Labels[lTimeBg], Labels[lTimeBg].Text(), Labels[lTimeBg].Font().Color);
+    draw(time, texts.Time, blink ? kWhite : time.Font().Color);
+    draw(Labels[lTitle], texts.Title, FTitleHot ? kWhite : Labels[lTitle].Font().Color);
+    draw(Labels[lDate], texts.Date, Labels[lDate].Font().Color);
+    if (!texts.AmPm.empty()) {
+        draw(Labels[lAmPm], texts.AmPm, Labels[lAmPm].Font().Color);
+    }
+    if (FClockType == ctClock && !FDisplayArrows) {
+        draw(Labels[lWeekDay], texts.WeekDay, Labels[lWeekDay].Font().Color);
+    }
+}
+
+void TfrmMain::RenderFrame() {
+    if (!FHost.WindowVisible() || !FSkin) {
+        return;
+    }
+    FFade.SetWindowPos(FHost.WindowPosition());
+    TFrameInputs in;
+    in.Mode = FClockType;
+    in.ZoneTime = ZoneNow();
+    in.ClockLabel = FClockLabel;
+    in.AmPm = AMPM1Checked;
+    in.CountdownTarget = FCountdownTarget;
+    in.TickCountMs = FHost.TickCount();
+    in.StopwatchElapsed = StopWatch1.ElapsedTime();
+    in.TimerLength = FTimerLength;
+    in.TimerElapsed = swTimer.ElapsedTime();
+    in.TimeDiff = FTimeDiff;
+    const TFrameTexts texts = ComputeFrameTexts(in, FFormatSettings);
+    if (texts.HandsAtZero) {
+        FAngles = {};
+    }
+
+    FSkin->TextLayer.Bitmap().Clear();
+    DrawTextLayer(texts);
+
+    const bool running = (FClockType == ctStopwatch && StopWatch1.Running()) ||
+                         (FClockType == ctTimer && swTimer.Running());
+    Buttons[0].Glyphs = &FSkin->ButtonGlyphs;
+    Buttons[0].Icon = running ? kPauseIcon : kStartIcon;
+    Buttons[0].DrawTo(FSkin->TextLayer.Bitmap());
+    Buttons[1].Glyphs = &FSkin->ButtonGlyphs;
+    Buttons[1].Icon = kRightButtonIcon;
+    Buttons[1].DrawTo(FSkin->TextLayer.Bitmap());
+
+    if (FDisplayArrows) {
+        const std::array<std::pair<TRotLayer*, float>, 3> hands = {{
+            {&FSkin->HourHand, FAngles.Hour},
+            {&FSkin->MinuteHand, FAngles.Minute},
+            {&FSkin->SecondHand, FAngles.Second},
+        }};
+        for (const auto& [hand, angle] : hands) {
+            hand->SetAngle(angle);
+            hand->AdjustTransformation();
+            hand->PaintLayer(FSkin->TextLayer.Bitmap());
+        }
+    }
+
+    ComposeFrame(*FSkin, FFade.Blend());
+    if (FHost.WindowVisible() && !FFade.Enabled()) {
+        FHost.PresentFrame(FrameRequest(FSkin->Frame, FFade.WindowPos(), FFade.Blend()));
+    }
+}
+
+} // namespace norvale

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "core/clock/display_mode.h"
+#include "core/clock/fade.h"
+#include "core/clock/hand_angles.h"
+#include "core/platform/system_clock.h"
+#include "core/skin/skin_loader.h"
+#include "core/time/stopwatch.h"
+#include "core/timezone/zone_database.h"
+
+namespace norvale {
+
+// What the clock's logic asks of its window and of the services around it.
+class ClockWindowHost {
+public:
+    virtual ~ClockWindowHost() = default;
+
+    virtual bool WindowVisible() const = 0;
+    // Shows the hidden window and brings it to the foreground, for an alarm.
+    virtual void ShowForAlarm() = 0;
+    // Milliseconds since the system started, 64 bits so the count does not wrap.
+    virtual std::uint64_t TickCount() const = 0;
+    // Starts the alarm beep (and the beep timer that repeats it).
+    virtual void StartBeep() = 0;
+    virtual bool BeepRunning() const = 0;
+    virtual void PlayChime() = 0;
+    // The face buttons' tool-tip texts changed.
+    virtual void SetButtonTips(const TButtonTips& tips) = 0;
+    // Shows a drawn frame (not called while hidden or while a fade shows frames).
+    virtual void PresentFrame(const PresentRequest& request) = 0;
+    // The window's top-left corner on the screen.
+    virtual POINT WindowPosition() const = 0;
+};
+
+// The clock window's state and its 100 ms tick: the selected zone's time, the countdown and
+// timer alarms, the hourly chime, and the frame drawn whenever what the hands show changes.
+class TfrmMain {
+public:
+    TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones, ClockWindowHost& host,
+             const TextRasterizer& rasterizer);
+
+    // The defaults every field takes before the stored settings replace them.
+    void SetDefaults();
+
+    // The current date-time in the selected zone; the computer's own time when no zone is
+    // selected or the position is not in the list.
+    DateTime ZoneNow() const;
+
+    void SetClockType(std::uint8_t mode);
+    void SetHandAngles(DateTime value);
+    void RenderFrame();
+    void Timer1Timer();
+
+    // The skin the window shows; the frame is drawn from it.
+    void SetSkin(std::unique_ptr<TSkin> skin) { FSkin = std::move(skin); }
+    const TSkin* Skin() const { return FSkin.get(); }
+
+    std::uint8_t FClockType = ctClock;
+    DateTime FCountdownTarget = 0;
+    DateTime FTimerLength = 10 * kOneSecond;
+    bool FCountdownArmed = false;
+    bool FTimerArmed = false;
+    bool FDisplayArrows = true;
+    int FTimeZoneId = 0;
+    std::string FClockLabel = "Time";
+    std::string FClockSkin = kDefaultSkin;
+    DateTime FTimeDiff = 0;
+    std::int64_t FLastKey = -1;
+    int FLastMinute = 0;
+    bool FTitleHot = false;
+    bool FCenterHot = false;
+    FormatSettings FFormatSettings = FormatSettings::EnglishUnitedStates();
+    // The show, hide and close animation; its blend (and fade level) is every frame's.
+    FadeZoom FFade;
+
+    bool Chimes1Checked = true;
+    bool AMPM1Checked = true;
+
+    TStopWatch StopWatch1;
+    TStopWatch swTimer;
+    TCursorKind Cursor = TCursorKind::Default;
+    std::array<TWindowLabel, kLabelCount> Labels;
+    std::array<TSknButton, 2> Buttons;
+
+private:
+    // Shows a hidden window for an alarm, with the fade and zoom in.
+    void BringUpForAlarm();
+    // The hand update of a mode: redraws when its key changed.
+    void UpdateHands(DateTime value, std::int64_t key);
+    void DrawTextLayer(const TFrameTexts& texts);
+
+    const SystemClock& FClock;
+    const TVeskRegistryTimeZones& FZones;
+    ClockWindowHost& FHost;
+    const TextRasterizer* FRasterizer;
+    THandAngles FAngles;
+    std::unique_ptr<TSkin> FSkin;
+};
+
+} // namespace norvale
