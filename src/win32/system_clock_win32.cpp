@@ -1,8 +1,7 @@
 #include "win32/system_clock_win32.h"
 
-#include "core/text/ascii.h"
 #include "core/time/calendar.h"
-#include "win32/wide_text.h"
+#include "win32/system_error_text.h"
 #include "win32/win32_common.h"
 
 #include <cstring>
@@ -30,17 +29,7 @@ std::uint32_t Win32SystemClock::GetTimeZoneInformation(norvale::TIME_ZONE_INFORM
 }
 
 std::string Win32SystemClock::LastErrorText() const {
-    const DWORD code = GetLastError();
-    wchar_t* buffer = nullptr;
-    const DWORD length = FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-        nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::string text;
-    if (length > 0 && buffer) {
-        text = ToUtf8(std::wstring_view(buffer, length));
-    }
-    LocalFree(buffer);
-    return std::string(TrimBlanks(text));
+    return SystemErrorText(GetLastError());
 }
 
 } // namespace norvale::win32

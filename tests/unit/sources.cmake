@@ -4,6 +4,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_mode_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fade_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fake_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_placement_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_storage_test.cpp
@@ -16,6 +17,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pixel_ops_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/png_decoder_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/presentation_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp

@@ -19,19 +19,41 @@ int NearestIndex(int i, int n, int m) {
                             (2 * static_cast<std::int64_t>(n)));
 }
 
+// MulDiv255 of the two bytes held in bits 0-7 and 16-23 of `lanes`, at once: each product
+// and its rounding fit the lane's 16 bits.
+std::uint32_t MulDiv255Lanes(std::uint32_t lanes, std::uint32_t a) {
+    const std::uint32_t t = lanes * a + 0x00800080;
+    return (t + (t >> 8 & 0x00FF00FF)) >> 8 & 0x00FF00FF;
+}
+
+// All four channels of p times a / 255, rounded.
+Pixel32 ScalePixel(Pixel32 p, std::uint32_t a) {
+    return MulDiv255Lanes(p & 0x00FF00FF, a) | MulDiv255Lanes(p >> 8 & 0x00FF00FF, a) << 8;
+}
+
+// Two lanes of at most 510 each, each saturated at 255.
+std::uint32_t SaturateLanes(std::uint32_t lanes) {
+    const std::uint32_t over = lanes >> 8 & 0x00010001;
+    return (lanes | over * 0xFF) & 0x00FF00FF;
+}
+
 Pixel32 BlendPixel(Pixel32 source, Pixel32 target, std::uint32_t constantAlpha) {
+    // Shortcuts with the same result: a source of all zeros leaves the target, an opaque one
+    // replaces it.
+    if (source == 0) {
+        return target;
+    }
+    if (constantAlpha == 255 && AlphaOf(source) == 255) {
+        return source;
+    }
     if (constantAlpha != 255) {
-        source = MakePixel(
-            MulDiv255(BlueOf(source), constantAlpha), MulDiv255(GreenOf(source), constantAlpha),
-            MulDiv255(RedOf(source), constantAlpha), MulDiv255(AlphaOf(source), constantAlpha));
+        source = ScalePixel(source, constantAlpha);
     }
     const std::uint32_t rest = 255 - AlphaOf(source);
-    const auto channel = [&](int shift) {
-        const std::uint32_t s = source >> shift & 0xFF;
-        const std::uint32_t d = target >> shift & 0xFF;
-        return std::min<std::uint32_t>(s + MulDiv255(d, rest), 255) << shift;
-    };
-    return channel(0) | channel(8) | channel(16) | channel(24);
+    const std::uint32_t evens = (source & 0x00FF00FF) + MulDiv255Lanes(target & 0x00FF00FF, rest);
+    const std::uint32_t odds =
+        (source >> 8 & 0x00FF00FF) + MulDiv255Lanes(target >> 8 & 0x00FF00FF, rest);
+    return SaturateLanes(evens) | SaturateLanes(odds) << 8;
 }
 
 // Calls paint(targetX, targetY, sourcePixel) for every target pixel of targetRect inside the
@@ -54,10 +76,20 @@ void ForEachMappedPixel(Bitmap32& target, const PixelRect& targetRect, const Bit
         }
         const Pixel32* sourceRow = source.Row(sy);
         Pixel32* targetRow = target.Row(y);
+        // NearestIndex stepped along the row: sx = sourceRect.Left + q, where q is the
+        // quotient and r the remainder of (2i + 1) sw / (2 tw).
+        const std::int64_t divisor = 2 * static_cast<std::int64_t>(tw);
+        const std::int64_t first =
+            (2 * static_cast<std::int64_t>(visible.Left - targetRect.Left) + 1) * sw;
+        std::int64_t q = first / divisor;
+        std::int64_t r = first % divisor;
         for (int x = visible.Left; x < visible.Right; ++x) {
-            const int sx = sourceRect.Left + NearestIndex(x - targetRect.Left, tw, sw);
+            const std::int64_t sx = sourceRect.Left + q;
             if (sx >= 0 && sx < source.Width()) {
                 targetRow[x] = paint(sourceRow[sx], targetRow[x]);
+            }
+            for (r += 2 * static_cast<std::int64_t>(sw); r >= divisor; r -= divisor) {
+                ++q;
             }
         }
     }
