@@ -1,11 +1,11 @@
 #include "core/clock/clock_window.h"
 
-#include <cmath>
-
 #include "core/clock/presentation.h"
 #include "core/raster/label_text.h"
 #include "core/time/time_parts.h"
 #include "core/timezone/zone_conversion.h"
+
+#include <cmath>
 
 namespace norvale {
 namespace {
@@ -23,8 +23,9 @@ LabelPlacement PlacementOf(const TWindowLabel& label, std::uint32_t colour) {
 
 TfrmMain::TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones,
                    ClockWindowHost& host, const TextRasterizer& rasterizer)
-    : StopWatch1(clock), swTimer(clock), Labels(InitialLabels(rasterizer)),
-      Buttons{TSknButton(10, 67, 24, 16, Cursor), TSknButton(110, 67, 24, 16, Cursor)},
+    : StopWatch1(clock), swTimer(clock),
+      Labels(InitialLabels(rasterizer)), Buttons{TSknButton(10, 67, 24, 16, Cursor),
+                                                 TSknButton(110, 67, 24, 16, Cursor)},
       FClock(clock), FZones(zones), FHost(host), FRasterizer(&rasterizer) {}
 
 void TfrmMain::SetDefaults() {
@@ -62,7 +63,9 @@ void TfrmMain::SetClockType(std::uint8_t mode) {
     FHost.SetButtonTips(ButtonTipsFor(mode));
 }
 
-void TfrmMain::SetHandAngles(DateTime value) { FAngles = HandAnglesFor(value); }
+void TfrmMain::SetHandAngles(DateTime value) {
+    FAngles = HandAnglesFor(value);
+}
 
 void TfrmMain::BringUpForAlarm() {
     if (FHost.WindowVisible()) {
@@ -145,7 +148,8 @@ void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {
     Bitmap32& layer = FSkin->TextLayer.Bitmap();
     const TextRasterizer& rasterizer = *FRasterizer;
     const BLENDFUNCTION blend = FFade.Blend();
-    const auto draw = [&](const TWindowLabel& label, const std::string& text, std::uint32_t colour) {
+    const auto draw = [&](const TWindowLabel& label, const std::string& text,
+                          std::uint32_t colour) {
         DrawLabel(layer, PlacementOf(label, colour), text, rasterizer, blend);
     };
     const TWindowLabel& time = Labels[lTime];

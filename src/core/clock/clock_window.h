@@ -1,10 +1,5 @@
 #pragma once
 
-#include <array>
-#include <cstdint>
-#include <memory>
-#include <string>
-
 #include "core/clock/display_mode.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
@@ -12,6 +7,11 @@
 #include "core/skin/skin_loader.h"
 #include "core/time/stopwatch.h"
 #include "core/timezone/zone_database.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
 
 namespace norvale {
 
