@@ -7,7 +7,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace norvale::win32;
     try {
         MainWindow window(instance);
-        window.Show();
+        window.Start();
         return RunMessageLoop();
     } catch (const std::exception& e) {
         MessageBoxW(nullptr, ToWide(e.what()).c_str(), kAppTitle, MB_OK | MB_ICONERROR);

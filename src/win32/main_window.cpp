@@ -1,12 +1,20 @@
 #include "win32/main_window.h"
 
+#include "win32/locale_format_settings.h"
+#include "win32/msxml_document.h"
+#include "win32/registry_time_zones.h"
+#include "win32/wide_text.h"
+
 #include <stdexcept>
 
 namespace norvale::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"NorvaleTimeClock.Main";
-constexpr int kInitialSize = 200;
+constexpr UINT_PTR kTickTimer = 1; // Timer1, 100 ms
+constexpr UINT_PTR kFadeTimer = 2; // fadeTimer, 10 ms
+constexpr UINT kTickMs = 100;
+constexpr UINT kFadeMs = 10;
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
@@ -20,16 +28,32 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     }
 }
 
+std::filesystem::path ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    return std::filesystem::path(path).parent_path();
+}
+
 } // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : FInstance(instance) {
+MainWindow::MainWindow(HINSTANCE instance) : FInstance(instance), FProgramFolder(ProgramFolder()) {
     RegisterWindowClass(instance, &MainWindow::WindowProc);
     FHandle = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kWindowClass, kAppTitle, WS_POPUP,
-                              CW_USEDEFAULT, CW_USEDEFAULT, kInitialSize, kInitialSize, nullptr,
-                              nullptr, instance, this);
+                              0, 0, 150, 150, nullptr, nullptr, instance, this);
     if (!FHandle) {
         throw std::runtime_error("Cannot create the main window");
     }
+    FLayered = std::make_unique<Win32LayeredWindow>(FHandle);
+    FForm = std::make_unique<TfrmMain>(FClock, RegistryTimeZones(), *this, FText);
+    FForm->FFormatSettings = ReadUserFormatSettings();
 }
 
 MainWindow::~MainWindow() {
@@ -38,8 +62,108 @@ MainWindow::~MainWindow() {
     }
 }
 
-void MainWindow::Show() {
+void MainWindow::Start() {
+    FForm->SetDefaults();
+    std::vector<std::string> messages;
+    const auto xml = MakeMsxmlDocument();
+    const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
+    FForm->SetSkin(
+        LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
+    const int width = FForm->Skin()->Width();
+    const int height = FForm->Skin()->Height();
+    // Centred on the work area until the stored placement takes over.
+    ::RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int left = work.left + (work.right - work.left - width) / 2;
+    const int top = work.top + (work.bottom - work.top - height) / 2;
+    SetWindowPos(FHandle, HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE);
+
+    FadeZoom& fade = FForm->FFade;
+    fade.SetZoomCenter({left + width / 2, top + height / 2});
+    fade.SetRestCenter({left + width / 2, top + height / 2});
+    fade.SetWindowPos({left, top});
     ShowWindow(FHandle, SW_SHOWNOACTIVATE);
+    // The first frame is drawn before the fade-in shows it.
+    FForm->SetHandAngles(FForm->ZoneNow());
+    FForm->RenderFrame();
+    fade.StartStartupFadeIn();
+    SyncFadeTimer();
+    SetTimer(FHandle, kTickTimer, kTickMs, nullptr);
+    for (const std::string& message : messages) {
+        MessageBoxW(FHandle, ToWide(message).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+    }
+}
+
+bool MainWindow::WindowVisible() const {
+    return IsWindowVisible(FHandle) != FALSE;
+}
+
+void MainWindow::ShowForAlarm() {
+    ShowWindow(FHandle, SW_SHOWNORMAL);
+    SetForegroundWindow(FHandle);
+    SyncFadeTimer();
+}
+
+std::uint64_t MainWindow::TickCount() const {
+    return GetTickCount64();
+}
+
+void MainWindow::StartBeep() {
+    MessageBeep(MB_ICONEXCLAMATION);
+}
+
+bool MainWindow::BeepRunning() const {
+    return false;
+}
+
+void MainWindow::PlayChime() {
+    MessageBeep(MB_OK);
+}
+
+void MainWindow::SetButtonTips(const TButtonTips&) {}
+
+void MainWindow::PresentFrame(const PresentRequest& request) {
+    FLayered->Present(request);
+}
+
+POINT MainWindow::WindowPosition() const {
+    ::RECT r{};
+    GetWindowRect(FHandle, &r);
+    return {r.left, r.top};
+}
+
+void MainWindow::SyncFadeTimer() {
+    const bool wanted = FForm->FFade.Enabled();
+    if (wanted == FFadeTimerOn) {
+        return;
+    }
+    FFadeTimerOn = wanted;
+    if (wanted) {
+        SetTimer(FHandle, kFadeTimer, kFadeMs, nullptr);
+    } else {
+        KillTimer(FHandle, kFadeTimer);
+    }
+}
+
+void MainWindow::OnFadeTimer() {
+    TSkin& skin = *const_cast<TSkin*>(FForm->Skin());
+    const FadeStep step = FForm->FFade.fadeTimerTimer(skin.Frame, skin.ZoomFrame);
+    FLayered->Present(step.Present);
+    SyncFadeTimer();
+    switch (step.Then) {
+    case AfterFade::RenderFrame:
+        FForm->RenderFrame();
+        break;
+    case AfterFade::Hide:
+        ShowWindow(FHandle, SW_HIDE);
+        break;
+    case AfterFade::HideAndClose:
+        ShowWindow(FHandle, SW_HIDE);
+        DestroyWindow(FHandle);
+        break;
+    case AfterFade::Continue:
+        break;
+    }
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -59,10 +183,27 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
 
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+    case WM_TIMER:
+        if (wParam == kTickTimer) {
+            FForm->Timer1Timer();
+            SyncFadeTimer();
+        } else if (wParam == kFadeTimer) {
+            OnFadeTimer();
+        }
+        return 0;
     case WM_CLOSE:
-        DestroyWindow(FHandle);
+        // A shown clock fades out and shrinks in place first; the fade's end closes it.
+        if (WindowVisible() && !FForm->FFade.Closing()) {
+            FForm->FFade.SetWindowPos(WindowPosition());
+            FForm->FFade.StartClosingFadeOut();
+            SyncFadeTimer();
+        } else if (!FForm->FFade.Enabled()) {
+            DestroyWindow(FHandle);
+        }
         return 0;
     case WM_DESTROY:
+        KillTimer(FHandle, kTickTimer);
+        KillTimer(FHandle, kFadeTimer);
         SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
         FHandle = nullptr;
         PostQuitMessage(0);

@@ -1,29 +1,57 @@
 #pragma once
 
+#include "core/clock/clock_window.h"
+#include "win32/gdi_text_rasterizer.h"
+#include "win32/layered_window_win32.h"
+#include "win32/system_clock_win32.h"
 #include "win32/win32_common.h"
+
+#include <filesystem>
+#include <memory>
 
 namespace norvale::win32 {
 
 inline constexpr wchar_t kAppTitle[] = L"Norvale Time Clock";
 
 // The clock's top-level window: borderless, layered, a tool window so it has no taskbar
-// button. Closing it ends the message loop.
-class MainWindow {
+// button. It turns window messages into calls of the clock's logic and carries out what the
+// logic asks of the window. Closing it fades the clock out, then ends the message loop.
+class MainWindow final : public ClockWindowHost {
 public:
     explicit MainWindow(HINSTANCE instance);
-    ~MainWindow();
+    ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND Handle() const { return FHandle; }
-    void Show();
+    // Loads the skin, shows the window and starts the fade-in and the tick.
+    void Start();
+
+    bool WindowVisible() const override;
+    void ShowForAlarm() override;
+    std::uint64_t TickCount() const override;
+    void StartBeep() override;
+    bool BeepRunning() const override;
+    void PlayChime() override;
+    void SetButtonTips(const TButtonTips& tips) override;
+    void PresentFrame(const PresentRequest& request) override;
+    POINT WindowPosition() const override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnFadeTimer();
+    // Keeps the 10 ms fade timer running exactly while an animation runs.
+    void SyncFadeTimer();
 
     HINSTANCE FInstance;
     HWND FHandle = nullptr;
+    std::filesystem::path FProgramFolder;
+    Win32SystemClock FClock;
+    GdiTextRasterizer FText;
+    std::unique_ptr<Win32LayeredWindow> FLayered;
+    std::unique_ptr<TfrmMain> FForm;
+    bool FFadeTimerOn = false;
 };
 
 // Runs the message loop until the main window has closed; returns the exit code.
