@@ -15,6 +15,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/pixel_ops_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/png_decoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skin_fonts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
