@@ -26,6 +26,15 @@ struct FreeTypeTextRasterizer::Face {
     }
 };
 
+struct FreeTypeTextRasterizer::FontConfig {
+    FcConfig* Handle = nullptr;
+    ~FontConfig() {
+        if (Handle) {
+            FcConfigDestroy(Handle);
+        }
+    }
+};
+
 namespace {
 
 // Family names longer than this are cut, as the Windows font record holds no more.
@@ -73,13 +82,36 @@ std::uint32_t Cover(std::uint32_t back, std::uint32_t ink, std::uint32_t coverag
 } // namespace
 
 FreeTypeTextRasterizer::FreeTypeTextRasterizer(int dotsPerInch)
-    : FDotsPerInch(dotsPerInch), FLibrary(std::make_unique<Library>()) {
+    : FDotsPerInch(dotsPerInch), FLibrary(std::make_unique<Library>()),
+      FFontConfig(std::make_unique<FontConfig>()) {
     if (FT_Init_FreeType(&FLibrary->Handle) != 0) {
         throw std::runtime_error("FreeType could not be started");
+    }
+    FFontConfig->Handle = FcInitLoadConfigAndFonts();
+    if (!FFontConfig->Handle) {
+        throw std::runtime_error("fontconfig could not be started");
     }
 }
 
 FreeTypeTextRasterizer::~FreeTypeTextRasterizer() = default;
+
+// Success is judged by the application font set growing: fontconfig also accepts a file in
+// which it finds no font.
+bool FreeTypeTextRasterizer::AddPrivateFont(const std::filesystem::path& file) {
+    FcConfig* const config = FFontConfig->Handle;
+    const auto count = [config] {
+        const FcFontSet* fonts = FcConfigGetFonts(config, FcSetApplication);
+        return fonts ? fonts->nfont : 0;
+    };
+    const int before = count();
+    if (!FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(file.c_str())) ||
+        count() == before) {
+        return false;
+    }
+    // A family asked for before may have been answered with a stand-in; match it anew.
+    FFaces.clear();
+    return true;
+}
 
 FreeTypeTextRasterizer::Face& FreeTypeTextRasterizer::FaceFor(const TextFont& font) const {
     const std::string family = font.Name.substr(0, kMaxFamilyLength);
@@ -88,10 +120,10 @@ FreeTypeTextRasterizer::Face& FreeTypeTextRasterizer::FaceFor(const TextFont& fo
         Pattern pattern(FcPatternCreate());
         FcPatternAddString(pattern.get(), FC_FAMILY,
                            reinterpret_cast<const FcChar8*>(family.c_str()));
-        FcConfigSubstitute(nullptr, pattern.get(), FcMatchPattern);
+        FcConfigSubstitute(FFontConfig->Handle, pattern.get(), FcMatchPattern);
         FcDefaultSubstitute(pattern.get());
         FcResult result = FcResultNoMatch;
-        const Pattern match(FcFontMatch(nullptr, pattern.get(), &result));
+        const Pattern match(FcFontMatch(FFontConfig->Handle, pattern.get(), &result));
         FcChar8* file = nullptr;
         int index = 0;
         if (!match || FcPatternGetString(match.get(), FC_FILE, 0, &file) != FcResultMatch) {

@@ -9,7 +9,8 @@
 namespace norvale::linux_adapter {
 
 // Text output with FreeType's anti-aliased glyphs, the font files found by fontconfig from
-// the family name. Font sizes become pixels at `dotsPerInch`.
+// the family name. Font sizes become pixels at `dotsPerInch`. Each rasterizer has a fontconfig
+// configuration of its own, so the font files it adds are seen by it alone.
 class FreeTypeTextRasterizer final : public TextRasterizer {
 public:
     explicit FreeTypeTextRasterizer(int dotsPerInch = 96);
@@ -20,16 +21,19 @@ public:
     TextExtent MeasureText(const TextFont& font, std::string_view text) const override;
     void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                   std::string_view text) const override;
+    bool AddPrivateFont(const std::filesystem::path& file) override;
 
 private:
     struct Library;
     struct Face;
+    struct FontConfig;
 
     // The face for the font's family at the font's size.
     Face& FaceFor(const TextFont& font) const;
 
     int FDotsPerInch;
     std::unique_ptr<Library> FLibrary;
+    std::unique_ptr<FontConfig> FFontConfig;
     mutable std::map<std::string, std::unique_ptr<Face>> FFaces;
 };
 

@@ -6,6 +6,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <system_error>
 
 namespace norvale::win32 {
 namespace {
@@ -45,6 +46,25 @@ struct FontDc {
 };
 
 } // namespace
+
+GdiTextRasterizer::~GdiTextRasterizer() {
+    for (const std::wstring& file : FPrivateFonts) {
+        RemoveFontResourceExW(file.c_str(), FR_PRIVATE, nullptr);
+    }
+}
+
+// The full path is kept, as removing a font must name it as adding did, whatever the
+// current folder is by then.
+bool GdiTextRasterizer::AddPrivateFont(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(file, error);
+    std::wstring name = (error ? file : full).wstring();
+    if (AddFontResourceExW(name.c_str(), FR_PRIVATE, nullptr) == 0) {
+        return false;
+    }
+    FPrivateFonts.push_back(std::move(name));
+    return true;
+}
 
 TextExtent GdiTextRasterizer::MeasureText(const TextFont& font, std::string_view text) const {
     const FontDc dc(font);

@@ -1,6 +1,7 @@
 #include "contract/text_rasterizer_contract.h"
 
 #include "core/raster/label_text.h"
+#include "support/temp_folder.h"
 
 namespace norvale::testing {
 namespace {
@@ -84,6 +85,13 @@ TEST_P(TextRasterizerContract, RenderedLabelTextHasSolidAndPartialAlpha) {
     }
     EXPECT_GT(solid, 10);
     EXPECT_GT(partial, 10);
+}
+
+TEST_P(TextRasterizerContract, RefusesAFileThatHoldsNoFont) {
+    const TempFolder folder;
+    EXPECT_FALSE(Rasterizer->AddPrivateFont(folder.Path() / "absent.ttf"));
+    EXPECT_FALSE(Rasterizer->AddPrivateFont(folder.Write("note.ttf", "not a font at all")));
+    EXPECT_FALSE(Rasterizer->AddPrivateFont(folder.Write("empty.otf", "")));
 }
 
 INSTANTIATE_TEST_SUITE_P(Adapters, TextRasterizerContract,

@@ -13,6 +13,7 @@ struct TextRasterizerAdapter {
     const char* Name;
     std::unique_ptr<TextRasterizer> (*Make)();
     const char* Family; // a font family the platform has
+    bool DrawsFamilies; // each family in its own glyphs (the fake draws blocks for any)
 
     // Names the test cases after the adapter.
     friend std::ostream& operator<<(std::ostream& out, const TextRasterizerAdapter& adapter) {
@@ -34,5 +35,8 @@ protected:
 
     std::unique_ptr<TextRasterizer> Rasterizer;
 };
+
+// The cases for the adapters that draw real font files.
+class PrivateFontContract : public TextRasterizerContract {};
 
 } // namespace norvale::testing

@@ -9,12 +9,12 @@ std::vector<TextRasterizerAdapter> TextRasterizerAdapters() {
     return {
         {"Fake",
          []() -> std::unique_ptr<TextRasterizer> { return std::make_unique<FakeTextRasterizer>(); },
-         "Block"},
+         "Block", false},
         {"FreeType",
          []() -> std::unique_ptr<TextRasterizer> {
              return std::make_unique<linux_adapter::FreeTypeTextRasterizer>();
          },
-         "DejaVu Sans"}};
+         "DejaVu Sans", true}};
 }
 
 } // namespace norvale::testing

@@ -3,6 +3,8 @@
 #include "core/platform/text_rasterizer.h"
 
 #include <cstdint>
+#include <filesystem>
+#include <fstream>
 #include <string_view>
 #include <vector>
 
@@ -11,7 +13,8 @@ namespace norvale::testing {
 // Text output with block glyphs: every character but a space is a cell solid except its
 // last column, which is covered by half (an anti-aliased edge). The cell is CharWidth x
 // LineHeight pixels, or, where those are 0, half an em wide and 1.25 em high for the font's
-// size at 96 dots per inch. Remembers the colours it was asked to draw in.
+// size at 96 dots per inch. Remembers the colours it was asked to draw in and the font files
+// it added: those that begin with a TrueType ("\0\1\0\0", "true") or OpenType ("OTTO") tag.
 class FakeTextRasterizer final : public TextRasterizer {
 public:
     TextExtent MeasureText(const TextFont& font, std::string_view text) const override {
@@ -41,10 +44,25 @@ public:
         }
     }
 
+    bool AddPrivateFont(const std::filesystem::path& file) override {
+        std::ifstream in(file, std::ios::binary);
+        char tag[4] = {};
+        if (!in.read(tag, sizeof tag)) {
+            return false;
+        }
+        const std::string_view read(tag, sizeof tag);
+        if (read != std::string_view("\0\1\0\0", 4) && read != "true" && read != "OTTO") {
+            return false;
+        }
+        PrivateFonts.push_back(file);
+        return true;
+    }
+
     int CharWidth = 0;
     int LineHeight = 0;
     mutable std::vector<std::uint32_t> DrawnColours;
     mutable int Measured = 0;
+    std::vector<std::filesystem::path> PrivateFonts;
 
 private:
     TextExtent Cell(const TextFont& font) const {

@@ -20,6 +20,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/presentation_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skin_fonts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_menu_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
@@ -39,6 +40,7 @@ set(NORVALE_UNIT_TEST_SOURCES
 set(NORVALE_CONTRACT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_peer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_sntp_server.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/private_font_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/real_ntp_server_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/registry_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/skin_description_test.cpp

@@ -9,7 +9,7 @@ std::vector<TextRasterizerAdapter> TextRasterizerAdapters() {
              []() -> std::unique_ptr<TextRasterizer> {
                  return std::make_unique<win32::GdiTextRasterizer>();
              },
-             "DejaVu Sans"}};
+             "DejaVu Sans", true}};
 }
 
 } // namespace norvale::testing

@@ -3,6 +3,7 @@
 #include "core/raster/bitmap32.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ public:
     // NOTE: not called DrawText, which <windows.h> defines as a macro.
     virtual void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                            std::string_view text) const = 0;
+
+    // Makes the families of a TrueType or OpenType file usable by this process only, for as
+    // long as the rasterizer lives; false when the file holds no font that could be added.
+    virtual bool AddPrivateFont(const std::filesystem::path& file) = 0;
 };
 
 } // namespace norvale
