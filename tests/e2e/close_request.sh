@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# The real exe starts, shows its window under its caption, and a close request ends it with
-# exit code 0. Run by scripts/test with DISPLAY and WINEPREFIX set.
+# The real exe starts, shows the default skin's 150 x 150 face under its caption, the clock
+# runs (two screenshots a second apart differ), and a close request fades it out and ends it
+# with exit code 0. Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
 
@@ -8,9 +9,21 @@ wine "$NORVALE_EXE" &
 clock=$!
 window=$(wait_for_window "Norvale Time Clock" 30) || die "no window named Norvale Time Clock"
 
-# No taskbar button: a tool window without the frame and caption an ordinary window has.
 geometry=$(xdotool getwindowgeometry "$window")
-case "$geometry" in *"Geometry: 200x200"*) ;; *) die "unexpected window: $geometry" ;; esac
+case "$geometry" in *"Geometry: 150x150"*) ;; *) die "unexpected window: $geometry" ;; esac
+eval "$(xdotool getwindowgeometry --shell "$window")"
+
+# After the fade-in the face is there: most of the window's pixels are lit.
+sleep 3
+shot=$NORVALE_ARTEFACTS/clock_started.png
+/usr/bin/import -window root -crop "150x150+$X+$Y" "$shot"
+lit=$(/usr/bin/convert "$shot" -colorspace gray -threshold 8% -format '%[fx:mean]' info:)
+awk -v lit="$lit" 'BEGIN { exit !(lit > 0.3) }' || die "the face is not shown ($lit lit)"
+
+sleep 1.1
+/usr/bin/import -window root -crop "150x150+$X+$Y" "$NORVALE_ARTEFACTS/clock_later.png"
+changed=$(/usr/bin/compare -metric AE "$shot" "$NORVALE_ARTEFACTS/clock_later.png" /dev/null 2>&1 || true)
+[ "${changed%% *}" -gt 20 ] || die "the second hand did not move ($changed pixels changed)"
 
 request_close
 status=0

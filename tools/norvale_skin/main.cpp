@@ -23,7 +23,7 @@ std::string Box(int left, int top, int width, int height) {
 
 int Check(const std::filesystem::path& folder) {
     const auto xml = tools::MakeXmlDocument();
-    const auto rasterizer = tools::MakeTextRasterizer();
+    auto rasterizer = tools::MakeTextRasterizer();
     const FormatSettings settings = tools::UserFormatSettings();
     const std::filesystem::path skinFolder = std::filesystem::absolute(folder).lexically_normal();
     const std::u8string name =

@@ -3,6 +3,7 @@
 #include "core/raster/png_decoder.h"
 #include "core/raster/skin_image.h"
 #include "core/skin/skin_description.h"
+#include "core/skin/skin_fonts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -139,6 +140,9 @@ std::unique_ptr<TSkin> LoadSkinFolder(const std::filesystem::path& skinFolder,
     } catch (const PngError& e) {
         throw SkinError(failed + e.what());
     }
+
+    // The skin's own fonts come before any label measures its text in them.
+    LoadSkinFonts(skinFolder, context.Rasterizer);
 
     // Only a complete skin reaches the window's labels and buttons.
     auto newLabels = labels;

@@ -53,7 +53,7 @@ struct SkinLoadContext {
     std::filesystem::path ProgramFolder; // holds face\ and sound\ .
     XmlDocument& Xml;
     const FormatSettings& Settings;
-    const TextRasterizer& Rasterizer;
+    TextRasterizer& Rasterizer; // takes the fonts a skin carries
 };
 
 // The window's labels as they are before any skin, and its two face buttons.
