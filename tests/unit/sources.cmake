@@ -2,6 +2,7 @@
 # with the cross compiler's standard library.
 set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clock_sound_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fake_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_placement_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_storage_test.cpp
@@ -9,6 +10,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/integer_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/media_player_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
