@@ -15,6 +15,8 @@ NORVALE_PACKAGES=(
     librsvg2-bin libxml2-utils fonts-dseg fonts-dejavu-core fonts-dejavu-extra
     chrony
     libpng-dev clang libclang-rt-14-dev
+    sox lame
+    pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
 
 say() { printf '%s\n' "$*"; }
