@@ -124,6 +124,30 @@ stop_ntp_server() {
     fi
 }
 
+# Starts a PulseAudio server with a null sink, its files in folder $1, and exports
+# XDG_RUNTIME_DIR so that Wine's sound output finds it: the machine has no sound card, and
+# without a server MCI cannot open an MP3 at all. stop_sound_server ends it.
+NORVALE_PULSE_DIR=
+start_sound_server() {
+    local dir=$1
+    mkdir -p "$dir"
+    chmod 700 "$dir"
+    export XDG_RUNTIME_DIR=$dir
+    # -n: none of the system's configuration. As root it warns that it is meant to run as a
+    # user, and runs.
+    pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
+        --load="module-null-sink sink_name=null" \
+        --load="module-native-protocol-unix" >"$dir/pulseaudio.log" 2>&1 || return 1
+    NORVALE_PULSE_DIR=$dir
+}
+
+stop_sound_server() {
+    if [ -n "$NORVALE_PULSE_DIR" ]; then
+        XDG_RUNTIME_DIR=$NORVALE_PULSE_DIR pactl exit >/dev/null 2>&1 || true
+        NORVALE_PULSE_DIR=
+    fi
+}
+
 # Waits up to $2 seconds for a window named $1; prints its X id.
 wait_for_window() {
     local name=$1 seconds=$2 i id

@@ -44,7 +44,7 @@ public:
         }
         Devices[id] = Device{.File = file, .Length = Files.at(file)};
         if (notify) {
-            Notices.emplace_back(id, MciNotice::Successful);
+            Notices.push_back(MciNotice::Successful);
         }
         return {0, id};
     }
@@ -55,11 +55,11 @@ public:
             return kInvalidDevice;
         }
         if (Devices.at(id).PlayNoticePending) {
-            Notices.emplace_back(id, MciNotice::Aborted);
+            Notices.push_back(MciNotice::Aborted);
         }
         Devices.erase(id);
         if (notify) {
-            Notices.emplace_back(id, MciNotice::Successful);
+            Notices.push_back(MciNotice::Successful);
         }
         return 0;
     }
@@ -71,12 +71,12 @@ public:
         }
         Device& device = Devices.at(id);
         if (device.PlayNoticePending) {
-            Notices.emplace_back(id, MciNotice::Superseded);
+            Notices.push_back(MciNotice::Superseded);
         }
         device.PlayNoticePending = true;
         device.Mode = device.Position < device.Length ? MciMode::Playing : MciMode::Stopped;
         if (device.Mode == MciMode::Stopped) {
-            EndPlay(id, device);
+            EndPlay(device);
         }
         return 0;
     }
@@ -129,17 +129,17 @@ public:
         Device& device = Devices.at(id);
         device.Position = device.Length;
         device.Mode = MciMode::Stopped;
-        EndPlay(id, device);
+        EndPlay(device);
     }
 
     // The message loop runs: every queued notice reaches the handler, in order, including
     // notices posted while delivering.
     void DeliverNotices() {
         while (!Notices.empty()) {
-            const auto [id, notice] = Notices.front();
+            const MciNotice notice = Notices.front();
             Notices.pop_front();
             if (Handler) {
-                Handler(id, notice);
+                Handler(notice);
             }
         }
     }
@@ -163,14 +163,14 @@ public:
     MciError VolumeError = 0;
 
     std::map<MciDeviceId, Device> Devices;
-    std::deque<std::pair<MciDeviceId, MciNotice>> Notices;
+    std::deque<MciNotice> Notices;
     NoticeHandler Handler;
     std::vector<std::string> Log;
 
 private:
-    void EndPlay(MciDeviceId id, Device& device) {
+    void EndPlay(Device& device) {
         device.PlayNoticePending = false;
-        Notices.emplace_back(id, MciNotice::Successful);
+        Notices.push_back(MciNotice::Successful);
     }
 };
 

@@ -56,7 +56,9 @@ struct MciStatus {
 // message loop, to the handler set last; never from inside one of these calls.
 class MediaDevice {
 public:
-    using NoticeHandler = std::function<void(MciDeviceId device, MciNotice notice)>;
+    // NOTE: a notice names no device: Wine's carry device id 0, and the one player has
+    // at most one device open anyway.
+    using NoticeHandler = std::function<void(MciNotice notice)>;
 
     virtual ~MediaDevice() = default;
 

@@ -5,7 +5,7 @@
 namespace norvale {
 
 TMediaPlayer::TMediaPlayer(MediaDevice& device) : FDevice(device) {
-    FDevice.SetNoticeHandler([this](MciDeviceId, MciNotice notice) {
+    FDevice.SetNoticeHandler([this](MciNotice notice) {
         NotifyValue = notice;
         if (OnNotify) {
             OnNotify();
