@@ -144,15 +144,6 @@ public:
         }
     }
 
-    const Device* DeviceFor(const std::string& file) const {
-        for (const auto& [id, device] : Devices) {
-            if (device.File == file) {
-                return &device;
-            }
-        }
-        return nullptr;
-    }
-
     static constexpr MciError kInvalidDevice = 257; // MCIERR_INVALID_DEVICE_ID
 
     std::map<std::string, std::uint64_t> Files; // playable files and their lengths

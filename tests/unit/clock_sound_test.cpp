@@ -1,5 +1,6 @@
 #include "core/shell/clock_sound.h"
 #include "support/fake_media_device.h"
+#include "support/fake_sound_host.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -10,23 +11,11 @@ namespace norvale {
 namespace {
 
 using testing::FakeMediaDevice;
+using testing::FakeSoundHost;
 using Log = std::vector<std::string>;
 
 constexpr char kChime[] = "C:\\Clock\\sound\\chime.mp3";
 constexpr char kBeep[] = "C:\\Clock\\sound\\beep.mp3";
-
-// The clock window's side: the beep timer, frames drawn and errors shown.
-class FakeSoundHost final : public SoundHost {
-public:
-    bool BeepTimerEnabled() const override { return Beeping; }
-    void SetBeepTimerEnabled(bool enabled) override { Beeping = enabled; }
-    void RenderFrame() override { ++Frames; }
-    void ShowError(std::string_view text) override { Errors.emplace_back(text); }
-
-    bool Beeping = false;
-    int Frames = 0;
-    std::vector<std::string> Errors;
-};
 
 class ClockSoundTest : public ::testing::Test {
 protected:

@@ -1,4 +1,5 @@
 #include "core/shell/clock_sound.h"
+#include "support/fake_sound_host.h"
 #include "win32/media_device_mci.h"
 
 #include <functional>
@@ -90,21 +91,9 @@ TEST(MciMediaDeviceTest, PlaysTheBeepToItsEndAndSaysSoThroughTheNoticeWindow) {
     EXPECT_NE(device.Status(id, MciStatusItem::Mode).Error, 0u);
 }
 
-class RecordingHost final : public SoundHost {
-public:
-    bool BeepTimerEnabled() const override { return Beeping; }
-    void SetBeepTimerEnabled(bool enabled) override { Beeping = enabled; }
-    void RenderFrame() override { ++Frames; }
-    void ShowError(std::string_view text) override { Errors.emplace_back(text); }
-
-    bool Beeping = false;
-    int Frames = 0;
-    std::vector<std::string> Errors;
-};
-
 TEST(MciClockSoundTest, TheChimeRingsToItsEndThenItsDeviceIsClosed) {
     MciMediaDevice device;
-    RecordingHost host;
+    testing::FakeSoundHost host;
     TClockSound sound(device, host, ProgramDir());
     sound.PlayChime();
     ASSERT_TRUE(host.Errors.empty()) << host.Errors.front();
@@ -122,7 +111,7 @@ TEST(MciClockSoundTest, TheChimeRingsToItsEndThenItsDeviceIsClosed) {
 // no notice for that play. After a rewind it notices but reports a stale position.
 TEST(MciClockSoundTest, TheAlarmReplaysTheBeepEverySecond) {
     MciMediaDevice device;
-    RecordingHost host;
+    testing::FakeSoundHost host;
     TClockSound sound(device, host, ProgramDir());
     int completed = 0;
     const std::function<void()> handler = sound.MediaPlayer1.OnNotify;
