@@ -15,6 +15,8 @@ NORVALE_PACKAGES=(
     librsvg2-bin libxml2-utils fonts-dseg fonts-dejavu-core fonts-dejavu-extra
     chrony
     libpng-dev clang libclang-rt-14-dev
+    sox lame
+    pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
 
 say() { printf '%s\n' "$*"; }
@@ -119,6 +121,30 @@ stop_ntp_server() {
         kill "$NORVALE_CHRONY_PID" >/dev/null 2>&1 || true
         wait "$NORVALE_CHRONY_PID" 2>/dev/null || true
         NORVALE_CHRONY_PID=
+    fi
+}
+
+# Starts a PulseAudio server with a null sink, its files in folder $1, and exports
+# XDG_RUNTIME_DIR so that Wine's sound output finds it: the machine has no sound card, and
+# without a server MCI cannot open an MP3 at all. stop_sound_server ends it.
+NORVALE_PULSE_DIR=
+start_sound_server() {
+    local dir=$1
+    mkdir -p "$dir"
+    chmod 700 "$dir"
+    export XDG_RUNTIME_DIR=$dir
+    # -n: none of the system's configuration. As root it warns that it is meant to run as a
+    # user, and runs.
+    pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
+        --load="module-null-sink sink_name=null" \
+        --load="module-native-protocol-unix" >"$dir/pulseaudio.log" 2>&1 || return 1
+    NORVALE_PULSE_DIR=$dir
+}
+
+stop_sound_server() {
+    if [ -n "$NORVALE_PULSE_DIR" ]; then
+        XDG_RUNTIME_DIR=$NORVALE_PULSE_DIR pactl exit >/dev/null 2>&1 || true
+        NORVALE_PULSE_DIR=
     fi
 }
 

@@ -2,6 +2,7 @@
 # with the cross compiler's standard library.
 set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clock_sound_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_mode_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fade_test.cpp
@@ -12,6 +13,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/integer_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/media_player_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp

@@ -1,0 +1,75 @@
+#include "core/shell/clock_sound.h"
+
+#include <utility>
+
+namespace norvale {
+
+TClockSound::TClockSound(MediaDevice& device, SoundHost& host, std::string programDir)
+    : MediaPlayer1(device), FHost(host), FProgramDir(std::move(programDir)) {
+    MediaPlayer1.OnNotify = [this] { MediaPlayer1Notify(); };
+}
+
+void TClockSound::PlayChime() {
+    MediaPlayer1.FileName = SoundPath(kChimeFile);
+    OpenAndPlay(kChimeVolume);
+}
+
+void TClockSound::StartBeep() {
+    MediaPlayer1.FileName = SoundPath(kBeepFile);
+    tBeepTimer();
+    FHost.SetBeepTimerEnabled(true);
+    OpenAndPlay(kBeepVolume);
+}
+
+void TClockSound::tBeepTimer() {
+    Guarded([this] {
+        if (MediaPlayer1.Mode() == MciMode::Stopped) {
+            MediaPlayer1.Play();
+        }
+    });
+    // A failed replay must not stop the blinking that tells the user the alarm is on.
+    FHost.RenderFrame();
+}
+
+void TClockSound::MediaPlayer1Notify() {
+    Guarded([this] {
+        const MciMode mode = MediaPlayer1.Mode();
+        if ((mode == MciMode::Stopped || mode == MciMode::Playing) && !FHost.BeepTimerEnabled()) {
+            MediaPlayer1.Close();
+        }
+    });
+}
+
+void TClockSound::OpenAndPlay(std::uint32_t volume) {
+    Guarded([this, volume] {
+        MediaPlayer1.Open();
+        SetPlayerVolume(MediaPlayer1, volume);
+        MediaPlayer1.Play();
+        // The notice of the command after the play (normally the close) is asked for too.
+        MediaPlayer1.Notify = true;
+    });
+}
+
+std::string TClockSound::SoundPath(std::string_view file) const {
+    std::string path = FProgramDir;
+    if (!path.empty() && path.back() != '\\' && path.back() != '/') {
+        path += '\\';
+    }
+    path += file;
+    return path;
+}
+
+template <class Sequence>
+void TClockSound::Guarded(Sequence&& sequence) {
+    try {
+        sequence();
+    } catch (const MediaPlayerError& error) {
+        // A missing file would otherwise bring the same message back every hour, or every
+        // second while an alarm repeats; once per file and run tells all there is to know.
+        if (FReportedFiles.insert(MediaPlayer1.FileName).second) {
+            FHost.ShowError(error.what());
+        }
+    }
+}
+
+} // namespace norvale
