@@ -13,8 +13,10 @@ namespace {
 constexpr wchar_t kWindowClass[] = L"NorvaleTimeClock.Main";
 constexpr UINT_PTR kTickTimer = 1; // Timer1, 100 ms
 constexpr UINT_PTR kFadeTimer = 2; // fadeTimer, 10 ms
+constexpr UINT_PTR kBeepTimer = 3; // tBeep, 1000 ms
 constexpr UINT kTickMs = 100;
 constexpr UINT kFadeMs = 10;
+constexpr UINT kBeepMs = 1000;
 
 void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     WNDCLASSEXW wc{};
@@ -54,6 +56,10 @@ MainWindow::MainWindow(HINSTANCE instance) : FInstance(instance), FProgramFolder
     FLayered = std::make_unique<Win32LayeredWindow>(FHandle);
     FForm = std::make_unique<TfrmMain>(FClock, RegistryTimeZones(), *this, FText);
     FForm->FFormatSettings = ReadUserFormatSettings();
+    const std::u8string folder = FProgramFolder.u8string();
+    FSound = std::make_unique<TClockSound>(FSoundDevice, *this,
+                                           std::string(folder.begin(), folder.end()));
+    FSoundDevice.SetNoticeHandler([this](MciNotice) { FSound->MediaPlayer1Notify(); });
 }
 
 MainWindow::~MainWindow() {
@@ -109,15 +115,38 @@ std::uint64_t MainWindow::TickCount() const {
 }
 
 void MainWindow::StartBeep() {
-    MessageBeep(MB_ICONEXCLAMATION);
+    FSound->StartBeep();
 }
 
 bool MainWindow::BeepRunning() const {
-    return false;
+    return FBeepTimerOn;
 }
 
 void MainWindow::PlayChime() {
-    MessageBeep(MB_OK);
+    FSound->PlayChime();
+}
+
+void MainWindow::SetBeepTimerEnabled(bool enabled) {
+    FBeepTimerOn = enabled;
+    if (enabled) {
+        SetTimer(FHandle, kBeepTimer, kBeepMs, nullptr);
+    } else {
+        KillTimer(FHandle, kBeepTimer);
+    }
+}
+
+void MainWindow::RenderFrame() {
+    FForm->RenderFrame();
+}
+
+// The application's error report: the text, with a full stop added when its last character
+// sorts after one.
+void MainWindow::ShowError(std::string_view text) {
+    std::string message(text);
+    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
+        message += '.';
+    }
+    MessageBoxW(FHandle, ToWide(message).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
 
 void MainWindow::SetButtonTips(const TButtonTips&) {}
@@ -189,6 +218,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
             SyncFadeTimer();
         } else if (wParam == kFadeTimer) {
             OnFadeTimer();
+        } else if (wParam == kBeepTimer) {
+            FSound->tBeepTimer();
         }
         return 0;
     case WM_CLOSE:
@@ -204,6 +235,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DESTROY:
         KillTimer(FHandle, kTickTimer);
         KillTimer(FHandle, kFadeTimer);
+        KillTimer(FHandle, kBeepTimer);
         SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
         FHandle = nullptr;
         PostQuitMessage(0);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/clock/clock_window.h"
+#include "core/shell/clock_sound.h"
 #include "win32/gdi_text_rasterizer.h"
 #include "win32/layered_window_win32.h"
+#include "win32/media_device_mci.h"
 #include "win32/system_clock_win32.h"
 #include "win32/win32_common.h"
 
@@ -16,7 +18,7 @@ inline constexpr wchar_t kAppTitle[] = L"Norvale Time Clock";
 // The clock's top-level window: borderless, layered, a tool window so it has no taskbar
 // button. It turns window messages into calls of the clock's logic and carries out what the
 // logic asks of the window. Closing it fades the clock out, then ends the message loop.
-class MainWindow final : public ClockWindowHost {
+class MainWindow final : public ClockWindowHost, public SoundHost {
 public:
     explicit MainWindow(HINSTANCE instance);
     ~MainWindow() override;
@@ -37,6 +39,11 @@ public:
     void PresentFrame(const PresentRequest& request) override;
     POINT WindowPosition() const override;
 
+    bool BeepTimerEnabled() const override { return FBeepTimerOn; }
+    void SetBeepTimerEnabled(bool enabled) override;
+    void RenderFrame() override;
+    void ShowError(std::string_view text) override;
+
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
@@ -51,7 +58,10 @@ private:
     GdiTextRasterizer FText;
     std::unique_ptr<Win32LayeredWindow> FLayered;
     std::unique_ptr<TfrmMain> FForm;
+    MciMediaDevice FSoundDevice;
+    std::unique_ptr<TClockSound> FSound;
     bool FFadeTimerOn = false;
+    bool FBeepTimerOn = false;
 };
 
 // Runs the message loop until the main window has closed; returns the exit code.
