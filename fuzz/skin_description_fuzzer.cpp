@@ -1,9 +1,9 @@
+#include "core/skin/skin_description.h"
+#include "linux/pugixml_document.h"
+
 #include <cstdint>
 #include <string_view>
 #include <vector>
-
-#include "core/skin/skin_description.h"
-#include "linux/pugixml_document.h"
 
 // Any byte string as "skin.xml": either an XmlError, or a description with a list of
 // problems; never a crash, whatever the locale's decimal separator.

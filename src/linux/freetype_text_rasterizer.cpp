@@ -158,7 +158,7 @@ TextExtent FreeTypeTextRasterizer::MeasureText(const TextFont& font, std::string
 }
 
 void FreeTypeTextRasterizer::PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                                      std::string_view text) const {
+                                       std::string_view text) const {
     const FT_Face face = FaceFor(font).Handle;
     const int baseline = CeilPixels(face->size->metrics.ascender);
     const std::uint32_t ink[3] = {colour >> 16 & 0xFF, colour >> 8 & 0xFF, colour & 0xFF};

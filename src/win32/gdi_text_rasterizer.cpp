@@ -77,7 +77,7 @@ TextExtent GdiTextRasterizer::MeasureText(const TextFont& font, std::string_view
 }
 
 void GdiTextRasterizer::PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                                 std::string_view text) const {
+                                  std::string_view text) const {
     if (target.Width() == 0 || target.Height() == 0) {
         return;
     }

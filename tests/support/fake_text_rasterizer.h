@@ -24,7 +24,7 @@ public:
     }
 
     void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                  std::string_view text) const override {
+                   std::string_view text) const override {
         DrawnColours.push_back(colour);
         const Pixel32 ink = OpaquePixelOf(colour);
         const TextExtent cell = Cell(font);

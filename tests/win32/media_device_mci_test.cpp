@@ -11,7 +11,9 @@ namespace norvale::win32 {
 namespace {
 
 // The program folder the build copies the sounds into (as Wine shows it).
-std::string ProgramDir() { return NORVALE_PROGRAM_DIR; }
+std::string ProgramDir() {
+    return NORVALE_PROGRAM_DIR;
+}
 
 std::string SoundFile(const char* name) {
     return ProgramDir() + "\\sound\\" + name;
