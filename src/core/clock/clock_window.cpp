@@ -48,12 +48,11 @@ void TfrmMain::SetDefaults() {
 }
 
 DateTime TfrmMain::ZoneNow() const {
-    TIME_ZONE_INFORMATION info{};
-    std::string id;
-    std::string display;
     const DateTime now = FClock.Now();
-    if (FTimeZoneId != -1 && FZones.GetZoneInfo(FTimeZoneId, id, display, info)) {
-        return ZoneUtcToLocal(info, SystemLocalToUtc(FClock, true, now));
+    // The zone's rules are read in place: the tick asks twice per 100 ms and must not copy
+    // the zone's names onto the heap each time.
+    if (FTimeZoneId >= 0 && FTimeZoneId < FZones.ZoneCount()) {
+        return ZoneUtcToLocal(FZones.ZoneAt(FTimeZoneId).Info, SystemLocalToUtc(FClock, true, now));
     }
     return now;
 }

@@ -1,0 +1,105 @@
+// The clock's hot paths: drawing a whole frame of the default skin (Clock mode, am/pm and
+// hands, FreeType text) and a tick that has nothing to draw, which runs ten times a second
+// and must not touch the heap. Every operator new of the program is counted.
+
+#include "core/clock/clock_window.h"
+#include "core/time/calendar.h"
+#include "linux/freetype_text_rasterizer.h"
+#include "linux/pugixml_document.h"
+#include "support/fake_clock.h"
+#include "support/fake_registry.h"
+
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long long> allocations{0};
+} // namespace
+
+void* operator new(std::size_t size) {
+    allocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* p = std::malloc(size == 0 ? 1 : size)) {
+        return p;
+    }
+    throw std::bad_alloc();
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace norvale {
+namespace {
+
+class VisibleHost final : public ClockWindowHost {
+public:
+    bool WindowVisible() const override { return true; }
+    void ShowForAlarm() override {}
+    std::uint64_t TickCount() const override { return 0; }
+    void StartBeep() override {}
+    bool BeepRunning() const override { return false; }
+    void PlayChime() override {}
+    void SetButtonTips(const TButtonTips&) override {}
+    void PresentFrame(const PresentRequest&) override {}
+    POINT WindowPosition() const override { return {}; }
+};
+
+// A clock window with the default skin, in the zone "GMT Standard Time".
+struct Clock {
+    Clock() {
+        clock.Set(*EncodeDate(2026, 12, 7) + *EncodeTime(15, 4, 5, 0));
+        const std::string path = std::string(TimeZonesKeyPath(true)) + "\\GMT Standard Time";
+        registry.SetValue(RegistryRoot::LocalMachine, path, "Display", RegistryValueType::String,
+                          "(UTC+00:00) Dublin, Edinburgh, Lisbon, London");
+        registry.SetValue(RegistryRoot::LocalMachine, path, "TZI", RegistryValueType::Binary,
+                          std::string(44, '\0'));
+        zones = std::make_unique<TVeskRegistryTimeZones>(registry, true);
+        window = std::make_unique<TfrmMain>(clock, *zones, host, text);
+        window->SetDefaults();
+        const SkinLoadContext context{NORVALE_PROGRAM_DIR, *xml, window->FFormatSettings, text};
+        window->SetSkin(LoadSkin(kDefaultSkin, context, window->Labels, window->Buttons));
+        window->FFade.StartStartupFadeIn(); // an opaque blend, as after the fade-in
+        Bitmap32 zoom(150, 150);
+        while (window->FFade.Enabled()) {
+            window->FFade.fadeTimerTimer(window->Skin()->Frame, zoom);
+        }
+    }
+
+    testing::FakeClock clock;
+    testing::FakeRegistry registry;
+    linux_adapter::FreeTypeTextRasterizer text;
+    std::unique_ptr<XmlDocument> xml = linux_adapter::MakePugixmlDocument();
+    VisibleHost host;
+    std::unique_ptr<TVeskRegistryTimeZones> zones;
+    std::unique_ptr<TfrmMain> window;
+};
+
+void BM_RenderFrame(benchmark::State& state) {
+    Clock c;
+    c.window->SetHandAngles(c.window->ZoneNow());
+    for (auto _ : state) {
+        c.window->RenderFrame();
+        benchmark::DoNotOptimize(c.window->Skin()->Frame.Bits());
+    }
+}
+BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMicrosecond);
+
+void BM_IdleTick(benchmark::State& state) {
+    Clock c;
+    c.window->Timer1Timer(); // draws the current second once
+    const long long before = allocations.load();
+    for (auto _ : state) {
+        c.window->Timer1Timer(); // the same second: nothing to draw
+    }
+    state.counters["allocations"] = static_cast<double>(allocations.load() - before);
+}
+BENCHMARK(BM_IdleTick);
+
+} // namespace
+} // namespace norvale
+
+BENCHMARK_MAIN();
