@@ -9,12 +9,13 @@ wine "$NORVALE_EXE" &
 clock=$!
 window=$(wait_for_window "Norvale Time Clock" 30) || die "no window named Norvale Time Clock"
 
+# After the fade-in the face is there, at its place: most of the window's pixels are lit.
+sleep 3
+# NOTE: Wine may replace the X window while it places and shows it: look it up again.
+window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
 geometry=$(xdotool getwindowgeometry "$window")
 case "$geometry" in *"Geometry: 150x150"*) ;; *) die "unexpected window: $geometry" ;; esac
 eval "$(xdotool getwindowgeometry --shell "$window")"
-
-# After the fade-in the face is there: most of the window's pixels are lit.
-sleep 3
 shot=$NORVALE_ARTEFACTS/clock_started.png
 /usr/bin/import -window root -crop "150x150+$X+$Y" "$shot"
 lit=$(/usr/bin/convert "$shot" -colorspace gray -threshold 8% -format '%[fx:mean]' info:)
