@@ -2,6 +2,7 @@
 // hands, FreeType text) and a tick that has nothing to draw, which runs ten times a second
 // and must not touch the heap. Every operator new of the program is counted.
 
+#include "allocation_counter.h"
 #include "core/clock/clock_window.h"
 #include "core/time/calendar.h"
 #include "linux/freetype_text_rasterizer.h"
@@ -9,28 +10,7 @@
 #include "support/fake_clock.h"
 #include "support/fake_registry.h"
 
-#include <atomic>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
-#include <new>
-
-namespace {
-std::atomic<long long> allocations{0};
-} // namespace
-
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace norvale {
 namespace {
@@ -91,11 +71,11 @@ BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMicrosecond);
 void BM_IdleTick(benchmark::State& state) {
     Clock c;
     c.window->Timer1Timer(); // draws the current second once
-    const long long before = allocations.load();
+    const long long before = bench::AllocationCount();
     for (auto _ : state) {
         c.window->Timer1Timer(); // the same second: nothing to draw
     }
-    state.counters["allocations"] = static_cast<double>(allocations.load() - before);
+    state.counters["allocations"] = static_cast<double>(bench::AllocationCount() - before);
 }
 BENCHMARK(BM_IdleTick);
 

@@ -2,37 +2,20 @@
 // must not touch the heap. Every operator new of the program is counted; the measured loops
 // record how many happened while they ran, and the program fails if any did.
 
+#include "allocation_counter.h"
 #include "core/time/calendar.h"
 #include "core/timezone/zone_conversion.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
-#include <new>
 #include <vector>
 
 namespace {
 
-std::atomic<long long> allocations{0};
 std::atomic<long long> allocationsWhileMeasuring{0};
 
 } // namespace
-
-void* operator new(std::size_t size) {
-    allocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* p = std::malloc(size == 0 ? 1 : size)) {
-        return p;
-    }
-    throw std::bad_alloc();
-}
-
-void operator delete(void* p) noexcept {
-    std::free(p);
-}
-
-void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
-}
 
 namespace norvale {
 namespace {
@@ -67,12 +50,12 @@ std::vector<DateTime> Instants() {
 void Measure(benchmark::State& state, const TIME_ZONE_INFORMATION& zone) {
     const std::vector<DateTime> instants = Instants();
     std::size_t i = 0;
-    const long long before = allocations.load();
+    const long long before = bench::AllocationCount();
     for (auto _ : state) {
         benchmark::DoNotOptimize(ZoneUtcToLocal(zone, instants[i]));
         i = (i + 1) & 1023;
     }
-    const long long during = allocations.load() - before;
+    const long long during = bench::AllocationCount() - before;
     allocationsWhileMeasuring += during;
     state.counters["allocations"] = static_cast<double>(during);
 }

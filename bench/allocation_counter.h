@@ -1,0 +1,11 @@
+#pragma once
+
+// Counts every operator new of the benchmark program that links allocation_counter.cpp, so a
+// benchmark can show that a hot path does not touch the heap.
+
+namespace norvale::bench {
+
+// How many allocations the program has made so far.
+long long AllocationCount();
+
+} // namespace norvale::bench
