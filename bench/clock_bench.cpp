@@ -8,25 +8,13 @@
 #include "linux/freetype_text_rasterizer.h"
 #include "linux/pugixml_document.h"
 #include "support/fake_clock.h"
+#include "support/fake_clock_window_host.h"
 #include "support/fake_registry.h"
 
 #include <benchmark/benchmark.h>
 
 namespace norvale {
 namespace {
-
-class VisibleHost final : public ClockWindowHost {
-public:
-    bool WindowVisible() const override { return true; }
-    void ShowForAlarm() override {}
-    std::uint64_t TickCount() const override { return 0; }
-    void StartBeep() override {}
-    bool BeepRunning() const override { return false; }
-    void PlayChime() override {}
-    void SetButtonTips(const TButtonTips&) override {}
-    void PresentFrame(const PresentRequest&) override {}
-    POINT WindowPosition() const override { return {}; }
-};
 
 // A clock window with the default skin, in the zone "GMT Standard Time".
 struct Clock {
@@ -53,7 +41,7 @@ struct Clock {
     testing::FakeRegistry registry;
     linux_adapter::FreeTypeTextRasterizer text;
     std::unique_ptr<XmlDocument> xml = linux_adapter::MakePugixmlDocument();
-    VisibleHost host;
+    testing::FakeClockWindowHost host;
     std::unique_ptr<TVeskRegistryTimeZones> zones;
     std::unique_ptr<TfrmMain> window;
 };

@@ -1,5 +1,6 @@
 #include "win32/main_window.h"
 
+#include "core/net/time_server.h"
 #include "win32/locale_format_settings.h"
 #include "win32/msxml_document.h"
 #include "win32/registry_time_zones.h"
@@ -30,7 +31,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     }
 }
 
-std::filesystem::path ProgramFolder() {
+std::filesystem::path ModulePath() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         const DWORD length =
@@ -41,12 +42,13 @@ std::filesystem::path ProgramFolder() {
         }
         path.resize(path.size() * 2);
     }
-    return std::filesystem::path(path).parent_path();
+    return std::filesystem::path(path);
 }
 
 } // namespace
 
-MainWindow::MainWindow(HINSTANCE instance) : FInstance(instance), FProgramFolder(ProgramFolder()) {
+MainWindow::MainWindow(HINSTANCE instance)
+    : FInstance(instance), FProgramFolder(ModulePath().parent_path()) {
     RegisterWindowClass(instance, &MainWindow::WindowProc);
     FHandle = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kWindowClass, kAppTitle, WS_POPUP,
                               0, 0, 150, 150, nullptr, nullptr, instance, this);
@@ -56,6 +58,11 @@ MainWindow::MainWindow(HINSTANCE instance) : FInstance(instance), FProgramFolder
     FLayered = std::make_unique<Win32LayeredWindow>(FHandle);
     FForm = std::make_unique<TfrmMain>(FClock, RegistryTimeZones(), *this, FText);
     FForm->FFormatSettings = ReadUserFormatSettings();
+    FPlacement = std::make_unique<Win32PlacementWindow>(FHandle, true, false);
+    FStorage = std::make_unique<TFormStorage>(FRegistry, *FPlacement,
+                                              FForm->FFormatSettings.DecimalSeparator);
+    FForm->ConnectServices({nullptr, &FSntp, &FRegistry});
+    FHandCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)); // IDC_HAND
     const std::u8string folder = FProgramFolder.u8string();
     FSound = std::make_unique<TClockSound>(FSoundDevice, *this,
                                            std::string(folder.begin(), folder.end()));
@@ -70,34 +77,58 @@ MainWindow::~MainWindow() {
 
 void MainWindow::Start() {
     FForm->SetDefaults();
+    FForm->ConfigureStorage(*FStorage);
+    const TimeServer server = ReadTimeServerSetting(FRegistry);
+    FSntp.Host = server.Host;
+    FSntp.Port = server.Port;
     std::vector<std::string> messages;
+    ::RECT before{};
+    GetWindowRect(FHandle, &before);
+    try {
+        FStorage->RestoreState();
+    } catch (const std::exception& error) {
+        // Unreadable settings keep their defaults; the clock still starts.
+        messages.emplace_back(error.what());
+    }
     const auto xml = MakeMsxmlDocument();
     const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
     FForm->SetSkin(
         LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
+    PlaceWindow(before);
+
+    // The first frame is drawn before the fade-in shows it.
+    ShowWindow(FHandle, SW_SHOWNOACTIVATE);
+    FForm->OnTop1Click();
+    SetForegroundWindow(FHandle);
+    FForm->SetHandAngles(FForm->ZoneNow());
+    FForm->RenderFrame();
+    FForm->FFade.StartStartupFadeIn();
+    SyncFadeTimer();
+    SetTimer(FHandle, kTickTimer, kTickMs, nullptr);
+    for (const std::string& message : messages) {
+        ShowError(message);
+    }
+}
+
+void MainWindow::PlaceWindow(::RECT before) {
     const int width = FForm->Skin()->Width();
     const int height = FForm->Skin()->Height();
-    // Centred on the work area until the stored placement takes over.
-    ::RECT work{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    const int left = work.left + (work.right - work.left - width) / 2;
-    const int top = work.top + (work.bottom - work.top - height) / 2;
-    SetWindowPos(FHandle, HWND_TOPMOST, left, top, width, height, SWP_NOACTIVATE);
-
+    ::RECT now{};
+    GetWindowRect(FHandle, &now);
+    int left = now.left;
+    int top = now.top;
+    if (now.left == before.left && now.top == before.top) {
+        // No stored place yet: centred on the work area.
+        ::RECT work{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        left = work.left + (work.right - work.left - width) / 2;
+        top = work.top + (work.bottom - work.top - height) / 2;
+    }
+    SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOACTIVATE | SWP_NOZORDER);
     FadeZoom& fade = FForm->FFade;
     fade.SetZoomCenter({left + width / 2, top + height / 2});
     fade.SetRestCenter({left + width / 2, top + height / 2});
     fade.SetWindowPos({left, top});
-    ShowWindow(FHandle, SW_SHOWNOACTIVATE);
-    // The first frame is drawn before the fade-in shows it.
-    FForm->SetHandAngles(FForm->ZoneNow());
-    FForm->RenderFrame();
-    fade.StartStartupFadeIn();
-    SyncFadeTimer();
-    SetTimer(FHandle, kTickTimer, kTickMs, nullptr);
-    for (const std::string& message : messages) {
-        MessageBoxW(FHandle, ToWide(message).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
-    }
 }
 
 bool MainWindow::WindowVisible() const {
@@ -151,6 +182,41 @@ void MainWindow::ShowError(std::string_view text) {
 
 void MainWindow::SetButtonTips(const TButtonTips&) {}
 
+void MainWindow::MoveWindowTo(POINT topLeft) {
+    SetWindowPos(FHandle, nullptr, topLeft.x, topLeft.y, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+POINT MainWindow::CursorClientPos() const {
+    ::POINT p{};
+    GetCursorPos(&p);
+    ScreenToClient(FHandle, &p);
+    return {p.x, p.y};
+}
+
+void MainWindow::StartWindowDrag() {
+    // NOTE: Wine starts a move that follows the mouse even when no button is held, so the
+    // move command goes out only while the left button is down.
+    if (GetKeyState(VK_LBUTTON) >= 0) {
+        return;
+    }
+    ReleaseCapture();
+    DefWindowProcW(FHandle, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+void MainWindow::SetTopmost(bool topmost) {
+    SetWindowPos(FHandle, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+std::string MainWindow::ExecutablePath() const {
+    return ToUtf8(ModulePath().wstring());
+}
+
+void MainWindow::RequestClose() {
+    PostMessageW(FHandle, WM_CLOSE, 0, 0);
+}
+
 void MainWindow::PresentFrame(const PresentRequest& request) {
     FLayered->Present(request);
 }
@@ -188,7 +254,7 @@ void MainWindow::OnFadeTimer() {
         break;
     case AfterFade::HideAndClose:
         ShowWindow(FHandle, SW_HIDE);
-        DestroyWindow(FHandle);
+        OnClose();
         break;
     case AfterFade::Continue:
         break;
@@ -210,7 +276,25 @@ LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, 
     return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
+void MainWindow::OnClose() {
+    if (FForm->FormCloseQuery() && FForm->FormClose()) {
+        DestroyWindow(FHandle);
+    } else {
+        SyncFadeTimer();
+    }
+}
+
+// Every handler's error goes to the application's error report; the program goes on with
+// the next message.
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    try {
+        if (HandleInput(message, wParam, lParam)) {
+            return 0;
+        }
+    } catch (const std::exception& error) {
+        ShowError(error.what());
+        return 0;
+    }
     switch (message) {
     case WM_TIMER:
         if (wParam == kTickTimer) {
@@ -223,15 +307,21 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_CLOSE:
-        // A shown clock fades out and shrinks in place first; the fade's end closes it.
-        if (WindowVisible() && !FForm->FFade.Closing()) {
-            FForm->FFade.SetWindowPos(WindowPosition());
-            FForm->FFade.StartClosingFadeOut();
-            SyncFadeTimer();
-        } else if (!FForm->FFade.Enabled()) {
-            DestroyWindow(FHandle);
-        }
+        // A shown clock fades out and shrinks in place first; the fade's end closes it again.
+        OnClose();
         return 0;
+    case WM_QUERYENDSESSION:
+        // The session may end: the settings are saved now.
+        FForm->FormCloseQuery();
+        return TRUE;
+    case WM_SETCURSOR:
+        if (LOWORD(lParam) == HTCLIENT) {
+            SetCursor(FForm->Cursor == TCursorKind::HandPoint && FHandCursor
+                          ? FHandCursor
+                          : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+            return TRUE;
+        }
+        return DefWindowProcW(FHandle, message, wParam, lParam);
     case WM_DESTROY:
         KillTimer(FHandle, kTickTimer);
         KillTimer(FHandle, kFadeTimer);

@@ -1,11 +1,17 @@
 #pragma once
 
 #include "core/clock/clock_window.h"
+#include "core/net/sntp_client.h"
 #include "core/shell/clock_sound.h"
+#include "core/shell/form_storage.h"
+#include "win32/clock_setter_win32.h"
 #include "win32/gdi_text_rasterizer.h"
 #include "win32/layered_window_win32.h"
 #include "win32/media_device_mci.h"
+#include "win32/placement_window_win32.h"
+#include "win32/registry_win32.h"
 #include "win32/system_clock_win32.h"
+#include "win32/udp_socket_win32.h"
 #include "win32/win32_common.h"
 
 #include <filesystem>
@@ -38,6 +44,13 @@ public:
     void SetButtonTips(const TButtonTips& tips) override;
     void PresentFrame(const PresentRequest& request) override;
     POINT WindowPosition() const override;
+    void MoveWindowTo(POINT topLeft) override;
+    void DisableBeepTimer() override { SetBeepTimerEnabled(false); }
+    POINT CursorClientPos() const override;
+    void StartWindowDrag() override;
+    void SetTopmost(bool topmost) override;
+    std::string ExecutablePath() const override;
+    void RequestClose() override;
 
     bool BeepTimerEnabled() const override { return FBeepTimerOn; }
     void SetBeepTimerEnabled(bool enabled) override;
@@ -47,6 +60,11 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    // Mouse, keyboard and cursor messages; true when the message was handled.
+    bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnClose();
+    // Places the window: where the settings put it, else centred on the work area.
+    void PlaceWindow(::RECT before);
     void OnFadeTimer();
     // Keeps the 10 ms fade timer running exactly while an animation runs.
     void SyncFadeTimer();
@@ -55,6 +73,12 @@ private:
     HWND FHandle = nullptr;
     std::filesystem::path FProgramFolder;
     Win32SystemClock FClock;
+    Win32Registry FRegistry;
+    Win32UdpSocket FSocket;
+    Win32ClockSetter FClockSetter;
+    TIdSNTP FSntp{FSocket, FClock, FClockSetter};
+    std::unique_ptr<Win32PlacementWindow> FPlacement;
+    std::unique_ptr<TFormStorage> FStorage;
     GdiTextRasterizer FText;
     std::unique_ptr<Win32LayeredWindow> FLayered;
     std::unique_ptr<TfrmMain> FForm;
@@ -62,6 +86,7 @@ private:
     std::unique_ptr<TClockSound> FSound;
     bool FFadeTimerOn = false;
     bool FBeepTimerOn = false;
+    HCURSOR FHandCursor = nullptr;
 };
 
 // Runs the message loop until the main window has closed; returns the exit code.

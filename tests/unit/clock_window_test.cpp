@@ -1,95 +1,10 @@
-#include "core/clock/clock_window.h"
-#include "core/time/calendar.h"
 #include "core/time/time_parts.h"
-#include "support/fake_clock.h"
-#include "support/fake_registry.h"
-#include "support/fake_text_rasterizer.h"
-
-#include <gtest/gtest.h>
+#include "support/clock_window_fixture.h"
 
 namespace norvale {
 namespace {
 
-class FakeHost final : public ClockWindowHost {
-public:
-    bool WindowVisible() const override { return Visible; }
-    void ShowForAlarm() override {
-        ++Shown;
-        Visible = true;
-    }
-    std::uint64_t TickCount() const override { return Ticks; }
-    void StartBeep() override {
-        ++Beeps;
-        Beeping = true;
-    }
-    bool BeepRunning() const override { return Beeping; }
-    void PlayChime() override { ++Chimes; }
-    void SetButtonTips(const TButtonTips& tips) override { Tips = tips; }
-    void PresentFrame(const PresentRequest& request) override {
-        ++Frames;
-        LastAlpha = request.ConstantAlpha;
-    }
-    POINT WindowPosition() const override { return {100, 200}; }
-
-    bool Visible = true;
-    bool Beeping = false;
-    std::uint64_t Ticks = 0;
-    int Shown = 0;
-    int Beeps = 0;
-    int Chimes = 0;
-    int Frames = 0;
-    int LastAlpha = -1;
-    TButtonTips Tips;
-};
-
-// A zone database entry: 44 bytes of biases and rules, little-endian, no daylight saving.
-std::string PlainTzi(std::int32_t bias) {
-    std::string bytes(44, '\0');
-    for (int i = 0; i < 4; ++i) {
-        bytes[static_cast<std::size_t>(i)] = static_cast<char>((bias >> (8 * i)) & 0xFF);
-    }
-    return bytes;
-}
-
-class ClockWindowTest : public ::testing::Test {
-protected:
-    ClockWindowTest() {
-        clock.Set(*EncodeDate(2026, 12, 7) + *EncodeTime(10, 58, 30, 0));
-        clock.Zone.Bias = -60; // the computer is an hour ahead of UTC
-        AddZone("Tokyo Standard Time", "(UTC+09:00) Osaka, Sapporo, Tokyo", -540);
-    }
-
-    void AddZone(const std::string& id, const std::string& display, std::int32_t bias) {
-        const std::string path = std::string(TimeZonesKeyPath(true)) + "\\" + id;
-        registry.SetValue(RegistryRoot::LocalMachine, path, "Display", RegistryValueType::String,
-                          display);
-        registry.SetValue(RegistryRoot::LocalMachine, path, "TZI", RegistryValueType::Binary,
-                          PlainTzi(bias));
-    }
-
-    // The window as a start leaves it: defaults set, the placeholder skin, shown.
-    TfrmMain& Start() {
-        zones = std::make_unique<TVeskRegistryTimeZones>(registry, true);
-        window = std::make_unique<TfrmMain>(clock, *zones, host, text);
-        window->SetDefaults();
-        window->SetSkin(PlaceholderSkin());
-        return *window;
-    }
-
-    void Tick(int count = 1) {
-        for (int i = 0; i < count; ++i) {
-            window->Timer1Timer();
-            clock.AdvanceSeconds(0.1);
-        }
-    }
-
-    testing::FakeClock clock;
-    testing::FakeRegistry registry;
-    testing::FakeTextRasterizer text;
-    FakeHost host;
-    std::unique_ptr<TVeskRegistryTimeZones> zones;
-    std::unique_ptr<TfrmMain> window;
-};
+using testing::ClockWindowTest;
 
 TEST_F(ClockWindowTest, WithoutTheDefaultZoneTheClockShowsTheComputersTime) {
     TfrmMain& w = Start();

@@ -5,6 +5,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/clock_sound_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_mode_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/face_interaction_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fade_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fake_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_placement_test.cpp
@@ -13,6 +14,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/integer_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/main_settings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/media_player_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/clock/clock_dialogs.h"
 #include "core/clock/display_mode.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
@@ -10,10 +11,19 @@
 
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace norvale {
+
+class Registry;
+class TFormPlacement;
+class TFormStorage;
+class TIdSNTP;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // What the clock's logic asks of its window and of the services around it.
 class ClockWindowHost {
@@ -35,6 +45,27 @@ public:
     virtual void PresentFrame(const PresentRequest& request) = 0;
     // The window's top-left corner on the screen.
     virtual POINT WindowPosition() const = 0;
+    virtual void MoveWindowTo(POINT topLeft) = 0;
+    // Stops the one-second repetition of the alarm beep.
+    virtual void DisableBeepTimer() = 0;
+    // The mouse cursor's position now, in the window's client coordinates.
+    virtual POINT CursorClientPos() const = 0;
+    // Lets the system move the window with the mouse while the left button stays down.
+    virtual void StartWindowDrag() = 0;
+    virtual void SetTopmost(bool topmost) = 0;
+    // The running executable's full path, for the start-with-the-system entry.
+    virtual std::string ExecutablePath() const = 0;
+    // Asks the window to close (the close query and handler then run).
+    virtual void RequestClose() = 0;
+    // The application's error report.
+    virtual void ShowError(std::string_view text) = 0;
+};
+
+// The services some handlers reach beyond the window; each may be absent in a test.
+struct ClockServices {
+    ClockDialogs* Dialogs = nullptr;
+    TIdSNTP* Sntp = nullptr;
+    Registry* Settings = nullptr;
 };
 
 // The clock window's state and its 100 ms tick: the selected zone's time, the countdown and
@@ -55,6 +86,38 @@ public:
     void SetHandAngles(DateTime value);
     void RenderFrame();
     void Timer1Timer();
+
+    void ConnectServices(const ClockServices& services) { FServices = services; }
+
+    // Mouse handling on the face: presses acknowledge alarms and press buttons, moves give
+    // hover feedback and drag the window, releases act by where the cursor is then.
+    void FormMouseDown(TMouseButton button, int x, int y);
+    void FormMouseMove(int x, int y);
+    void FormMouseUp();
+    void SetCountdown1Click();
+    void imer2Click();
+
+    // The mode actions (keys "1" to "5"): run sets the mode; update tells the check mark.
+    void aClockExecute(int tag);
+    bool aClockUpdate(int tag) const;
+    void AMPM1Click() { RenderFrame(); }
+    // The two self-toggling menu items: their check mark is already flipped.
+    void LoadatStartup1Click();
+    void OnTop1Click();
+    void WorldClock1Click();
+
+    // The window's settings store: its stored properties, and the values this window adds.
+    void ConfigureStorage(TFormStorage& store);
+    void FormStorage1SavePlacement(TFormPlacement& store);
+    void FormStorage1RestorePlacement(TFormPlacement& store);
+    // Saves the settings; a registry error is reported once and never stops a close.
+    void SaveState();
+
+    // Ending the program: the menu's Exit, and the window's close query and close handler
+    // (true when the close may go ahead now).
+    void Exit1Click();
+    bool FormCloseQuery();
+    bool FormClose();
 
     // The skin the window shows; the frame is drawn from it.
     void SetSkin(std::unique_ptr<TSkin> skin) { FSkin = std::move(skin); }
@@ -80,6 +143,8 @@ public:
 
     bool Chimes1Checked = true;
     bool AMPM1Checked = true;
+    bool LoadatStartup1Checked = true;
+    bool OnTop1Checked = true;
 
     TStopWatch StopWatch1;
     TStopWatch swTimer;
@@ -93,6 +158,13 @@ private:
     // The hand update of a mode: redraws when its key changed.
     void UpdateHands(DateTime value, std::int64_t key);
     void DrawTextLayer(const TFrameTexts& texts);
+    bool OverTitle(int x, int y) const;
+    bool OverCentre(int x, int y) const;
+    // The tests of a release, in order, at the cursor's position p.
+    void ReleaseAt(POINT p);
+    void SyncClock();
+    void ShowTimeDifference();
+    void ReportSettingsError(const std::exception& error);
 
     const SystemClock& FClock;
     const TVeskRegistryTimeZones& FZones;
@@ -100,6 +172,9 @@ private:
     const TextRasterizer* FRasterizer;
     THandAngles FAngles;
     std::unique_ptr<TSkin> FSkin;
+    ClockServices FServices;
+    TFormStorage* FStorage = nullptr;
+    bool FSettingsErrorShown = false;
 };
 
 } // namespace norvale

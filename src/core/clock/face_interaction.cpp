@@ -1,0 +1,216 @@
+#include "core/clock/clock_window.h"
+#include "core/net/sntp_client.h"
+
+namespace norvale {
+namespace {
+
+constexpr double kCentreSpotHalf = 5;
+
+// The mode a title click steps to: through Clock..Timer and round; Atomic goes to Clock.
+std::uint8_t NextMode(std::uint8_t mode) {
+    return mode >= ctTimer ? std::uint8_t{ctClock} : static_cast<std::uint8_t>(mode + 1);
+}
+
+TCursorKind CursorFor(bool hot) {
+    return hot ? TCursorKind::HandPoint : TCursorKind::Default;
+}
+
+} // namespace
+
+bool TfrmMain::OverTitle(int x, int y) const {
+    const TWindowLabel& title = Labels[lTitle];
+    return title.Left <= x && x <= title.Left + title.Width && title.Top <= y &&
+           y <= title.Top + title.Height;
+}
+
+bool TfrmMain::OverCentre(int x, int y) const {
+    if (!FSkin) {
+        return false;
+    }
+    const FloatPoint pivot = FSkin->HourHand.Position();
+    return pivot.X - kCentreSpotHalf <= x && x <= pivot.X + kCentreSpotHalf &&
+           pivot.Y - kCentreSpotHalf <= y && y <= pivot.Y + kCentreSpotHalf;
+}
+
+void TfrmMain::FormMouseDown(TMouseButton button, int x, int y) {
+    // Any press on the face acknowledges an alarm.
+    if (FHost.BeepRunning()) {
+        FHost.DisableBeepTimer();
+    }
+    if (button != TMouseButton::mbLeft) {
+        return;
+    }
+    if (Buttons[0].PressAt(x, y)) {
+        RenderFrame();
+    }
+    if (Buttons[1].PressAt(x, y)) {
+        RenderFrame();
+    }
+}
+
+void TfrmMain::FormMouseMove(int x, int y) {
+    const bool overTitle = OverTitle(x, y);
+    const bool overCentre = OverCentre(x, y);
+    if (overCentre != FCenterHot) {
+        FCenterHot = overCentre;
+        RenderFrame();
+        Cursor = CursorFor(FCenterHot || FTitleHot);
+    }
+    // The face background drags the window; the title and the centre spot never do.
+    if (!overTitle && !overCentre && !Buttons[0].UpdateHover(x, y) &&
+        !Buttons[1].UpdateHover(x, y)) {
+        FHost.StartWindowDrag();
+        RenderFrame();
+    }
+    if (overTitle != FTitleHot) {
+        FTitleHot = overTitle;
+        RenderFrame();
+        // The hand stays while the mouse is still over the other hot zone (the title and
+        // the centre spot overlap on some skins).
+        Cursor = CursorFor(FTitleHot || FCenterHot);
+    }
+    if (Buttons[0].UpdateHover(x, y)) {
+        RenderFrame();
+    }
+    if (Buttons[1].UpdateHover(x, y)) {
+        RenderFrame();
+    }
+}
+
+void TfrmMain::FormMouseUp() {
+    ReleaseAt(FHost.CursorClientPos());
+    // The next tick sets the hands of whatever mode the release left.
+    FLastKey = -1;
+}
+
+void TfrmMain::ReleaseAt(POINT p) {
+    TSknButton& left = Buttons[0];
+    TSknButton& right = Buttons[1];
+    const bool inLeft = left.HitTest(p.x, p.y);
+    const bool inRight = right.HitTest(p.x, p.y);
+    const auto clockOrAtomic = [this] { return FClockType == ctClock || FClockType == ctAtomic; };
+    // Each test sees the mode an earlier test of the same release may have changed.
+    if (inRight && FClockType == ctStopwatch) {
+        StopWatch1.Reset();
+        RenderFrame();
+    }
+    if (inRight && FClockType == ctTimer) {
+        right.State = TSknButton::kNormal;
+        imer2Click();
+        RenderFrame();
+    }
+    if (inLeft && FClockType == ctTimer) {
+        left.State = TSknButton::kNormal;
+        if (swTimer.Running()) {
+            swTimer.Stop();
+        } else if (swTimer.ElapsedTime() < FTimerLength) {
+            // A timer that has run its length cannot be resumed.
+            swTimer.Start();
+        }
+        RenderFrame();
+    }
+    if (inLeft && FClockType == ctCountdown) {
+        left.State = TSknButton::kNormal;
+        SetCountdown1Click();
+        RenderFrame();
+    }
+    if (inLeft && clockOrAtomic()) {
+        left.State = TSknButton::kNormal;
+        SyncClock();
+    }
+    if (inRight && clockOrAtomic()) {
+        right.State = TSknButton::kNormal;
+        ShowTimeDifference();
+    }
+    if (inRight && FClockType == ctCountdown) {
+        right.State = TSknButton::kNormal;
+        FCountdownArmed = false;
+        FCountdownTarget = ZoneNow();
+        RenderFrame();
+    }
+    if (inLeft && FClockType == ctStopwatch) {
+        if (StopWatch1.Running()) {
+            StopWatch1.Stop();
+        } else {
+            StopWatch1.Start();
+        }
+        RenderFrame();
+    }
+    if (OverTitle(p.x, p.y)) {
+        SetClockType(NextMode(FClockType));
+        RenderFrame();
+    }
+    if (OverCentre(p.x, p.y)) {
+        FDisplayArrows = !FDisplayArrows;
+        RenderFrame();
+    }
+}
+
+// Sets the computer's clock from the time server, then shows what difference remains. A
+// failed synchronisation changes nothing but the frame.
+void TfrmMain::SyncClock() {
+    TIdSNTP& sntp = *FServices.Sntp;
+    sntp.SetActive(true);
+    if (sntp.SyncClockToServer()) {
+        SetClockType(ctAtomic);
+        FTimeDiff = sntp.QueryServerTime() - FClock.Now();
+        SetHandAngles(FTimeDiff);
+    }
+    sntp.SetActive(false);
+    RenderFrame();
+}
+
+// Without a usable reply the server time is 0, so the difference shows the computer's own
+// time of day.
+void TfrmMain::ShowTimeDifference() {
+    TIdSNTP& sntp = *FServices.Sntp;
+    SetClockType(ctAtomic);
+    sntp.SetActive(true);
+    FTimeDiff = sntp.QueryServerTime() - FClock.Now();
+    sntp.SetActive(false);
+    SetHandAngles(FTimeDiff);
+    RenderFrame();
+}
+
+void TfrmMain::SetCountdown1Click() {
+    const std::unique_ptr<CountdownDialog> dialog = FServices.Dialogs->CreateCountdownDialog();
+    dialog->SetCountdownTarget(FCountdownTarget);
+    if (dialog->ShowModal() == mrOk) {
+        FCountdownTarget = dialog->GetCountdownTarget();
+        SetClockType(ctCountdown);
+    }
+    RenderFrame();
+}
+
+// No frame here: the face's release draws one afterwards, and from the menu the next tick.
+void TfrmMain::imer2Click() {
+    const std::unique_ptr<TimerDialog> dialog = FServices.Dialogs->CreateTimerDialog();
+    dialog->SetTimerDuration(FTimerLength);
+    if (dialog->ShowModal() != mrOk) {
+        return;
+    }
+    // Reset keeps the running state: a running timer goes on from zero with its new length.
+    swTimer.Reset();
+    FTimerLength = dialog->GetTimerDuration();
+    if (dialog->GetAutoStart()) {
+        swTimer.Start();
+    }
+    SetClockType(ctTimer);
+}
+
+void TfrmMain::WorldClock1Click() {
+    const std::unique_ptr<WorldClockDialog> dialog = FServices.Dialogs->CreateWorldClockDialog();
+    // The label comes after the zone, so the dialog opens with the current label rather
+    // than the first word of the zone's place names.
+    dialog->SelectZone(FTimeZoneId);
+    dialog->SetClockLabel(FClockLabel);
+    if (dialog->ShowModal() != mrOk) {
+        return;
+    }
+    FTimeZoneId = dialog->SelectedZone();
+    FClockLabel = dialog->GetClockLabel();
+    SetClockType(ctClock);
+    RenderFrame();
+}
+
+} // namespace norvale

@@ -1,0 +1,139 @@
+#include "core/clock/clock_window.h"
+#include "core/shell/form_storage.h"
+#include "core/shell/settings_paths.h"
+#include "core/shell/startup_registration.h"
+#include "core/text/ascii.h"
+#include "core/time/format_date_time.h"
+#include "core/time/number_text.h"
+
+namespace norvale {
+namespace {
+
+// "-1" and "0" as written; on reading any number (non-zero is true) or True/False.
+std::optional<bool> ParseStoredBoolean(std::string_view text) {
+    if (EqualsNoCase(text, "True")) {
+        return true;
+    }
+    if (EqualsNoCase(text, "False")) {
+        return false;
+    }
+    if (const std::optional<double> number = ParseGeneralNumber(text, ".")) {
+        return *number != 0;
+    }
+    return std::nullopt;
+}
+
+TStoredProperty Flag(const char* component, bool& checked) {
+    return TStoredProperty::Boolean(
+        component, "Checked", [&checked] { return checked; },
+        [&checked](bool value) { checked = value; });
+}
+
+// The three stopwatch properties, restored in this order: a stopwatch stored as running
+// starts again at restore, so it counts on from its stored total.
+void AddStopwatch(std::vector<TStoredProperty>& props, const char* name, TStopWatch& watch) {
+    props.push_back(TStoredProperty::DateTimeValue(
+        name, "StartTime", [&watch] { return watch.StartTime(); },
+        [&watch](DateTime value) { watch.SetStartTime(value); }));
+    props.push_back(TStoredProperty::DateTimeValue(
+        name, "RunningTotal", [&watch] { return watch.RunningTotal(); },
+        [&watch](DateTime value) { watch.SetRunningTotal(value); }));
+    props.push_back(TStoredProperty::Boolean(
+        name, "Running", [&watch] { return watch.Running(); },
+        [&watch](bool value) { watch.SetRunning(value); }));
+}
+
+} // namespace
+
+void TfrmMain::aClockExecute(int tag) {
+    SetClockType(static_cast<std::uint8_t>(tag));
+    RenderFrame();
+}
+
+bool TfrmMain::aClockUpdate(int tag) const {
+    return FClockType == static_cast<std::uint8_t>(tag);
+}
+
+void TfrmMain::LoadatStartup1Click() {
+    ApplyStartupRegistration(*FServices.Settings, FHost.ExecutablePath(), LoadatStartup1Checked);
+}
+
+void TfrmMain::OnTop1Click() {
+    FHost.SetTopmost(OnTop1Checked);
+}
+
+void TfrmMain::ConfigureStorage(TFormStorage& store) {
+    FStorage = &store;
+    store.IniFileName = std::string(kMainSettingsKey);
+    store.IniSection = std::string(kMainSettingsSection);
+    store.Options = fpPosition;
+    // The window saves and restores by itself, at creation and when it ends.
+    store.Active = false;
+    store.StoredProps.clear();
+    store.StoredProps.push_back(Flag("LoadatStartup1", LoadatStartup1Checked));
+    store.StoredProps.push_back(Flag("OnTop1", OnTop1Checked));
+    store.StoredProps.push_back(Flag("Chimes1", Chimes1Checked));
+    AddStopwatch(store.StoredProps, "StopWatch1", StopWatch1);
+    AddStopwatch(store.StoredProps, "swTimer", swTimer);
+    store.StoredProps.push_back(Flag("AMPM1", AMPM1Checked));
+    store.OnSavePlacement = [this](TFormPlacement& s) { FormStorage1SavePlacement(s); };
+    store.OnRestorePlacement = [this](TFormPlacement& s) { FormStorage1RestorePlacement(s); };
+}
+
+void TfrmMain::FormStorage1SavePlacement(TFormPlacement& store) {
+    store.WriteText("Countdown", FormatLocaleDateTime(FCountdownTarget, FFormatSettings));
+    store.WriteText("TimerDate", FormatLocaleDateTime(FTimerLength, FFormatSettings));
+    store.WriteNumber("ClockType", FClockType);
+    store.WriteText("bDisplayArrows", FDisplayArrows ? "-1" : "0");
+    store.WriteNumber("FTimeZoneId", FTimeZoneId);
+    store.WriteText("FClockLabel", FClockLabel);
+    store.WriteText("ClockSkin", FClockSkin);
+}
+
+// A stored text that does not parse keeps that one value's default.
+void TfrmMain::FormStorage1RestorePlacement(TFormPlacement& store) {
+    try {
+        LoadatStartup1Click();
+    } catch (const RegistryError& error) {
+        // Start-up registration failing must not cut the window's creation short.
+        ReportSettingsError(error);
+    }
+    const int mode = store.ReadNumber("ClockType", ctClock);
+    // A mode this program does not have would draw nothing sensible: Clock instead.
+    const bool known = mode >= ctClock && mode <= ctAtomic;
+    SetClockType(static_cast<std::uint8_t>(known ? mode : static_cast<int>(ctClock)));
+    const auto readDateTime = [&](std::string_view name, DateTime& field) {
+        const std::string text = store.ReadText(name, FormatLocaleDateTime(field, FFormatSettings));
+        if (const std::optional<DateTime> value = ParseLocaleDateTime(text, FFormatSettings)) {
+            field = *value;
+        }
+    };
+    readDateTime("Countdown", FCountdownTarget);
+    readDateTime("TimerDate", FTimerLength);
+    if (const std::optional<bool> arrows =
+            ParseStoredBoolean(store.ReadText("bDisplayArrows", "-1"))) {
+        FDisplayArrows = *arrows;
+    }
+    FTimeZoneId = store.ReadNumber("FTimeZoneId", FZones.IndexOfZoneId(DefaultZoneId));
+    FClockLabel = store.ReadText("FClockLabel", FClockLabel);
+    FClockSkin = store.ReadText("ClockSkin", FClockSkin);
+    OnTop1Click();
+}
+
+void TfrmMain::SaveState() {
+    try {
+        FStorage->SaveState();
+    } catch (const RegistryError& error) {
+        ReportSettingsError(error);
+    }
+}
+
+void TfrmMain::ReportSettingsError(const std::exception& error) {
+    if (FSettingsErrorShown) {
+        return;
+    }
+    FSettingsErrorShown = true;
+    FHost.ShowError(error.what());
+}
+
+} // namespace norvale

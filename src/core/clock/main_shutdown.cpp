@@ -1,0 +1,52 @@
+#include "core/clock/clock_window.h"
+
+namespace norvale {
+namespace {
+
+POINT CentreOf(POINT topLeft, int width, int height) {
+    return {topLeft.x + width / 2, topLeft.y + height / 2};
+}
+
+} // namespace
+
+void TfrmMain::Exit1Click() {
+    const int width = FSkin ? FSkin->Width() : 0;
+    const int height = FSkin ? FSkin->Height() : 0;
+    if (!FHost.WindowVisible()) {
+        // Back to where it rests when shown, so the saved position is the visible one.
+        const POINT rest = FFade.RestCenter();
+        FHost.MoveWindowTo({rest.x - width / 2, rest.y - height / 2});
+    }
+    // Folds a running measurement into the stored total and goes on from now.
+    for (TStopWatch* watch : {&StopWatch1, &swTimer}) {
+        if (watch->Running()) {
+            watch->Stop();
+            watch->Start();
+        }
+    }
+    SaveState();
+    FFade.SetClosing(true);
+    // The closing animation shrinks the window in place.
+    const POINT centre = CentreOf(FHost.WindowPosition(), width, height);
+    FFade.SetZoomCenter(centre);
+    FFade.SetRestCenter(centre);
+    FHost.RequestClose();
+}
+
+bool TfrmMain::FormCloseQuery() {
+    SaveState();
+    return true;
+}
+
+bool TfrmMain::FormClose() {
+    SaveState();
+    if (FFade.FadingOut()) {
+        // Hidden, or the closing fade-out has ended: close now.
+        return true;
+    }
+    FFade.SetWindowPos(FHost.WindowPosition());
+    FFade.StartClosingFadeOut();
+    return false;
+}
+
+} // namespace norvale

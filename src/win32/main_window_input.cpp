@@ -1,0 +1,62 @@
+#include "win32/main_window.h"
+
+namespace norvale::win32 {
+namespace {
+
+TMouseButton ButtonOf(UINT message) {
+    switch (message) {
+    case WM_LBUTTONDOWN:
+        return TMouseButton::mbLeft;
+    case WM_RBUTTONDOWN:
+        return TMouseButton::mbRight;
+    default:
+        return TMouseButton::mbMiddle;
+    }
+}
+
+bool ModifierHeld() {
+    return GetKeyState(VK_CONTROL) < 0 || GetKeyState(VK_MENU) < 0 || GetKeyState(VK_SHIFT) < 0;
+}
+
+} // namespace
+
+bool MainWindow::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
+    const int x = static_cast<short>(LOWORD(lParam));
+    const int y = static_cast<short>(HIWORD(lParam));
+    switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+        // The release then reaches the window wherever the mouse is let go.
+        SetCapture(FHandle);
+        FForm->FormMouseDown(ButtonOf(message), x, y);
+        return true;
+    case WM_MOUSEMOVE: {
+        const TCursorKind before = FForm->Cursor;
+        FForm->FormMouseMove(x, y);
+        if (FForm->Cursor != before) {
+            SendMessageW(FHandle, WM_SETCURSOR, reinterpret_cast<WPARAM>(FHandle), HTCLIENT);
+        }
+        return true;
+    }
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+        if (GetCapture() == FHandle) {
+            ReleaseCapture();
+        }
+        FForm->FormMouseUp();
+        return true;
+    case WM_KEYDOWN:
+        // The mode shortcuts: the digit keys 1 to 5 without modifiers.
+        if (wParam >= '1' && wParam <= '5' && !ModifierHeld()) {
+            FForm->aClockExecute(static_cast<int>(wParam - '1'));
+            return true;
+        }
+        return false;
+    default:
+        return false;
+    }
+}
+
+} // namespace norvale::win32

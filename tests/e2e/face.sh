@@ -1,0 +1,145 @@
+#!/usr/bin/env bash
+# A person at the clock: a first start puts the face in the middle of the screen; keys 1 to
+# 5 and title clicks change the mode; the stopwatch buttons start, pause and reset; a centre
+# click hides the hands and shows the weekday; dragging the face moves the window and a
+# move without a held button does not; Alt+F4 fades it out and ends it; the settings are in
+# the registry and a restart brings back the mode, the hands and the place.
+# Run by scripts/test with DISPLAY and WINEPREFIX set.
+set -euo pipefail
+source "$NORVALE_ROOT/scripts/common.sh"
+
+settings='HKCU\Software\Brannick\NorvaleTimeClock'
+out=$NORVALE_ARTEFACTS/face
+mkdir -p "$out"
+wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
+
+start_clock() {
+    wine "$NORVALE_EXE" &
+    clock=$!
+    wait_for_window "Norvale Time Clock" 30 >/dev/null || die "no clock window"
+    sleep 3 # the fade-in
+    # NOTE: Wine may replace the X window while it places and shows it: look it up again.
+    window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+
+# shot NAME: the face as it is now.
+shot() {
+    /usr/bin/import -window root -crop "150x150+$X+$Y" +repage "$out/$1.png"
+}
+
+# differ A B REGION: how many pixels of the region (WxH+X+Y on the face) differ.
+differ() {
+    local a b
+    a=$(mktemp --suffix=.png)
+    b=$(mktemp --suffix=.png)
+    /usr/bin/convert "$out/$1.png" -crop "$3" +repage "$a"
+    /usr/bin/convert "$out/$2.png" -crop "$3" +repage "$b"
+    local n
+    n=$(/usr/bin/compare -metric AE "$a" "$b" /dev/null 2>&1 || true)
+    rm -f "$a" "$b"
+    printf '%s\n' "${n%% *}"
+}
+
+# click X Y [BUTTON]: a press and release at a point of the face.
+click() {
+    xdotool mousemove "$((X + $1))" "$((Y + $2))"
+    sleep 0.2
+    xdotool click "${3:-1}"
+    sleep 0.4
+}
+
+title='90x12+31+77'
+readout='64x14+43+100'
+weekday='60x8+45+87'
+hands='40x40+55+30'
+
+start_clock
+screen=$(xdotool getdisplaygeometry)
+expected_x=$(((${screen% *} - 150) / 2))
+[ $((X - expected_x)) -le 2 ] && [ $((expected_x - X)) -le 2 ] ||
+    die "first start: the face is at x $X, not centred ($expected_x)"
+shot clock
+click 75 30 # focus, on the face background
+xdotool key 4
+sleep 0.5
+shot stopwatch
+[ "$(differ clock stopwatch "$title")" -gt 10 ] || die "key 4 did not change the title"
+
+click 22 75 # left button: start
+sleep 1.2
+shot running1
+sleep 1
+shot running2
+[ "$(differ running1 running2 "$readout")" -gt 10 ] || die "the stopwatch does not run"
+click 22 75 # pause
+shot paused1
+sleep 1.1
+shot paused2
+[ "$(differ paused1 paused2 "$readout")" -le 10 ] || die "the paused stopwatch still runs"
+click 128 75 # right button: reset
+shot reset
+[ "$(differ stopwatch reset "$readout")" -le 10 ] || die "reset did not bring 00:00:00 back"
+
+xdotool key 1
+sleep 0.5
+shot clock_again
+[ "$(differ stopwatch clock_again "$title")" -gt 10 ] || die "key 1 did not change the title"
+click 75 74 # the centre spot
+shot no_hands
+[ "$(differ clock_again no_hands "$weekday")" -gt 10 ] || die "no weekday without the hands"
+[ "$(differ clock_again no_hands "$hands")" -gt 10 ] || die "the hands are still there"
+
+click 50 85 # the title: Clock to Countdown
+shot countdown
+[ "$(differ no_hands countdown "$title")" -gt 10 ] || die "a title click did not change the mode"
+click 50 85 # Countdown to UpTime
+shot uptime
+
+# A move without a held button leaves the window where it is.
+xdotool mousemove "$((X + 75))" "$((Y + 30))"
+sleep 0.2
+xdotool mousemove "$((X + 105))" "$((Y + 60))"
+sleep 0.5
+eval "$(xdotool getwindowgeometry --shell "$window")"
+before_x=$X before_y=$Y
+# Dragging the face background moves it.
+xdotool mousemove "$((X + 75))" "$((Y + 30))"
+sleep 0.2
+xdotool mousedown 1
+for step in 1 2 3 4 5 6 7 8; do
+    xdotool mousemove "$((X + 75 + step * 5))" "$((Y + 30 + step * 4))"
+    sleep 0.1
+done
+xdotool mouseup 1
+sleep 0.5
+window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
+eval "$(xdotool getwindowgeometry --shell "$window")"
+[ "$X" -ne "$before_x" ] || [ "$Y" -ne "$before_y" ] || die "dragging did not move the window"
+moved_x=$X moved_y=$Y
+shot moved
+
+click 75 30 # focus again, then Alt+F4
+xdotool key alt+F4
+timeout 20 tail --pid="$clock" -f /dev/null || die "Alt+F4 did not end the clock"
+status=0
+wait "$clock" || status=$?
+[ "$status" -eq 0 ] || die "exit code $status after Alt+F4"
+
+stored=$(wine reg query "$settings" 2>/dev/null | tr -d '\r')
+printf '%s\n' "$stored" >"$out/stored.txt"
+for value in ClockType bDisplayArrows ClockSkin FClockLabel FTimeZoneId Countdown TimerDate \
+    NormPos StopWatch1_RunningTotal LoadatStartup1_Checked; do
+    grep -q "^ *$value " <<<"$stored" || die "$value was not stored"
+done
+grep -Eq '^ *ClockType +REG_SZ +2$' <<<"$stored" || die "the mode was not stored as UpTime"
+grep -Eq '^ *bDisplayArrows +REG_SZ +0$' <<<"$stored" || die "hidden hands were not stored"
+
+start_clock
+[ "$X" -eq "$moved_x" ] && [ "$Y" -eq "$moved_y" ] ||
+    die "the restart put the face at $X,$Y, not at $moved_x,$moved_y"
+shot restarted
+[ "$(differ uptime restarted "$title")" -le 10 ] || die "the restart did not restore UpTime"
+[ "$(differ restarted moved "$hands")" -le 40 ] || die "the restart brought the hands back"
+request_close
+timeout 20 tail --pid="$clock" -f /dev/null || die "the clock did not end"

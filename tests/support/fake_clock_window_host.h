@@ -1,0 +1,59 @@
+#pragma once
+
+#include "core/clock/clock_window.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace norvale::testing {
+
+// The window around the clock's logic, recording what the logic asked of it.
+class FakeClockWindowHost final : public ClockWindowHost {
+public:
+    bool WindowVisible() const override { return Visible; }
+    void ShowForAlarm() override {
+        ++Shown;
+        Visible = true;
+    }
+    std::uint64_t TickCount() const override { return Ticks; }
+    void StartBeep() override {
+        ++Beeps;
+        Beeping = true;
+    }
+    bool BeepRunning() const override { return Beeping; }
+    void PlayChime() override { ++Chimes; }
+    void SetButtonTips(const TButtonTips& tips) override { Tips = tips; }
+    void PresentFrame(const PresentRequest& request) override {
+        ++Frames;
+        LastAlpha = request.ConstantAlpha;
+    }
+    POINT WindowPosition() const override { return Position; }
+    void MoveWindowTo(POINT topLeft) override { Position = topLeft; }
+    void DisableBeepTimer() override { Beeping = false; }
+    POINT CursorClientPos() const override { return Cursor; }
+    void StartWindowDrag() override { ++Drags; }
+    void SetTopmost(bool topmost) override { Topmost = topmost; }
+    std::string ExecutablePath() const override { return Executable; }
+    void RequestClose() override { ++CloseRequests; }
+    void ShowError(std::string_view text) override { Errors.emplace_back(text); }
+
+    bool Visible = true;
+    bool Beeping = false;
+    bool Topmost = false;
+    std::uint64_t Ticks = 0;
+    POINT Position{100, 200};
+    POINT Cursor;
+    std::string Executable = "C:\\Program Files\\Norvale\\NorvaleTimeClock.exe";
+    int Shown = 0;
+    int Beeps = 0;
+    int Chimes = 0;
+    int Frames = 0;
+    int Drags = 0;
+    int CloseRequests = 0;
+    int LastAlpha = -1;
+    TButtonTips Tips;
+    std::vector<std::string> Errors;
+};
+
+} // namespace norvale::testing

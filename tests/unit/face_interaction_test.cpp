@@ -1,0 +1,304 @@
+#include "core/net/sntp_client.h"
+#include "support/clock_window_fixture.h"
+#include "support/fake_clock_setter.h"
+#include "support/fake_udp_socket.h"
+#include "support/sntp_reply.h"
+
+#include <stdexcept>
+
+namespace norvale {
+namespace {
+
+// Dialogs that answer as the test scripted them and remember what they were given.
+class FakeDialogs final : public ClockDialogs {
+public:
+    struct Script {
+        int Result = mrCancel;
+        DateTime Value = 0;
+        bool AutoStart = true;
+        DateTime Given = -1;
+        int Shown = 0;
+    };
+
+    std::unique_ptr<CountdownDialog> CreateCountdownDialog() override {
+        return std::make_unique<Countdown>(Countdowns);
+    }
+    std::unique_ptr<TimerDialog> CreateTimerDialog() override {
+        return std::make_unique<Timer>(Timers);
+    }
+    std::unique_ptr<WorldClockDialog> CreateWorldClockDialog() override {
+        throw std::logic_error("no world clock in these tests");
+    }
+
+    Script Countdowns;
+    Script Timers;
+
+private:
+    struct Countdown final : CountdownDialog {
+        explicit Countdown(Script& s) : S(s) {}
+        void SetCountdownTarget(DateTime target) override { S.Given = target; }
+        DateTime GetCountdownTarget() const override { return S.Value; }
+        int ShowModal() override { return ++S.Shown, S.Result; }
+        Script& S;
+    };
+    struct Timer final : TimerDialog {
+        explicit Timer(Script& s) : S(s) {}
+        void SetTimerDuration(DateTime duration) override { S.Given = duration; }
+        DateTime GetTimerDuration() const override { return S.Value; }
+        bool GetAutoStart() const override { return S.AutoStart; }
+        int ShowModal() override { return ++S.Shown, S.Result; }
+        Script& S;
+    };
+};
+
+class FaceTest : public testing::ClockWindowTest {
+protected:
+    TfrmMain& Open() {
+        TfrmMain& w = Start();
+        w.ConnectServices({&dialogs, &sntp, &registry});
+        return w;
+    }
+
+    // A press and release of the left mouse button at (x, y), as a person clicks.
+    void Click(int x, int y, TMouseButton button = TMouseButton::mbLeft) {
+        window->FormMouseDown(button, x, y);
+        host.Cursor = {x, y};
+        window->FormMouseUp();
+    }
+    POINT LeftButton() const { return Centre(window->Buttons[0]); }
+    POINT RightButton() const { return Centre(window->Buttons[1]); }
+    POINT Title() const {
+        const TWindowLabel& t = window->Labels[lTitle];
+        return {t.Left + t.Width / 2, t.Top + t.Height / 2};
+    }
+    POINT CentreSpot() const {
+        const FloatPoint p = window->Skin()->HourHand.Position();
+        return {static_cast<int>(p.X), static_cast<int>(p.Y)};
+    }
+    static POINT Centre(const TSknButton& b) {
+        return {b.Left + b.Width / 2, b.Top + b.Height / 2};
+    }
+
+    // The server's clock runs `ahead` seconds before the computer's; replies arrive at once.
+    void ServeAhead(double ahead) {
+        socket.Respond = [this, ahead](std::span<const std::uint8_t> request) {
+            testing::SntpReplyFields fields;
+            fields.Receive = sntp.ToNtpTimestamp(clock.Now() + ahead * kOneSecond);
+            fields.Transmit = fields.Receive;
+            const NtpPacket reply = testing::MakeSntpReply(request, fields);
+            return std::vector<Datagram>{{{reply.begin(), reply.end()}, socket.Server, 100}};
+        };
+    }
+
+    FakeDialogs dialogs;
+    testing::FakeUdpSocket socket;
+    testing::FakeClockSetter setter;
+    TIdSNTP sntp{socket, clock, setter};
+};
+
+TEST_F(FaceTest, TitleClicksCycleTheModesAndLeaveAtomicForClock) {
+    TfrmMain& w = Open();
+    const POINT t = Title();
+    std::vector<int> seen;
+    for (int i = 0; i < 5; ++i) {
+        Click(t.x, t.y);
+        seen.push_back(w.FClockType);
+    }
+    EXPECT_EQ(seen, (std::vector<int>{ctCountdown, ctUpTime, ctStopwatch, ctTimer, ctClock}));
+    w.SetClockType(ctAtomic);
+    Click(t.x, t.y);
+    EXPECT_EQ(w.FClockType, ctClock);
+    EXPECT_EQ(w.FLastKey, -1); // the next tick redraws the new mode
+}
+
+TEST_F(FaceTest, TheCentreSpotTogglesTheHandsOnItsEdgesButNotBeyond) {
+    TfrmMain& w = Open();
+    const POINT c = CentreSpot();
+    Click(c.x + 5, c.y - 5);
+    EXPECT_FALSE(w.FDisplayArrows);
+    Click(c.x - 5, c.y + 5);
+    EXPECT_TRUE(w.FDisplayArrows);
+    Click(c.x + 6, c.y);
+    EXPECT_TRUE(w.FDisplayArrows);
+}
+
+TEST_F(FaceTest, HoverLightsTheTitleAndCentreWithTheHandCursorAndNeverDrags) {
+    TfrmMain& w = Open();
+    const POINT t = Title();
+    w.FormMouseMove(t.x, t.y);
+    EXPECT_TRUE(w.FTitleHot);
+    EXPECT_EQ(w.Cursor, TCursorKind::HandPoint);
+    const POINT c = CentreSpot();
+    w.FormMouseMove(c.x, c.y);
+    EXPECT_TRUE(w.FCenterHot);
+    EXPECT_FALSE(w.FTitleHot);
+    EXPECT_EQ(w.Cursor, TCursorKind::HandPoint);
+    EXPECT_EQ(host.Drags, 0);
+    // The background: hot zones go dark, the cursor is the default, the move drags.
+    w.FormMouseMove(c.x + 20, c.y + 30);
+    EXPECT_FALSE(w.FCenterHot);
+    EXPECT_EQ(w.Cursor, TCursorKind::Default);
+    EXPECT_EQ(host.Drags, 1);
+}
+
+TEST_F(FaceTest, AMoveIntoAButtonHoversItAndTheNextMoveInsideItDrags) {
+    TfrmMain& w = Open();
+    const POINT b = LeftButton();
+    w.FormMouseMove(b.x, b.y);
+    EXPECT_EQ(host.Drags, 0);
+    EXPECT_TRUE(w.Buttons[0].State & TSknButton::kHover);
+    w.FormMouseMove(b.x + 1, b.y);
+    EXPECT_EQ(host.Drags, 1);
+}
+
+TEST_F(FaceTest, StopwatchButtonsStartPauseAndResetKeepingTheRunningState) {
+    TfrmMain& w = Open();
+    w.SetClockType(ctStopwatch);
+    const POINT left = LeftButton();
+    const POINT right = RightButton();
+    Click(left.x, left.y);
+    EXPECT_TRUE(w.StopWatch1.Running());
+    clock.AdvanceSeconds(3);
+    Click(left.x, left.y);
+    EXPECT_FALSE(w.StopWatch1.Running());
+    EXPECT_NEAR(w.StopWatch1.ElapsedTime(), 3 * kOneSecond, 1e-9);
+    // The pressed look stays in Stopwatch mode until the mouse moves over the button.
+    EXPECT_TRUE(w.Buttons[0].State & TSknButton::kDown);
+    Click(right.x, right.y);
+    EXPECT_EQ(w.StopWatch1.ElapsedTime(), 0);
+    EXPECT_FALSE(w.StopWatch1.Running());
+    Click(left.x, left.y);
+    clock.AdvanceSeconds(2);
+    Click(right.x, right.y);
+    EXPECT_TRUE(w.StopWatch1.Running());
+    EXPECT_EQ(w.StopWatch1.ElapsedTime(), 0);
+}
+
+TEST_F(FaceTest, APressAnywhereStopsTheAlarmBeepButOnlyTheLeftPressesAButton) {
+    TfrmMain& w = Open();
+    host.Beeping = true;
+    const POINT b = LeftButton();
+    w.FormMouseDown(TMouseButton::mbRight, b.x, b.y);
+    EXPECT_FALSE(host.Beeping);
+    EXPECT_FALSE(w.Buttons[0].State & TSknButton::kDown);
+    w.FormMouseDown(TMouseButton::mbLeft, b.x, b.y);
+    EXPECT_TRUE(w.Buttons[0].State & TSknButton::kDown);
+}
+
+TEST_F(FaceTest, ATimerThatRanItsLengthCannotBeResumed) {
+    TfrmMain& w = Open();
+    w.SetClockType(ctTimer);
+    const POINT left = LeftButton();
+    Click(left.x, left.y);
+    EXPECT_TRUE(w.swTimer.Running());
+    Tick(105); // past the ten seconds: the alarm stops it
+    ASSERT_FALSE(w.swTimer.Running());
+    Click(left.x, left.y);
+    EXPECT_FALSE(w.swTimer.Running());
+    EXPECT_EQ(w.Buttons[0].State, TSknButton::kNormal);
+}
+
+TEST_F(FaceTest, TimerDialogFromTheRightButton) {
+    TfrmMain& w = Open();
+    w.SetClockType(ctTimer);
+    const POINT right = RightButton();
+    // Cancel keeps everything but still draws a frame.
+    const int frames = host.Frames;
+    Click(right.x, right.y);
+    EXPECT_EQ(dialogs.Timers.Given, 10 * kOneSecond);
+    EXPECT_EQ(w.FTimerLength, 10 * kOneSecond);
+    EXPECT_GT(host.Frames, frames);
+    // OK with auto start off: reset, not started.
+    w.swTimer.Start();
+    w.swTimer.Stop();
+    dialogs.Timers = {mrOk, 3 * kOneSecond, false};
+    Click(right.x, right.y);
+    EXPECT_EQ(w.FTimerLength, 3 * kOneSecond);
+    EXPECT_FALSE(w.swTimer.Running());
+    EXPECT_EQ(w.FClockType, ctTimer);
+    // OK with auto start on while running: on again from zero.
+    w.swTimer.Start();
+    clock.AdvanceSeconds(2);
+    dialogs.Timers = {mrOk, 5 * kOneSecond, true};
+    Click(right.x, right.y);
+    EXPECT_TRUE(w.swTimer.Running());
+    EXPECT_EQ(w.swTimer.ElapsedTime(), 0);
+}
+
+TEST_F(FaceTest, CountdownDialogArmsAndResetCancels) {
+    TfrmMain& w = Open();
+    w.SetClockType(ctCountdown);
+    const DateTime target = w.ZoneNow() + 2 * kOneSecond;
+    dialogs.Countdowns = {mrOk, target};
+    const POINT left = LeftButton();
+    Click(left.x, left.y);
+    EXPECT_EQ(w.FCountdownTarget, target);
+    Tick(); // arms at the next tick
+    EXPECT_TRUE(w.FCountdownArmed);
+    const POINT right = RightButton();
+    Click(right.x, right.y);
+    EXPECT_FALSE(w.FCountdownArmed);
+    EXPECT_EQ(w.FCountdownTarget, w.ZoneNow());
+    Tick(40);
+    EXPECT_EQ(host.Beeps, 0);
+}
+
+TEST_F(FaceTest, SeeTheDifferenceWithAServerAheadShowsIt) {
+    TfrmMain& w = Open();
+    ServeAhead(1.5);
+    const POINT right = RightButton();
+    Click(right.x, right.y);
+    EXPECT_EQ(w.FClockType, ctAtomic);
+    EXPECT_NEAR(w.FTimeDiff, 1.5 * kOneSecond, 2e-8);
+    EXPECT_FALSE(sntp.Active());
+    EXPECT_TRUE(setter.Calls.empty());
+}
+
+TEST_F(FaceTest, SeeTheDifferenceWithoutAReplyShowsMinusNow) {
+    TfrmMain& w = Open();
+    const POINT right = RightButton();
+    Click(right.x, right.y);
+    EXPECT_EQ(w.FClockType, ctAtomic);
+    EXPECT_EQ(w.FTimeDiff, -clock.Now());
+}
+
+TEST_F(FaceTest, AFailedSyncChangesNothingButAFrame) {
+    TfrmMain& w = Open();
+    setter.Result = false;
+    ServeAhead(30);
+    const POINT left = LeftButton();
+    w.FormMouseDown(TMouseButton::mbLeft, left.x, left.y);
+    const int frames = host.Frames;
+    host.Cursor = left;
+    w.FormMouseUp();
+    EXPECT_EQ(w.FClockType, ctClock);
+    EXPECT_EQ(w.FTimeDiff, 0);
+    EXPECT_EQ(host.Frames, frames + 1);
+    EXPECT_FALSE(sntp.Active());
+}
+
+TEST_F(FaceTest, ASuccessfulSyncEntersAtomicWithTheRemainingDifference) {
+    TfrmMain& w = Open();
+    ServeAhead(30);
+    const POINT left = LeftButton();
+    Click(left.x, left.y);
+    ASSERT_EQ(setter.Calls.size(), 1u);
+    EXPECT_EQ(w.FClockType, ctAtomic);
+    // The fake clock was not moved by the setter, so the server is still 30 s ahead.
+    EXPECT_NEAR(w.FTimeDiff, 30 * kOneSecond, 2e-8);
+}
+
+TEST_F(FaceTest, AnSntpErrorEndsTheReleaseAndKeepsTheRedrawKey) {
+    TfrmMain& w = Open();
+    Tick();
+    const std::int64_t key = w.FLastKey;
+    socket.SendError = "Socket Error # 10051";
+    const POINT right = RightButton();
+    w.FormMouseDown(TMouseButton::mbLeft, right.x, right.y);
+    host.Cursor = right;
+    EXPECT_THROW(w.FormMouseUp(), std::runtime_error);
+    EXPECT_EQ(w.FLastKey, key);
+}
+
+} // namespace
+} // namespace norvale

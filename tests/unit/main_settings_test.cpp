@@ -1,0 +1,191 @@
+#include "core/shell/form_storage.h"
+#include "core/shell/settings_paths.h"
+#include "core/shell/startup_registration.h"
+#include "core/time/format_date_time.h"
+#include "support/clock_window_fixture.h"
+
+namespace norvale {
+namespace {
+
+// The window's placement as the fake host has it: a 150 x 150 window at its position.
+class HostPlacement final : public PlacementWindow {
+public:
+    explicit HostPlacement(testing::FakeClockWindowHost& host) : FHost(host) {}
+    WINDOWPLACEMENT GetPlacement() const override {
+        WINDOWPLACEMENT p;
+        p.showCmd = FHost.Visible ? 1 : 0;
+        p.rcNormalPosition = Bounds();
+        return p;
+    }
+    void SetPlacement(const WINDOWPLACEMENT& p) override {
+        FHost.Position = {p.rcNormalPosition.left, p.rcNormalPosition.top};
+    }
+    RECT Bounds() const override {
+        const POINT at = FHost.Position;
+        return {at.x, at.y, at.x + 150, at.y + 150};
+    }
+    bool IsVisible() const override { return FHost.Visible; }
+    bool IsSizeable() const override { return false; }
+    bool IsMainWindow() const override { return true; }
+    void UseDesignedPosition() override {}
+    ScreenSize PrimaryScreenSize() const override { return {1024, 768}; }
+    int PixelsPerInch() const override { return 96; }
+    bool IsAppIconic() const override { return false; }
+
+private:
+    testing::FakeClockWindowHost& FHost;
+};
+
+class MainSettingsTest : public testing::ClockWindowTest {
+protected:
+    // A window created as at start: defaults, then the stored settings.
+    TfrmMain& Create() {
+        TfrmMain& w = Start();
+        w.ConnectServices({nullptr, nullptr, &registry});
+        store = std::make_unique<TFormStorage>(registry, placement, ".");
+        w.ConfigureStorage(*store);
+        store->RestoreState();
+        return w;
+    }
+    std::string Stored(const std::string& name) {
+        const auto* value =
+            registry.GetValue(RegistryRoot::CurrentUser, std::string(kMainSettingsPath), name);
+        return value ? value->Data : "<missing>";
+    }
+    const testing::FakeRegistry::Value* RunValue() {
+        return registry.GetValue(RegistryRoot::CurrentUser, std::string(kRunKeyPath),
+                                 "NorvaleTimeClock");
+    }
+
+    HostPlacement placement{host};
+    std::unique_ptr<TFormStorage> store;
+};
+
+TEST_F(MainSettingsTest, FirstStartKeepsTheDefaultsAndRegistersTheProgram) {
+    AddZone("GMT Standard Time", "(UTC+00:00) Dublin, Edinburgh, Lisbon, London", 0);
+    TfrmMain& w = Create();
+    EXPECT_EQ(w.FClockType, ctClock);
+    EXPECT_EQ(w.FClockSkin, "norvale");
+    EXPECT_EQ(w.FClockLabel, "Time");
+    EXPECT_EQ(w.FTimeZoneId, zones->IndexOfZoneId("GMT Standard Time"));
+    EXPECT_TRUE(w.FDisplayArrows);
+    EXPECT_NEAR(w.FTimerLength, 10 * kOneSecond, 1e-12);
+    EXPECT_TRUE(host.Topmost);
+    ASSERT_NE(RunValue(), nullptr);
+    EXPECT_EQ(RunValue()->Data, host.Executable);
+}
+
+TEST_F(MainSettingsTest, TheWindowsOwnValuesRoundTripInTheirStoredForms) {
+    TfrmMain& w = Create();
+    w.SetClockType(ctStopwatch);
+    w.FCountdownTarget = *EncodeDate(2027, 1, 2) + *EncodeTime(3, 4, 5, 0);
+    w.FTimerLength = *EncodeTime(0, 1, 30, 0);
+    w.FDisplayArrows = false;
+    w.FTimeZoneId = -1;
+    w.FClockLabel = " Home ";
+    w.FClockSkin = "other";
+    w.SaveState();
+    EXPECT_EQ(Stored("ClockType"), "3");
+    EXPECT_EQ(Stored("bDisplayArrows"), "0");
+    EXPECT_EQ(Stored("FTimeZoneId"), "-1");
+    EXPECT_EQ(Stored("Countdown"), FormatLocaleDateTime(w.FCountdownTarget, w.FFormatSettings));
+
+    TfrmMain& again = Create();
+    EXPECT_EQ(again.FClockType, ctStopwatch);
+    EXPECT_EQ(host.Tips.Left, "Pause/Resume");
+    EXPECT_NEAR(again.FCountdownTarget, *EncodeDate(2027, 1, 2) + *EncodeTime(3, 4, 5, 0), 1e-9);
+    EXPECT_NEAR(again.FTimerLength, *EncodeTime(0, 1, 30, 0), 1e-9);
+    EXPECT_FALSE(again.FDisplayArrows);
+    EXPECT_EQ(again.FTimeZoneId, -1);
+    EXPECT_EQ(again.FClockLabel, " Home ");
+    EXPECT_EQ(again.FClockSkin, "other");
+}
+
+TEST_F(MainSettingsTest, UnreadableStoredTextsKeepTheirDefaults) {
+    const std::string section(kMainSettingsPath);
+    for (const auto& [name, text] :
+         std::vector<std::pair<std::string, std::string>>{{"Countdown", "soon"},
+                                                          {"TimerDate", "13/45/2026"},
+                                                          {"bDisplayArrows", "maybe"},
+                                                          {"ClockType", "200"},
+                                                          {"FTimeZoneId", "x"}}) {
+        registry.SetValue(RegistryRoot::CurrentUser, section, name, RegistryValueType::String,
+                          text);
+    }
+    TfrmMain& w = Create();
+    EXPECT_NEAR(w.FTimerLength, 10 * kOneSecond, 1e-12);
+    EXPECT_TRUE(w.FDisplayArrows);
+    EXPECT_EQ(w.FClockType, ctClock);
+    EXPECT_EQ(w.FTimeZoneId, -1); // no "GMT Standard Time" in this list
+    // Any number or the words: "-1", "1" and "true" all show the hands.
+    registry.SetValue(RegistryRoot::CurrentUser, section, "bDisplayArrows",
+                      RegistryValueType::String, "false");
+    EXPECT_FALSE(Create().FDisplayArrows);
+    registry.SetValue(RegistryRoot::CurrentUser, section, "bDisplayArrows",
+                      RegistryValueType::String, "1");
+    EXPECT_TRUE(Create().FDisplayArrows);
+}
+
+TEST_F(MainSettingsTest, UncheckingLoadAtStartupDeletesTheRunValueAtOnce) {
+    TfrmMain& w = Create();
+    ASSERT_NE(RunValue(), nullptr);
+    w.LoadatStartup1Checked = false;
+    w.LoadatStartup1Click();
+    EXPECT_EQ(RunValue(), nullptr);
+    w.SaveState();
+    Create();
+    EXPECT_EQ(RunValue(), nullptr); // the next start does not re-create it
+    EXPECT_EQ(RunValueName("C:\\My Apps\\clock.v2\\Norvale Clock.exe"), "Norvale Clock");
+    EXPECT_EQ(RunValueName("/opt/norvale/NorvaleTimeClock"), "NorvaleTimeClock");
+}
+
+TEST_F(MainSettingsTest, RegistryErrorsAreReportedOnceAndNeverStopAClose) {
+    TfrmMain& w = Create();
+    registry.FailWrites = true;
+    w.LoadatStartup1Checked = true;
+    EXPECT_THROW(w.LoadatStartup1Click(), RegistryError); // the menu reports it
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_FALSE(w.FormClose()); // starts the closing fade-out, as without the error
+    EXPECT_EQ(host.Errors.size(), 1u);
+    EXPECT_NE(host.Errors[0].find("Failed to"), std::string::npos);
+}
+
+TEST_F(MainSettingsTest, ExitWhileHiddenSavesTheVisibleRestPosition) {
+    TfrmMain& w = Create();
+    w.FFade.SetRestCenter({475, 375});
+    w.FFade.StartFadeOut(); // hidden to the tray
+    host.Visible = false;
+    host.Position = {1000, 760}; // where the hide animation left it, by the tray
+    w.Exit1Click();
+    EXPECT_EQ(Stored("NormPos"), "400,300,550,450");
+    EXPECT_EQ(host.CloseRequests, 1);
+    EXPECT_TRUE(w.FFade.Closing());
+    // Hidden: the close goes ahead without an animation.
+    EXPECT_TRUE(w.FormClose());
+}
+
+TEST_F(MainSettingsTest, ExitFoldsARunningStopwatchIntoItsStoredTotal) {
+    TfrmMain& w = Create();
+    w.StopWatch1.Start();
+    clock.AdvanceSeconds(90);
+    w.Exit1Click();
+    EXPECT_EQ(Stored("StopWatch1_Running"), "True");
+    EXPECT_NEAR(std::stod(Stored("StopWatch1_RunningTotal")), 90 * kOneSecond, 1e-9);
+    // The next start counts on from the stored total.
+    clock.AdvanceSeconds(3600);
+    TfrmMain& again = Create();
+    EXPECT_TRUE(again.StopWatch1.Running());
+    EXPECT_NEAR(again.StopWatch1.ElapsedTime(), 90 * kOneSecond, 1e-9);
+}
+
+TEST_F(MainSettingsTest, AVisibleCloseFadesOutFirstThenGoesAhead) {
+    TfrmMain& w = Create();
+    EXPECT_FALSE(w.FormClose());
+    EXPECT_TRUE(w.FFade.Enabled());
+    EXPECT_TRUE(w.FFade.Closing());
+    EXPECT_TRUE(w.FormClose()); // the second request, once the fade-out runs
+    EXPECT_NE(Stored("ClockSkin"), "<missing>");
+}
+
+} // namespace
+} // namespace norvale
