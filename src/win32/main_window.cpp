@@ -254,6 +254,7 @@ void MainWindow::OnFadeTimer() {
         break;
     case AfterFade::HideAndClose:
         ShowWindow(FHandle, SW_HIDE);
+        FForm->ClosingFadeEnded();
         OnClose();
         break;
     case AfterFade::Continue:

@@ -94,6 +94,8 @@ click 50 85 # the title: Clock to Countdown
 shot countdown
 [ "$(differ no_hands countdown "$title")" -gt 10 ] || die "a title click did not change the mode"
 click 50 85 # Countdown to UpTime
+xdotool mousemove "$((X + 75))" "$((Y + 30))" # off the title, so it is drawn unlit
+sleep 0.5
 shot uptime
 
 # A move without a held button leaves the window where it is.

@@ -178,13 +178,18 @@ TEST_F(MainSettingsTest, ExitFoldsARunningStopwatchIntoItsStoredTotal) {
     EXPECT_NEAR(again.StopWatch1.ElapsedTime(), 90 * kOneSecond, 1e-9);
 }
 
-TEST_F(MainSettingsTest, AVisibleCloseFadesOutFirstThenGoesAhead) {
+TEST_F(MainSettingsTest, AClosingFadeOutKeepsTheVisiblePlaceInTheSettings) {
     TfrmMain& w = Create();
+    host.Position = {300, 250};
     EXPECT_FALSE(w.FormClose());
     EXPECT_TRUE(w.FFade.Enabled());
     EXPECT_TRUE(w.FFade.Closing());
-    EXPECT_TRUE(w.FormClose()); // the second request, once the fade-out runs
-    EXPECT_NE(Stored("ClockSkin"), "<missing>");
+    host.Position = {340, 290}; // the shrinking moved the window towards its centre
+    host.Visible = false;
+    w.ClosingFadeEnded();
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.FormClose()); // the second request goes ahead
+    EXPECT_EQ(Stored("NormPos"), "300,250,450,400");
 }
 
 } // namespace

@@ -118,6 +118,9 @@ public:
     void Exit1Click();
     bool FormCloseQuery();
     bool FormClose();
+    // The closing fade-out has ended and hidden the window: it goes back to where it stood,
+    // so the saves of the second close keep that place and not the shrunken one.
+    void ClosingFadeEnded();
 
     // The skin the window shows; the frame is drawn from it.
     void SetSkin(std::unique_ptr<TSkin> skin) { FSkin = std::move(skin); }
@@ -175,6 +178,7 @@ private:
     ClockServices FServices;
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
+    POINT FClosingFrom;
 };
 
 } // namespace norvale

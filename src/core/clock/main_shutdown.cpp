@@ -44,9 +44,14 @@ bool TfrmMain::FormClose() {
         // Hidden, or the closing fade-out has ended: close now.
         return true;
     }
-    FFade.SetWindowPos(FHost.WindowPosition());
+    FClosingFrom = FHost.WindowPosition();
+    FFade.SetWindowPos(FClosingFrom);
     FFade.StartClosingFadeOut();
     return false;
+}
+
+void TfrmMain::ClosingFadeEnded() {
+    FHost.MoveWindowTo(FClosingFrom);
 }
 
 } // namespace norvale
