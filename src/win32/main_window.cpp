@@ -56,6 +56,12 @@ MainWindow::MainWindow(HINSTANCE instance) : FInstance(instance), FProgramFolder
     FLayered = std::make_unique<Win32LayeredWindow>(FHandle);
     FForm = std::make_unique<TfrmMain>(FClock, RegistryTimeZones(), *this, FText);
     FForm->FFormatSettings = ReadUserFormatSettings();
+    // Plain tips for the face buttons: item 0 the left one, item 1 the right one.
+    FToolTips = std::make_unique<TToolTipManager>(FHandle, instance);
+    FToolTips->BalloonTip = false;
+    FToolTips->AddItem(FForm->Buttons[0], "");
+    FToolTips->AddItem(FForm->Buttons[1], "");
+    FToolTips->RecreateTipWindow();
     const std::u8string folder = FProgramFolder.u8string();
     FSound = std::make_unique<TClockSound>(FSoundDevice, *this,
                                            std::string(folder.begin(), folder.end()));
@@ -75,6 +81,8 @@ void MainWindow::Start() {
     const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
     FForm->SetSkin(
         LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
+    // The buttons may have moved.
+    FToolTips->RecreateTipWindow();
     const int width = FForm->Skin()->Width();
     const int height = FForm->Skin()->Height();
     // Centred on the work area until the stored placement takes over.
@@ -149,7 +157,12 @@ void MainWindow::ShowError(std::string_view text) {
     MessageBoxW(FHandle, ToWide(message).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
 
-void MainWindow::SetButtonTips(const TButtonTips&) {}
+void MainWindow::SetButtonTips(const TButtonTips& tips) {
+    FToolTips->Item(0).Description = tips.Left;
+    FToolTips->Item(1).Description = tips.Right;
+    FToolTips->Item(0).RefreshTool();
+    FToolTips->Item(1).RefreshTool();
+}
 
 void MainWindow::PresentFrame(const PresentRequest& request) {
     FLayered->Present(request);

@@ -6,6 +6,7 @@
 #include "win32/layered_window_win32.h"
 #include "win32/media_device_mci.h"
 #include "win32/system_clock_win32.h"
+#include "win32/tool_tip_manager.h"
 #include "win32/win32_common.h"
 
 #include <filesystem>
@@ -26,6 +27,7 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND Handle() const { return FHandle; }
+    const TToolTipManager& ToolTipManager1() const { return *FToolTips; }
     // Loads the skin, shows the window and starts the fade-in and the tick.
     void Start();
 
@@ -58,6 +60,7 @@ private:
     GdiTextRasterizer FText;
     std::unique_ptr<Win32LayeredWindow> FLayered;
     std::unique_ptr<TfrmMain> FForm;
+    std::unique_ptr<TToolTipManager> FToolTips; // its items point at FForm's buttons
     MciMediaDevice FSoundDevice;
     std::unique_ptr<TClockSound> FSound;
     bool FFadeTimerOn = false;
