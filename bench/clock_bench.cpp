@@ -1,6 +1,6 @@
 // The clock's hot paths: drawing a whole frame of the default skin (Clock mode, am/pm and
-// hands, FreeType text) and a tick that has nothing to draw, which runs ten times a second
-// and must not touch the heap. Every operator new of the program is counted.
+// hands, FreeType text), again with a new second, and a tick that has nothing to draw, which runs
+// ten times a second and must not touch the heap. Every operator new of the program is counted.
 
 #include "allocation_counter.h"
 #include "core/clock/clock_window.h"
@@ -55,6 +55,18 @@ void BM_RenderFrame(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMicrosecond);
+
+// A frame as the tick draws it once a second: the read-out and the hands changed.
+void BM_RenderFrameNewSecond(benchmark::State& state) {
+    Clock c;
+    for (auto _ : state) {
+        c.clock.AdvanceSeconds(1);
+        c.window->SetHandAngles(c.window->ZoneNow());
+        c.window->RenderFrame();
+        benchmark::DoNotOptimize(c.window->Skin()->Frame.Bits());
+    }
+}
+BENCHMARK(BM_RenderFrameNewSecond)->Unit(benchmark::kMicrosecond);
 
 void BM_IdleTick(benchmark::State& state) {
     Clock c;

@@ -63,6 +63,12 @@ MainWindow::MainWindow(HINSTANCE instance)
                                               FForm->FFormatSettings.DecimalSeparator);
     FForm->ConnectServices({nullptr, &FSntp, &FRegistry});
     FHandCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)); // IDC_HAND
+    // Plain tips for the face buttons: item 0 the left one, item 1 the right one.
+    FToolTips = std::make_unique<TToolTipManager>(FHandle, instance);
+    FToolTips->BalloonTip = false;
+    FToolTips->AddItem(FForm->Buttons[0], "");
+    FToolTips->AddItem(FForm->Buttons[1], "");
+    FToolTips->RecreateTipWindow();
     const std::u8string folder = FProgramFolder.u8string();
     FSound = std::make_unique<TClockSound>(FSoundDevice, *this,
                                            std::string(folder.begin(), folder.end()));
@@ -94,6 +100,8 @@ void MainWindow::Start() {
     const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
     FForm->SetSkin(
         LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
+    // The buttons may have moved.
+    FToolTips->RecreateTipWindow();
     PlaceWindow(before);
 
     // The first frame is drawn before the fade-in shows it.
@@ -180,7 +188,12 @@ void MainWindow::ShowError(std::string_view text) {
     MessageBoxW(FHandle, ToWide(message).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
 }
 
-void MainWindow::SetButtonTips(const TButtonTips&) {}
+void MainWindow::SetButtonTips(const TButtonTips& tips) {
+    FToolTips->Item(0).Description = tips.Left;
+    FToolTips->Item(1).Description = tips.Right;
+    FToolTips->Item(0).RefreshTool();
+    FToolTips->Item(1).RefreshTool();
+}
 
 void MainWindow::MoveWindowTo(POINT topLeft) {
     SetWindowPos(FHandle, nullptr, topLeft.x, topLeft.y, 0, 0,

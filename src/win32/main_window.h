@@ -11,6 +11,7 @@
 #include "win32/placement_window_win32.h"
 #include "win32/registry_win32.h"
 #include "win32/system_clock_win32.h"
+#include "win32/tool_tip_manager.h"
 #include "win32/udp_socket_win32.h"
 #include "win32/win32_common.h"
 
@@ -32,6 +33,7 @@ public:
     MainWindow& operator=(const MainWindow&) = delete;
 
     HWND Handle() const { return FHandle; }
+    const TToolTipManager& ToolTipManager1() const { return *FToolTips; }
     // Loads the skin, shows the window and starts the fade-in and the tick.
     void Start();
 
@@ -82,6 +84,7 @@ private:
     GdiTextRasterizer FText;
     std::unique_ptr<Win32LayeredWindow> FLayered;
     std::unique_ptr<TfrmMain> FForm;
+    std::unique_ptr<TToolTipManager> FToolTips; // its items point at FForm's buttons
     MciMediaDevice FSoundDevice;
     std::unique_ptr<TClockSound> FSound;
     bool FFadeTimerOn = false;

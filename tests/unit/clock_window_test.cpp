@@ -1,10 +1,23 @@
 #include "core/time/time_parts.h"
 #include "support/clock_window_fixture.h"
 
+#include <algorithm>
+
 namespace norvale {
 namespace {
 
-using testing::ClockWindowTest;
+// The clock window with a way to run the start-up fade to its end, so frames are drawn at
+// full level.
+class ClockWindowTest : public testing::ClockWindowTest {
+protected:
+    static void FadeIn(TfrmMain& w) {
+        w.FFade.StartStartupFadeIn();
+        Bitmap32 zoom(150, 150);
+        while (w.FFade.Enabled()) {
+            w.FFade.fadeTimerTimer(w.Skin()->Frame, zoom);
+        }
+    }
+};
 
 TEST_F(ClockWindowTest, WithoutTheDefaultZoneTheClockShowsTheComputersTime) {
     TfrmMain& w = Start();
@@ -107,6 +120,36 @@ TEST_F(ClockWindowTest, AHiddenWindowDrawsNothing) {
     Tick(30);
     w.RenderFrame();
     EXPECT_EQ(host.Frames, 0);
+}
+
+// The labels keep their rasterized texts from frame to frame; after changing texts, a hot
+// title and a blinking read-out the frame must still be the one a new window draws.
+TEST_F(ClockWindowTest, KeptLabelTextsDrawTheFrameAFreshWindowDraws) {
+    TfrmMain& w = Start();
+    FadeIn(w);
+    Tick(25);
+    w.FTitleHot = true;
+    w.RenderFrame();
+    w.FTitleHot = false;
+    host.Beeping = true;
+    w.SetClockType(ctStopwatch);
+    w.RenderFrame();
+    w.SetClockType(ctClock);
+    Tick(16);
+    w.RenderFrame();
+
+    TfrmMain fresh(clock, *zones, host, text);
+    fresh.SetDefaults();
+    fresh.SetSkin(PlaceholderSkin());
+    FadeIn(fresh);
+    fresh.RenderFrame();
+
+    const Bitmap32& kept = w.Skin()->Frame;
+    const Bitmap32& expected = fresh.Skin()->Frame;
+    ASSERT_EQ(kept.Width(), expected.Width());
+    EXPECT_TRUE(std::equal(kept.Bits(), kept.Bits() + 150 * 150, expected.Bits()));
+    // The read-out is white on the even second the beep blinks.
+    EXPECT_EQ(DecodeTimeParts(clock.Now()).Second % 2, 0);
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "core/raster/label_text.h"
 #include "support/fake_text_rasterizer.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace norvale {
@@ -87,6 +88,48 @@ TEST_F(LabelTextTest, DrawLabelBlendsWithTheConstantAlpha) {
     const LabelPlacement label{0, 0, 4, {"Block", 8, 0xFFFFFF}, 0xFFFFFF};
     DrawLabel(layer, label, "0", Text, BLENDFUNCTION{kAcSrcOver, 0, 128, kAcSrcAlpha});
     EXPECT_EQ(layer.At(0, 0), 0x80808080u);
+}
+
+TEST_F(LabelTextTest, AKeptLabelTextIsPaintedOnceAndRepaintedForAnyChange) {
+    LabelRaster raster;
+    const TextFont font{"Block", 8, 0x3366CC};
+    const auto paints = [&] { return Text.DrawnColours.size(); };
+    const auto expectFresh = [&](std::string_view text, const TextFont& f) {
+        const Bitmap32& kept = raster.Render(text, f, Text);
+        const Bitmap32 fresh = RenderLabelText(text, f, Text);
+        ASSERT_EQ(kept.Width(), fresh.Width());
+        ASSERT_EQ(kept.Height(), fresh.Height());
+        EXPECT_TRUE(
+            std::equal(kept.Bits(), kept.Bits() + kept.Width() * kept.Height(), fresh.Bits()));
+    };
+    expectFresh("00", font);
+    const std::size_t once = paints();
+    raster.Render("00", font, Text);
+    EXPECT_EQ(paints(), once); // the same text, font and colour: nothing painted
+
+    expectFresh("000", font);
+    expectFresh("000", {"Block", 8, 0xFFFFFF});
+    expectFresh("000", {"Block", 9, 0xFFFFFF});
+    expectFresh("000", {"Other", 9, 0xFFFFFF});
+    FakeTextRasterizer wider;
+    wider.CharWidth = 6;
+    wider.LineHeight = 10;
+    const Bitmap32& other = raster.Render("000", {"Other", 9, 0xFFFFFF}, wider);
+    EXPECT_EQ(other.Width(), 20);
+}
+
+TEST_F(LabelTextTest, DrawLabelWithAKeptTextDrawsWhatAFreshOneDraws) {
+    LabelRaster raster;
+    for (const char* text : {"0", "0", "00", "0 0", "0 0"}) {
+        Bitmap32 kept(40, 30);
+        Bitmap32 fresh(40, 30);
+        const LabelPlacement label{3, 5, 11, {"Block", 8, 0x000000}, 0x0000FF};
+        DrawLabel(kept, label, text, Text, BLENDFUNCTION{}, raster);
+        DrawLabel(fresh, label, text, Text, BLENDFUNCTION{});
+        EXPECT_TRUE(std::equal(kept.Bits(), kept.Bits() + 40 * 30, fresh.Bits())) << text;
+        EXPECT_TRUE(std::any_of(kept.Bits(), kept.Bits() + 40 * 30, [](Pixel32 p) { return p; }))
+            << text;
+    }
 }
 
 } // namespace

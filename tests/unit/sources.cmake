@@ -21,6 +21,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pixel_ops_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/png_decoder_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/png_encoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/presentation_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp

@@ -1,20 +1,19 @@
-// norvale-skin: checks a skin folder with the clock's own loader.
+// norvale-skin: checks a skin folder and draws frames of it with the clock's own code.
 //   norvale-skin check FOLDER   prints "ok" with the face size and the label and button
 //                               boxes, or every fault with its file; exit code 0 or 1.
+//   norvale-skin render FOLDER ...  writes one frame as a PNG (see render_command.h).
 
-#include "core/skin/skin_loader.h"
 #include "tools/norvale_skin/platform.h"
+#include "tools/norvale_skin/render_command.h"
+#include "tools/norvale_skin/skin_folder.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <string>
+#include <vector>
 
 namespace {
 
 using namespace norvale;
-
-constexpr const char* kLabelNames[kLabelCount] = {"title",  "weekday", "time",
-                                                  "timebg", "date",    "ampm"};
 
 std::string Box(int left, int top, int width, int height) {
     return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" +
@@ -22,27 +21,19 @@ std::string Box(int left, int top, int width, int height) {
 }
 
 int Check(const std::filesystem::path& folder) {
-    const auto xml = tools::MakeXmlDocument();
     auto rasterizer = tools::MakeTextRasterizer();
     const FormatSettings settings = tools::UserFormatSettings();
-    const std::filesystem::path skinFolder = std::filesystem::absolute(folder).lexically_normal();
-    const std::u8string name =
-        (skinFolder.has_filename() ? skinFolder : skinFolder.parent_path()).filename().u8string();
-    const std::u8string shown = folder.u8string();
-    const SkinLoadContext context{skinFolder.parent_path().parent_path(), *xml, settings,
-                                  *rasterizer};
     TCursorKind cursor = TCursorKind::Default;
     auto labels = InitialLabels(*rasterizer);
     std::array<TSknButton, 2> buttons{TSknButton(10, 67, 24, 16, cursor),
                                       TSknButton(110, 67, 24, 16, cursor)};
     try {
         const auto skin =
-            LoadSkinFolder(skinFolder, std::string(shown.begin(), shown.end()) + "/",
-                           std::string(name.begin(), name.end()), context, labels, buttons);
+            tools::LoadSkinFolderAsGiven(folder, *rasterizer, settings, labels, buttons);
         std::printf("ok\nface %dx%d\n", skin->Width(), skin->Height());
         for (int i = 0; i < kLabelCount; ++i) {
             const TWindowLabel& l = labels[static_cast<std::size_t>(i)];
-            std::printf("label %s %s\n", kLabelNames[i],
+            std::printf("label %s %s\n", tools::kLabelNames[i],
                         Box(l.Left, l.Top, l.Width, l.Height).c_str());
         }
         std::printf(
@@ -59,9 +50,13 @@ int Check(const std::filesystem::path& folder) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3 || std::string(argv[1]) != "check") {
-        std::fprintf(stderr, "usage: norvale-skin check FOLDER\n");
-        return 2;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 2 && args[0] == "check") {
+        return Check(args[1]);
     }
-    return Check(argv[2]);
+    if (!args.empty() && args[0] == "render") {
+        return tools::Render({args.begin() + 1, args.end()});
+    }
+    std::fprintf(stderr, "usage: norvale-skin check FOLDER\n%s", tools::kRenderUsage);
+    return 2;
 }

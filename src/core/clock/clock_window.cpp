@@ -147,21 +147,21 @@ void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {
     Bitmap32& layer = FSkin->TextLayer.Bitmap();
     const TextRasterizer& rasterizer = *FRasterizer;
     const BLENDFUNCTION blend = FFade.Blend();
-    const auto draw = [&](const TWindowLabel& label, const std::string& text,
-                          std::uint32_t colour) {
-        DrawLabel(layer, PlacementOf(label, colour), text, rasterizer, blend);
+    const auto draw = [&](LabelIndex i, const std::string& text, std::uint32_t colour) {
+        DrawLabel(layer, PlacementOf(Labels[i], colour), text, rasterizer, blend,
+                  FSkin->LabelRasters[i]);
     };
     const TWindowLabel& time = Labels[lTime];
     const bool blink = FHost.BeepRunning() && DecodeTimeParts(FClock.Now()).Second % 2 == 0;
-    draw(Labels[lTimeBg], Labels[lTimeBg].Text(), Labels[lTimeBg].Font().Color);
-    draw(time, texts.Time, blink ? kWhite : time.Font().Color);
-    draw(Labels[lTitle], texts.Title, FTitleHot ? kWhite : Labels[lTitle].Font().Color);
-    draw(Labels[lDate], texts.Date, Labels[lDate].Font().Color);
+    draw(lTimeBg, Labels[lTimeBg].Text(), Labels[lTimeBg].Font().Color);
+    draw(lTime, texts.Time, blink ? kWhite : time.Font().Color);
+    draw(lTitle, texts.Title, FTitleHot ? kWhite : Labels[lTitle].Font().Color);
+    draw(lDate, texts.Date, Labels[lDate].Font().Color);
     if (!texts.AmPm.empty()) {
-        draw(Labels[lAmPm], texts.AmPm, Labels[lAmPm].Font().Color);
+        draw(lAmPm, texts.AmPm, Labels[lAmPm].Font().Color);
     }
     if (FClockType == ctClock && !FDisplayArrows) {
-        draw(Labels[lWeekDay], texts.WeekDay, Labels[lWeekDay].Font().Color);
+        draw(lWeekDay, texts.WeekDay, Labels[lWeekDay].Font().Color);
     }
 }
 

@@ -14,7 +14,6 @@ Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
     const TextExtent extent = rasterizer.MeasureText(font, text);
     const int w = extent.Width + 2;
     const int h = extent.Height + 2;
-    Bitmap32 result(w, h);
     const std::uint32_t contrast = ContrastColour(font.Color);
     Bitmap32 onWhite(w, h, 0xFFFFFFFF);
     rasterizer.PaintText(onWhite, font, contrast, text);
@@ -34,8 +33,8 @@ Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
         p[i] = MakePixel(BlueOf(colour) * alpha / 255, GreenOf(colour) * alpha / 255,
                          RedOf(colour) * alpha / 255, alpha);
     }
-    AlphaBlend(result, 0, 0, onWhite, BLENDFUNCTION{kAcSrcOver, 0, 255, kAcSrcAlpha});
-    return result;
+    // Blending these premultiplied pixels onto a transparent bitmap would copy them.
+    return onWhite;
 }
 
 int CentredTextLeft(int left, int width, int textWidth) {
@@ -49,14 +48,33 @@ int CentredTextLeft(int left, int width, int textWidth) {
     return static_cast<int>(lower + 1);
 }
 
+const Bitmap32& LabelRaster::Render(std::string_view text, const TextFont& font,
+                                    const TextRasterizer& rasterizer) {
+    const bool same = FRasterizer == &rasterizer && FText == text && FFont.Name == font.Name &&
+                      FFont.Size == font.Size && FFont.Color == font.Color;
+    if (!same) {
+        FBitmap = RenderLabelText(text, font, rasterizer);
+        FRasterizer = &rasterizer;
+        FText = text;
+        FFont = font;
+    }
+    return FBitmap;
+}
+
 void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view text,
-               const TextRasterizer& rasterizer, BLENDFUNCTION blend) {
+               const TextRasterizer& rasterizer, BLENDFUNCTION blend, LabelRaster& raster) {
     TextFont font = label.Font;
     font.Color = label.DrawingColour;
-    const int textWidth = rasterizer.MeasureText(font, text).Width;
-    const int x = CentredTextLeft(label.Left, label.Width, textWidth);
-    const Bitmap32 rendered = RenderLabelText(text, font, rasterizer);
+    const Bitmap32& rendered = raster.Render(text, font, rasterizer);
+    // The bitmap is the measured text with a pixel on each side.
+    const int x = CentredTextLeft(label.Left, label.Width, rendered.Width() - 2);
     AlphaBlend(layer, x, label.Top, rendered, blend);
+}
+
+void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view text,
+               const TextRasterizer& rasterizer, BLENDFUNCTION blend) {
+    LabelRaster fresh;
+    DrawLabel(layer, label, text, rasterizer, blend, fresh);
 }
 
 } // namespace norvale

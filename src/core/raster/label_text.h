@@ -5,6 +5,7 @@
 #include "core/raster/pixel_ops.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace norvale {
@@ -28,8 +29,28 @@ std::uint32_t ContrastColour(std::uint32_t colour);
 Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
                          const TextRasterizer& rasterizer);
 
+// A label's text as last rasterized: the same text in the same font, colour and rasterizer
+// reuses the bitmap rather than painting the text twice more. A skin's labels keep one each
+// for as long as the skin is loaded, so the fonts the skin added cannot change under it.
+class LabelRaster {
+public:
+    // The bitmap RenderLabelText makes of the text.
+    const Bitmap32& Render(std::string_view text, const TextFont& font,
+                           const TextRasterizer& rasterizer);
+
+private:
+    const TextRasterizer* FRasterizer = nullptr;
+    std::string FText;
+    TextFont FFont;
+    Bitmap32 FBitmap;
+};
+
 // Blends the label's text onto the layer, centred on the box (halves to the even pixel) and
-// hanging from its top.
+// hanging from its top; `raster` holds the text from the label's previous drawing.
+void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view text,
+               const TextRasterizer& rasterizer, BLENDFUNCTION blend, LabelRaster& raster);
+
+// The same, rasterizing the text afresh.
 void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view text,
                const TextRasterizer& rasterizer, BLENDFUNCTION blend);
 

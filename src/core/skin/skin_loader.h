@@ -3,6 +3,7 @@
 #include "core/platform/text_rasterizer.h"
 #include "core/platform/xml_document.h"
 #include "core/raster/bitmap32.h"
+#include "core/raster/label_text.h"
 #include "core/raster/rot_layer.h"
 #include "core/skin/skin_button.h"
 #include "core/skin/window_label.h"
@@ -37,6 +38,8 @@ struct TSkin {
     TRotLayer MinuteHand;
     TRotLayer SecondHand;
     std::filesystem::path ChimeFileName;
+    // Each label's text as last drawn in this skin's fonts, in LabelIndex order.
+    std::array<LabelRaster, kLabelCount> LabelRasters;
 
     int Width() const { return FaceBitmap.Width(); }
     int Height() const { return FaceBitmap.Height(); }
