@@ -148,10 +148,12 @@ void Win32WorldClockDialog::PaintTitle() {
     SetBkMode(dc, TRANSPARENT);
     ::RECT white{10, 1, 10 + 189, 1 + 37};
     SetTextColor(dc, RGB(255, 255, 255));
-    DrawTextW(dc, L"World Clock", -1, &white, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, L"World Clock", -1, &white,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     ::RECT grey{9, 0, 9 + 189, 37};
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
-    DrawTextW(dc, L"World Clock", -1, &grey, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX);
+    DrawTextW(dc, L"World Clock", -1, &grey,
+              DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
     SelectObject(dc, oldFont);
     EndPaint(FDialog, &paint);
 }
