@@ -45,6 +45,16 @@ function(norvale_lay_out_program_folder)
         list(APPEND copied ${target})
     endwhile()
 
+    # The read-me ships as the program's page, which its About item opens; as text, so that
+    # every Windows has a program for it.
+    set(readme ${NORVALE_PROGRAM_DIR}/README.txt)
+    add_custom_command(OUTPUT ${readme}
+        COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/README.md ${readme}
+        DEPENDS ${PROJECT_SOURCE_DIR}/README.md
+        COMMENT "Copying the read-me into the program folder"
+        VERBATIM)
+    list(APPEND copied ${readme})
+
     add_custom_target(norvale_program_folder ALL
         COMMAND ${CMAKE_COMMAND} -E make_directory ${NORVALE_PROGRAM_DIR}/sound
         DEPENDS ${copied}

@@ -12,7 +12,7 @@ NORVALE_PACKAGES=(
     libfreetype-dev libfontconfig-dev libpugixml-dev
     g++-mingw-w64-x86-64
     wine wine64 xvfb xauth xdotool imagemagick
-    librsvg2-bin libxml2-utils fonts-dseg fonts-dejavu-core fonts-dejavu-extra
+    librsvg2-bin icoutils libxml2-utils fonts-dseg fonts-dejavu-core fonts-dejavu-extra
     chrony
     libpng-dev clang libclang-rt-14-dev
     sox lame

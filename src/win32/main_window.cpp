@@ -143,7 +143,7 @@ bool MainWindow::WindowVisible() const {
     return IsWindowVisible(FHandle) != FALSE;
 }
 
-void MainWindow::ShowForAlarm() {
+void MainWindow::ShowAndActivate() {
     ShowWindow(FHandle, SW_SHOWNORMAL);
     SetForegroundWindow(FHandle);
     SyncFadeTimer();

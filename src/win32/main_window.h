@@ -38,7 +38,7 @@ public:
     void Start();
 
     bool WindowVisible() const override;
-    void ShowForAlarm() override;
+    void ShowAndActivate() override;
     std::uint64_t TickCount() const override;
     void StartBeep() override;
     bool BeepRunning() const override;

@@ -1,6 +1,7 @@
 #include "win32/media_device_mci.h"
 
 #include "win32/wide_text.h"
+#include "win32/window_class.h"
 
 #include <stdexcept>
 #include <utility>
@@ -15,17 +16,6 @@ namespace norvale::win32 {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"NorvaleTimeClock.MciNotices";
-
-void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = proc;
-    wc.hInstance = instance;
-    wc.lpszClassName = kWindowClass;
-    if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        throw std::runtime_error("Cannot register the sound notice window class");
-    }
-}
 
 MciNotice NoticeOf(WPARAM flags) {
     switch (flags) {
@@ -48,7 +38,8 @@ MciError Send(MciDeviceId device, UINT command, DWORD flags, void* parameters) {
 
 MciMediaDevice::MciMediaDevice() {
     HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterWindowClass(instance, &MciMediaDevice::WindowProc);
+    RegisterPlainWindowClass(instance, kWindowClass, &MciMediaDevice::WindowProc,
+                             "Cannot register the sound notice window class");
     FWindow =
         CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
     if (!FWindow) {

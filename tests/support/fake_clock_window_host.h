@@ -12,7 +12,7 @@ namespace norvale::testing {
 class FakeClockWindowHost final : public ClockWindowHost {
 public:
     bool WindowVisible() const override { return Visible; }
-    void ShowForAlarm() override {
+    void ShowAndActivate() override {
         ++Shown;
         Visible = true;
     }

@@ -27,11 +27,18 @@ public:
         return std::make_unique<Timer>(Timers);
     }
     std::unique_ptr<WorldClockDialog> CreateWorldClockDialog() override {
-        throw std::logic_error("no world clock in these tests");
+        return std::make_unique<WorldClock>(Zones);
     }
 
     Script Countdowns;
     Script Timers;
+    // Value: the zone chosen; Label: what the dialog was given, then what it returns.
+    struct ZoneScript {
+        int Result = mrCancel;
+        int Zone = -1;
+        std::string Label;
+        std::vector<std::string> Calls;
+    } Zones;
 
 private:
     struct Countdown final : CountdownDialog {
@@ -48,6 +55,19 @@ private:
         bool GetAutoStart() const override { return S.AutoStart; }
         int ShowModal() override { return ++S.Shown, S.Result; }
         Script& S;
+    };
+    struct WorldClock final : WorldClockDialog {
+        explicit WorldClock(ZoneScript& s) : S(s) {}
+        void SelectZone(int position) override {
+            S.Calls.push_back("SelectZone " + std::to_string(position));
+        }
+        int SelectedZone() const override { return S.Zone; }
+        void SetClockLabel(const std::string& label) override {
+            S.Calls.push_back("SetClockLabel " + label);
+        }
+        std::string GetClockLabel() const override { return S.Label; }
+        int ShowModal() override { return S.Result; }
+        ZoneScript& S;
     };
 };
 
@@ -298,6 +318,43 @@ TEST_F(FaceTest, AnSntpErrorEndsTheReleaseAndKeepsTheRedrawKey) {
     host.Cursor = right;
     EXPECT_THROW(w.FormMouseUp(), std::runtime_error);
     EXPECT_EQ(w.FLastKey, key);
+}
+
+TEST_F(FaceTest, WorldClockOkSetsZoneLabelAndClockModeCancelNothing) {
+    TfrmMain& w = Open();
+    w.SetClockType(ctStopwatch);
+    dialogs.Zones = {mrCancel, 0, "Tokyo", {}};
+    w.WorldClock1Click();
+    // The zone first, then the label, so the dialog opens with the current label.
+    EXPECT_EQ(dialogs.Zones.Calls, (std::vector<std::string>{"SelectZone -1", "SetClockLabel Time"}));
+    EXPECT_EQ(w.FClockLabel, "Time");
+    EXPECT_EQ(w.FClockType, ctStopwatch);
+    dialogs.Zones.Result = mrOk;
+    w.WorldClock1Click();
+    EXPECT_EQ(w.FTimeZoneId, 0);
+    EXPECT_EQ(w.FClockLabel, "Tokyo");
+    EXPECT_EQ(w.FClockType, ctClock);
+    EXPECT_NEAR(w.ZoneNow(), clock.Now() + 8.0 / 24, 1e-9);
+}
+
+TEST_F(FaceTest, TrayClicksHideTowardsTheCursorAndShowBackAtTheRestPlace) {
+    TfrmMain& w = Open();
+    host.Position = {300, 200};
+    w.RxTrayIcon1Click({1000, 760});
+    EXPECT_TRUE(w.FFade.FadingOut());
+    EXPECT_FALSE(w.FFade.Closing());
+    EXPECT_EQ(w.FFade.ZoomCenter().x, 1000);
+    EXPECT_EQ(w.FFade.RestCenter().x, 375);
+    host.Visible = false;
+    host.Position = {990, 750}; // where the hide left it
+    w.RxTrayIcon1Click({900, 760});
+    EXPECT_EQ(host.Shown, 1);
+    EXPECT_FALSE(w.FFade.FadingOut());
+    // A second click while it grows back hides it again but keeps its place.
+    w.RxTrayIcon1Click({900, 760});
+    EXPECT_TRUE(w.FFade.FadingOut());
+    EXPECT_EQ(w.FFade.RestCenter().x, 375);
+    EXPECT_EQ(w.FFade.RestCenter().y, 275);
 }
 
 } // namespace

@@ -15,6 +15,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/label_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_settings_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/maker_page_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/media_player_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
@@ -22,6 +23,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/pixel_ops_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/png_decoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/png_encoder_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/popup_menu_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/presentation_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp
@@ -35,8 +37,10 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/system_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_server_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/tray_icon_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/utf16_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_label_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/world_clock_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zone_conversion_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/zone_database_test.cpp
 )

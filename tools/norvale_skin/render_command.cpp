@@ -52,7 +52,7 @@ class ToolHost final : public ClockWindowHost {
 public:
     explicit ToolHost(std::uint64_t tickCount) : FTickCount(tickCount) {}
     bool WindowVisible() const override { return true; }
-    void ShowForAlarm() override {}
+    void ShowAndActivate() override {}
     std::uint64_t TickCount() const override { return FTickCount; }
     void StartBeep() override {}
     bool BeepRunning() const override { return false; }

@@ -70,7 +70,7 @@ void TfrmMain::BringUpForAlarm() {
     if (FHost.WindowVisible()) {
         return;
     }
-    FHost.ShowForAlarm();
+    FHost.ShowAndActivate();
     FFade.StartFadeIn();
 }
 

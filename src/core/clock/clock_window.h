@@ -31,8 +31,8 @@ public:
     virtual ~ClockWindowHost() = default;
 
     virtual bool WindowVisible() const = 0;
-    // Shows the hidden window and brings it to the foreground, for an alarm.
-    virtual void ShowForAlarm() = 0;
+    // Shows the hidden window in its normal state and brings it to the foreground.
+    virtual void ShowAndActivate() = 0;
     // Milliseconds since the system started, 64 bits so the count does not wrap.
     virtual std::uint64_t TickCount() const = 0;
     // Starts the alarm beep (and the beep timer that repeats it).
@@ -105,6 +105,8 @@ public:
     void LoadatStartup1Click();
     void OnTop1Click();
     void WorldClock1Click();
+    // Shows or hides the clock, zooming from or towards the cursor's screen position.
+    void RxTrayIcon1Click(POINT cursor);
 
     // The window's settings store: its stored properties, and the values this window adds.
     void ConfigureStorage(TFormStorage& store);

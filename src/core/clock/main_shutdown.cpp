@@ -33,6 +33,23 @@ void TfrmMain::Exit1Click() {
     FHost.RequestClose();
 }
 
+void TfrmMain::RxTrayIcon1Click(POINT cursor) {
+    FFade.SetZoomCenter(cursor);
+    if (FHost.WindowVisible()) {
+        // While a fade-in still runs the window is between the cursor and its place; its
+        // place stays the one it is growing back to, or a quick second click would lose it.
+        if (!FFade.Enabled() || FFade.FadingOut()) {
+            const int width = FSkin ? FSkin->Width() : 0;
+            const int height = FSkin ? FSkin->Height() : 0;
+            FFade.SetRestCenter(CentreOf(FHost.WindowPosition(), width, height));
+        }
+        FFade.StartFadeOut();
+    } else {
+        FHost.ShowAndActivate();
+        FFade.StartFadeIn();
+    }
+}
+
 bool TfrmMain::FormCloseQuery() {
     SaveState();
     return true;

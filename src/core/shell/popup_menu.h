@@ -1,0 +1,90 @@
+#pragma once
+
+#include "core/skin/skin_menu.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace norvale {
+
+// What a menu item does when chosen; the numbers are the items' command identifiers on the
+// platform. Skin items count up from FirstSkin, one per skin folder.
+enum class TMenuCommand : std::uint16_t {
+    None = 0,
+    ShowHide = 100,
+    About,
+    Clock,
+    Countdown,
+    UpTime,
+    Stopwatch,
+    Timer,
+    WorldClock,
+    SetCountdown,
+    SetTimer,
+    Alarms,
+    OnTop,
+    LoadAtStartup,
+    Chimes,
+    AmPm,
+    Exit,
+    FirstSkin = 1000,
+};
+
+enum class TMenuItemKind { Plain, Separator, Submenu, Radio, Check };
+
+// One item of the popup menu as the user sees it.
+struct TMenuItem {
+    std::string Name; // the component's name, e.g. "ShowHide1"
+    std::string Caption;
+    TMenuItemKind Kind = TMenuItemKind::Plain;
+    TMenuCommand Command = TMenuCommand::None;
+    std::string ShortCut; // the key shown beside the caption; empty for none
+    bool Default = false; // drawn bold; a double click on the tray icon chooses it
+    bool Visible = true;
+    bool Enabled = true;
+    bool Checked = false;
+    bool AutoCheck = false; // flips its own check mark when chosen
+    std::vector<TMenuItem> Items;
+};
+
+bool IsSkinCommand(TMenuCommand command);
+std::size_t SkinIndex(TMenuCommand command);
+TMenuCommand SkinCommand(std::size_t index);
+
+// The clock's one popup menu, shown from the tray icon and as the face's context menu.
+class TPopupMenu {
+public:
+    TPopupMenu();
+
+    const std::vector<TMenuItem>& Items() const { return FItems; }
+    // The item of a command, searched through the submenus; nullptr when there is none.
+    const TMenuItem* Find(TMenuCommand command) const;
+    const TMenuItem* DefaultItem() const;
+
+    bool Checked(TMenuCommand command) const;
+    void SetChecked(TMenuCommand command, bool checked);
+
+    // The five mode items' radio mark follows the display mode; Atomic marks none of them.
+    void UpdateModeItems(std::uint8_t clockType);
+
+    // Adds a skin folder to the Skins submenu, checked when it is the skin shown.
+    void AddSkin(const std::string& name, const std::string& clockSkin);
+    // The skin folder a skin command names.
+    const std::string& SkinName(TMenuCommand command) const;
+
+    // The user chose an item: a self-toggling check item flips its mark and a skin item
+    // becomes the checked one before the command is returned for its handler.
+    TMenuCommand Click(TMenuCommand command);
+
+private:
+    TMenuItem* FindItem(TMenuCommand command);
+    TMenuItem& SkinsSubmenu();
+    void SyncSkinItems();
+
+    std::vector<TMenuItem> FItems;
+    TSkinMenu FSkins;
+};
+
+} // namespace norvale

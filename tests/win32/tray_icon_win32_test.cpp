@@ -1,0 +1,165 @@
+#include "win32/program_icons.h"
+#include "win32/resources/icon_ids.h"
+#include "win32/tray_icon_win32.h"
+
+#include <gtest/gtest.h>
+#include <shellapi.h>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace norvale::win32 {
+namespace {
+
+HICON TrayImage() {
+    return TrayIconImage(GetModuleHandleW(nullptr));
+}
+
+// Whether the notification area still knows the icon: a change is refused for a missing one.
+bool IconPresent(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = window;
+    data.uFlags = NIF_TIP;
+    return Shell_NotifyIconW(NIM_MODIFY, &data) != FALSE;
+}
+
+LRESULT Send(HWND window, UINT mouseMessage) {
+    return SendMessageW(window, kTrayCallbackMessage, 0, mouseMessage);
+}
+
+// The sizes and colour depths of an icon group in the program's resources.
+std::vector<std::pair<int, int>> IconGroup(int id) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14)); // group
+    if (!found) {
+        return {};
+    }
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    const int count = bytes[4] | bytes[5] << 8;
+    std::vector<std::pair<int, int>> entries;
+    for (int i = 0; i < count; ++i) {
+        const BYTE* entry = bytes + 6 + 14 * i; // width, height, colours, 0, planes, bit count
+        entries.emplace_back(entry[0], entry[6] | entry[7] << 8);
+    }
+    return entries;
+}
+
+TEST(Win32Icons, TheTrayIconIs16PixelsAndTheProgramsHasThreeSizes) {
+    EXPECT_EQ(IconGroup(NORVALE_TRAY_ICON), (std::vector<std::pair<int, int>>{{16, 32}}));
+    EXPECT_EQ(IconGroup(NORVALE_APP_ICON),
+              (std::vector<std::pair<int, int>>{{16, 32}, {32, 32}, {48, 32}}));
+    EXPECT_NE(TrayImage(), nullptr);
+    EXPECT_NE(ProgramIconImage(GetModuleHandleW(nullptr), 48), nullptr);
+}
+
+class Win32TrayIconTest : public ::testing::Test {
+protected:
+    TrayIconHandlers Handlers() {
+        TrayIconHandlers handlers;
+        handlers.OnClick = [this](TMouseButton button, TShiftState, POINT) {
+            events.push_back(button == TMouseButton::mbLeft ? "click left" : "click other");
+            if (failNextClick) {
+                failNextClick = false;
+                throw std::runtime_error("broken handler");
+            }
+        };
+        handlers.OnMenuItem = [this](TMenuCommand) { events.push_back("menu"); };
+        handlers.OnError = [this](std::string_view text) {
+            events.push_back("error " + std::string(text));
+        };
+        return handlers;
+    }
+
+    std::vector<std::string> events;
+    bool failNextClick = false;
+};
+
+TEST_F(Win32TrayIconTest, ItsWindowIsAHiddenTopLevelWindow) {
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    ASSERT_NE(tray.Handle(), nullptr);
+    EXPECT_FALSE(IsWindowVisible(tray.Handle()));
+    // Top-level, so that it hears broadcasts; a message-only window has another parent.
+    EXPECT_EQ(GetAncestor(tray.Handle(), GA_PARENT), GetDesktopWindow());
+    EXPECT_EQ(tray.TaskbarCreatedMessage(), RegisterWindowMessageW(L"TaskbarCreated"));
+}
+
+TEST_F(Win32TrayIconTest, ShowsTheIconOnceLoadedAndRemovesItAtTheEnd) {
+    HWND window = nullptr;
+    {
+        Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+        window = tray.Handle();
+        EXPECT_FALSE(IconPresent(window));
+        tray.Icon().Loaded();
+        EXPECT_TRUE(tray.Icon().Shown());
+        EXPECT_TRUE(IconPresent(window));
+        tray.Icon().SetActive(false);
+        EXPECT_FALSE(IconPresent(window));
+        tray.Icon().SetActive(true);
+        EXPECT_TRUE(IconPresent(window));
+    }
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST_F(Win32TrayIconTest, ANewTaskbarGetsTheIconBack) {
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    tray.Icon().Loaded();
+    // As when the shell restarts: the old icon is gone, then the broadcast comes.
+    NOTIFYICONDATAW data{};
+    data.cbSize = NOTIFYICONDATAW_V1_SIZE;
+    data.hWnd = tray.Handle();
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &data));
+    ASSERT_FALSE(IconPresent(tray.Handle()));
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(HWND_BROADCAST, tray.TaskbarCreatedMessage(), 0, 0, SMTO_ABORTIFHUNG, 2000,
+                        &result);
+    EXPECT_TRUE(IconPresent(tray.Handle()));
+}
+
+TEST_F(Win32TrayIconTest, MouseMessagesReachTheHandlers) {
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    Send(tray.Handle(), WM_LBUTTONUP); // went down elsewhere: no click
+    Send(tray.Handle(), WM_LBUTTONDOWN);
+    Send(tray.Handle(), WM_LBUTTONUP);
+    Send(tray.Handle(), WM_MBUTTONDOWN);
+    Send(tray.Handle(), WM_MBUTTONUP);
+    EXPECT_EQ(events, std::vector<std::string>{"click left"});
+}
+
+TEST_F(Win32TrayIconTest, AHandlersErrorIsReportedAndTheNextClickWorks) {
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    failNextClick = true;
+    for (int i = 0; i < 2; ++i) {
+        Send(tray.Handle(), WM_LBUTTONDOWN);
+        Send(tray.Handle(), WM_LBUTTONUP);
+    }
+    EXPECT_EQ(events,
+              (std::vector<std::string>{"click left", "error broken handler", "click left"}));
+}
+
+void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    EndMenu();
+}
+
+TEST_F(Win32TrayIconTest, ARightClickOpensTheMenuInsteadOfAClick) {
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    TPopupMenu menu;
+    tray.Icon().PopupMenu = &menu;
+    SetTimer(nullptr, 0, 200, &CloseMenu);
+    Send(tray.Handle(), WM_RBUTTONDOWN);
+    Send(tray.Handle(), WM_RBUTTONUP); // returns once the menu is dismissed
+    EXPECT_TRUE(events.empty());
+}
+
+TEST_F(Win32TrayIconTest, OtherMessagesGetTheDefaultHandling) {
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    EXPECT_EQ(SendMessageW(tray.Handle(), WM_GETTEXTLENGTH, 0, 0), 0);
+    SetWindowTextW(tray.Handle(), L"abc");
+    EXPECT_EQ(SendMessageW(tray.Handle(), WM_GETTEXTLENGTH, 0, 0), 3);
+    EXPECT_EQ(Send(tray.Handle(), WM_KEYDOWN), 0);
+    EXPECT_TRUE(events.empty());
+}
+
+} // namespace
+} // namespace norvale::win32
