@@ -48,6 +48,7 @@ void Win32TimerDialog::OnInitDialog() {
     ShowPickerValue(GetDlgItem(FDialog, IDC_TIME), FTime.GetDateTime());
     SetAutoStartChecked(FAutoStart);
 
+    FCloseSaved = false;
     FPlacement = std::make_unique<Win32PlacementWindow>(FDialog, false, true);
     // Only a boolean is stored, so the decimal separator is never used.
     FormStorage1 = std::make_unique<TFormStorage>(FRegistry, *FPlacement, ".");
@@ -75,14 +76,15 @@ bool Win32TimerDialog::OnCommand(int id) {
             FTime.SetTime(*time);
         }
     }
-    // A save that fails is reported and the dialog closes all the same (DialogWindow).
+    // A save that fails is reported once and the dialog closes all the same (DialogWindow).
+    FCloseSaved = true;
     FormStorage1->FormCloseQuery(true);
     EndDialog(FDialog, id);
     return true;
 }
 
 void Win32TimerDialog::OnDestroy() {
-    if (FormStorage1) {
+    if (FormStorage1 && !FCloseSaved) {
         FormStorage1->FormDestroy();
     }
 }

@@ -35,6 +35,8 @@ private:
     Registry& FRegistry;
     DateTimePickerValue FTime{10 * kOneSecond};
     bool FAutoStart = true;
+    // The close has tried its save, so the destroy hook does not try (and report) again.
+    bool FCloseSaved = false;
     // FormStorage1 and the window it places exist while the dialog's window does.
     std::unique_ptr<Win32PlacementWindow> FPlacement;
     std::unique_ptr<TFormStorage> FormStorage1;

@@ -42,10 +42,14 @@ TEST(Win32CountdownDialog, ShowsTheTargetAndTakesTheEnteredOneOnEnter) {
     DateTime shownDate = 0;
     DateTime shownTime = 0;
     std::vector<int> tabOrder;
+    LOGFONTW font{};
     ModalDriver driver([&] { return dialog.Handle(); },
                        [&](HWND window) {
                            client = ClientSize(window);
                            exStyle = GetWindowLongPtrW(window, GWL_EXSTYLE);
+                           GetObjectW(
+                               reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0)),
+                               sizeof font, &font);
                            shownDate = Shown(window, IDC_DATE);
                            shownTime = Shown(window, IDC_TIME);
                            HWND control = GetFocus();
@@ -62,6 +66,8 @@ TEST(Win32CountdownDialog, ShowsTheTargetAndTakesTheEnteredOneOnEnter) {
     EXPECT_EQ(client.cx, 273);
     EXPECT_EQ(client.cy, 136);
     EXPECT_NE(exStyle & WS_EX_TOPMOST, 0);
+    EXPECT_EQ(font.lfHeight, -11);
+    EXPECT_STREQ(font.lfFaceName, L"MS Sans Serif");
     EXPECT_EQ(std::floor(shownDate), *EncodeDate(2026, 12, 25));
     EXPECT_NEAR(shownTime - std::floor(shownTime), *EncodeTime(18, 30, 0, 0), kOneMillisecond);
     EXPECT_EQ(tabOrder, (std::vector<int>{IDOK, IDCANCEL, IDC_TIME, IDC_DATE, IDOK}));

@@ -35,6 +35,20 @@ Seen Look(HWND window) {
     return seen;
 }
 
+// Closes the error report once it shows and keeps its text.
+std::wstring gReported;
+void CALLBACK CloseErrorReport(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND box = testing::FindThreadWindow(L"Norvale Time Clock");
+    if (!box) {
+        return;
+    }
+    KillTimer(nullptr, timer);
+    wchar_t text[256] = {};
+    GetDlgItemTextW(box, 0xFFFF, text, 256);
+    gReported = text;
+    PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
 class Win32TimerDialogTest : public ::testing::Test {
 protected:
     // Shows a new dialog, looks at it, lets act() work on it, and returns the modal result.
@@ -107,6 +121,24 @@ TEST_F(Win32TimerDialogTest, AutoStartAndPlaceSurviveIntoTheNextDialog) {
     EXPECT_FALSE(second.GetAutoStart());
     EXPECT_EQ(seen.Window.left, 100);
     EXPECT_EQ(seen.Window.top, 120);
+}
+
+// Settings that cannot be saved must not keep the dialog open: the failure is reported and
+// the dialog closes with the button pressed.
+TEST_F(Win32TimerDialogTest, AFailedSaveIsReportedAndTheDialogStillCloses) {
+    Win32TimerDialog dialog(nullptr, registry);
+    dialog.SetTimerDuration(90 * kOneSecond);
+    gReported.clear();
+    const int result = Run(dialog, [&](HWND window) {
+        registry.FailWrites = true;
+        ShowPickerValue(GetDlgItem(window, IDC_TIME), *EncodeTime(0, 0, 5, 0));
+        SetTimer(nullptr, 0, 20, &CloseErrorReport);
+        PressKey(VK_RETURN);
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_NEAR(dialog.GetTimerDuration(), 5 * kOneSecond, kOneMillisecond);
+    EXPECT_EQ(gReported.substr(0, 7), L"Failed ");
+    EXPECT_EQ(gReported.back(), L'.');
 }
 
 TEST_F(Win32TimerDialogTest, TheTabOrderRunsFromTheTimeToTheCheckBox) {
