@@ -1,5 +1,5 @@
+#include "win32/error_report_win32.h"
 #include "win32/main_window.h"
-#include "win32/wide_text.h"
 
 #include <exception>
 
@@ -10,7 +10,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         window.Start();
         return RunMessageLoop();
     } catch (const std::exception& e) {
-        MessageBoxW(nullptr, ToWide(e.what()).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+        ShowErrorReport(nullptr, e.what());
         return 1;
     }
 }

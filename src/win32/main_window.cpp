@@ -1,6 +1,7 @@
 #include "win32/main_window.h"
 
 #include "core/net/time_server.h"
+#include "win32/error_report_win32.h"
 #include "win32/locale_format_settings.h"
 #include "win32/msxml_document.h"
 #include "win32/registry_time_zones.h"
@@ -178,14 +179,8 @@ void MainWindow::RenderFrame() {
     FForm->RenderFrame();
 }
 
-// The application's error report: the text, with a full stop added when its last character
-// sorts after one.
 void MainWindow::ShowError(std::string_view text) {
-    std::string message(text);
-    if (!message.empty() && static_cast<unsigned char>(message.back()) > '.') {
-        message += '.';
-    }
-    MessageBoxW(FHandle, ToWide(message).c_str(), kAppTitle, MB_OK | MB_ICONERROR);
+    ShowErrorReport(FHandle, text);
 }
 
 void MainWindow::SetButtonTips(const TButtonTips& tips) {

@@ -1,6 +1,6 @@
 #include "win32/system_clock_win32.h"
 
-#include "core/time/calendar.h"
+#include "core/time/system_time.h"
 #include "win32/system_error_text.h"
 #include "win32/win32_common.h"
 
@@ -13,11 +13,12 @@ static_assert(sizeof(::TIME_ZONE_INFORMATION) == sizeof(norvale::TIME_ZONE_INFOR
 static_assert(std::is_trivially_copyable_v<norvale::TIME_ZONE_INFORMATION>);
 
 DateTime Win32SystemClock::Now() const {
-    ::SYSTEMTIME st;
-    GetLocalTime(&st);
+    ::SYSTEMTIME native;
+    GetLocalTime(&native);
+    norvale::SYSTEMTIME st;
+    std::memcpy(static_cast<void*>(&st), &native, sizeof st);
     // GetLocalTime always yields a valid calendar date and time of day.
-    return *EncodeDate(st.wYear, st.wMonth, st.wDay) +
-           *EncodeTime(st.wHour, st.wMinute, st.wSecond, st.wMilliseconds);
+    return *SystemTimeToDateTime(st);
 }
 
 std::uint32_t Win32SystemClock::GetTimeZoneInformation(norvale::TIME_ZONE_INFORMATION& info) const {

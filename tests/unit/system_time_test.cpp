@@ -39,5 +39,26 @@ TEST(DateTimeToSystemTime, ValuesWithoutSuchADateHaveNone) {
     EXPECT_TRUE(DateTimeToSystemTime(0));
 }
 
+TEST(SystemTimeToDateTime, JoinsDateAndTimeAndRefusesWhatDoesNotExist) {
+    SYSTEMTIME time;
+    time.wYear = 2026;
+    time.wMonth = 12;
+    time.wDay = 25;
+    time.wHour = 18;
+    time.wMinute = 30;
+    time.wSecond = 5;
+    time.wMilliseconds = 250;
+    const std::optional<DateTime> value = SystemTimeToDateTime(time);
+    ASSERT_TRUE(value);
+    EXPECT_DOUBLE_EQ(*value, *EncodeDate(2026, 12, 25) + *EncodeTime(18, 30, 5, 250));
+    EXPECT_EQ(DateTimeToSystemTime(*value)->wMilliseconds, 250);
+
+    time.wDay = 32;
+    EXPECT_FALSE(SystemTimeToDateTime(time));
+    time.wDay = 31;
+    time.wHour = 24;
+    EXPECT_FALSE(SystemTimeToDateTime(time));
+}
+
 } // namespace
 } // namespace norvale

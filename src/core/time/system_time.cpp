@@ -34,4 +34,14 @@ std::optional<SYSTEMTIME> DateTimeToSystemTime(DateTime value) {
     return result;
 }
 
+std::optional<DateTime> SystemTimeToDateTime(const SYSTEMTIME& time) {
+    const std::optional<DateTime> date = EncodeDate(time.wYear, time.wMonth, time.wDay);
+    const std::optional<DateTime> timeOfDay =
+        EncodeTime(time.wHour, time.wMinute, time.wSecond, time.wMilliseconds);
+    if (!date || !timeOfDay) {
+        return std::nullopt;
+    }
+    return *date + *timeOfDay;
+}
+
 } // namespace norvale

@@ -12,4 +12,8 @@ namespace norvale {
 // where the value has no calendar date of the kind SYSTEMTIME holds.
 std::optional<SYSTEMTIME> DateTimeToSystemTime(DateTime value);
 
+// The date-time of a SYSTEMTIME (its day of the week is not read); nullopt when its date or
+// time of day does not exist.
+std::optional<DateTime> SystemTimeToDateTime(const SYSTEMTIME& time);
+
 } // namespace norvale
