@@ -4,6 +4,7 @@
 #include "win32/error_report_win32.h"
 #include "win32/locale_format_settings.h"
 #include "win32/msxml_document.h"
+#include "win32/program_icons.h"
 #include "win32/registry_time_zones.h"
 #include "win32/wide_text.h"
 
@@ -26,6 +27,8 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     wc.lpfnWndProc = proc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
+    wc.hIcon = ProgramIconImage(instance, 32);
+    wc.hIconSm = ProgramIconImage(instance, 16);
     wc.lpszClassName = kWindowClass;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw std::runtime_error("Cannot register the main window class");
@@ -62,7 +65,15 @@ MainWindow::MainWindow(HINSTANCE instance)
     FPlacement = std::make_unique<Win32PlacementWindow>(FHandle, true, false);
     FStorage = std::make_unique<TFormStorage>(FRegistry, *FPlacement,
                                               FForm->FFormatSettings.DecimalSeparator);
-    FForm->ConnectServices({nullptr, &FSntp, &FRegistry});
+    FDialogs = std::make_unique<Win32ClockDialogs>(FHandle, FRegistry, RegistryTimeZones());
+    FForm->ConnectServices({FDialogs.get(), &FSntp, &FRegistry});
+    // The tray icon is made with the window and shows itself once the window is set up.
+    TrayIconHandlers tray;
+    tray.OnClick = [this](TMouseButton, TShiftState, POINT) { ToggleShown(); };
+    tray.OnMenuItem = [this](TMenuCommand command) { RunMenuCommand(command); };
+    tray.OnError = [this](std::string_view text) { ShowError(text); };
+    FTray = std::make_unique<Win32TrayIcon>(instance, TrayIconImage(instance), std::move(tray));
+    FTray->Icon().PopupMenu = &FMenu;
     FHandCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)); // IDC_HAND
     // Plain tips for the face buttons: item 0 the left one, item 1 the right one.
     FToolTips = std::make_unique<TToolTipManager>(FHandle, instance);
@@ -104,6 +115,11 @@ void MainWindow::Start() {
     // The buttons may have moved.
     FToolTips->RecreateTipWindow();
     PlaceWindow(before);
+    for (const std::string& folder : ListSkinFolders(FProgramFolder)) {
+        FMenu.AddSkin(folder, FForm->FClockSkin);
+    }
+    SyncMenu();
+    FTray->Icon().Loaded();
 
     // The first frame is drawn before the fade-in shows it.
     ShowWindow(FHandle, SW_SHOWNOACTIVATE);
@@ -114,6 +130,7 @@ void MainWindow::Start() {
     FForm->FFade.StartStartupFadeIn();
     SyncFadeTimer();
     SetTimer(FHandle, kTickTimer, kTickMs, nullptr);
+    FAlarms = std::make_unique<TfAlarms>(FHandle);
     for (const std::string& message : messages) {
         ShowError(message);
     }
@@ -297,11 +314,15 @@ void MainWindow::OnClose() {
 // the next message.
 LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     try {
-        if (HandleInput(message, wParam, lParam)) {
-            return 0;
-        }
+        return Dispatch(message, wParam, lParam);
     } catch (const std::exception& error) {
         ShowError(error.what());
+        return 0;
+    }
+}
+
+LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (HandleInput(message, wParam, lParam)) {
         return 0;
     }
     switch (message) {
@@ -309,6 +330,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         if (wParam == kTickTimer) {
             FForm->Timer1Timer();
             SyncFadeTimer();
+            // As actions update at idle: the marks follow the mode however it changed.
+            SyncMenu();
         } else if (wParam == kFadeTimer) {
             OnFadeTimer();
         } else if (wParam == kBeepTimer) {
@@ -318,6 +341,9 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
         // A shown clock fades out and shrinks in place first; the fade's end closes it again.
         OnClose();
+        return 0;
+    case WM_CONTEXTMENU:
+        ShowContextMenu(lParam);
         return 0;
     case WM_QUERYENDSESSION:
         // The session may end: the settings are saved now.
@@ -348,6 +374,13 @@ int RunMessageLoop() {
     MSG msg;
     BOOL got;
     while ((got = GetMessageW(&msg, nullptr, 0, 0)) > 0) {
+        // A modeless dialog (the Alarms form) gets its keyboard handling: Tab, Escape.
+        const HWND active = GetActiveWindow();
+        wchar_t className[8] = {};
+        if (active && GetClassNameW(active, className, 8) && lstrcmpW(className, L"#32770") == 0 &&
+            IsDialogMessageW(active, &msg)) {
+            continue;
+        }
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }

@@ -4,14 +4,19 @@
 #include "core/net/sntp_client.h"
 #include "core/shell/clock_sound.h"
 #include "core/shell/form_storage.h"
+#include "core/shell/popup_menu.h"
+#include "win32/alarms_form_win32.h"
+#include "win32/clock_dialogs_win32.h"
 #include "win32/clock_setter_win32.h"
 #include "win32/gdi_text_rasterizer.h"
 #include "win32/layered_window_win32.h"
 #include "win32/media_device_mci.h"
 #include "win32/placement_window_win32.h"
 #include "win32/registry_win32.h"
+#include "win32/shell_opener_win32.h"
 #include "win32/system_clock_win32.h"
 #include "win32/tool_tip_manager.h"
+#include "win32/tray_icon_win32.h"
 #include "win32/udp_socket_win32.h"
 #include "win32/win32_common.h"
 
@@ -62,9 +67,17 @@ public:
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     // Mouse, keyboard and cursor messages; true when the message was handled.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     void OnClose();
+    // The popup menu: its marks follow the clock's state; a chosen item runs its handler.
+    void SyncMenu();
+    void ShowContextMenu(LPARAM lParam);
+    void RunMenuCommand(TMenuCommand command);
+    void ToggleShown();
+    void SwitchSkin(const std::string& name);
+    TMenuCommand SkinCommandOf(const std::string& name) const;
     // Places the window: where the settings put it, else centred on the work area.
     void PlaceWindow(::RECT before);
     void OnFadeTimer();
@@ -81,6 +94,11 @@ private:
     TIdSNTP FSntp{FSocket, FClock, FClockSetter};
     std::unique_ptr<Win32PlacementWindow> FPlacement;
     std::unique_ptr<TFormStorage> FStorage;
+    Win32ShellOpener FShell;
+    TPopupMenu FMenu;
+    std::unique_ptr<Win32TrayIcon> FTray;
+    std::unique_ptr<Win32ClockDialogs> FDialogs;
+    std::unique_ptr<TfAlarms> FAlarms;
     GdiTextRasterizer FText;
     std::unique_ptr<Win32LayeredWindow> FLayered;
     std::unique_ptr<TfrmMain> FForm;

@@ -46,7 +46,9 @@ bool MainWindow::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
             ReleaseCapture();
         }
         FForm->FormMouseUp();
-        return true;
+        // The right button's release goes on to the default handling, which asks for the
+        // context menu.
+        return message != WM_RBUTTONUP;
     case WM_KEYDOWN:
         // The mode shortcuts: the digit keys 1 to 5 without modifiers.
         if (wParam >= '1' && wParam <= '5' && !ModifierHeld()) {

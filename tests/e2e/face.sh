@@ -7,6 +7,7 @@
 # Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
+source "$NORVALE_ROOT/tests/e2e/lib/face_shots.sh"
 
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
 out=$NORVALE_ARTEFACTS/face
@@ -23,24 +24,6 @@ start_clock() {
     eval "$(xdotool getwindowgeometry --shell "$window")"
 }
 
-# shot NAME: the face as it is now.
-shot() {
-    /usr/bin/import -window root -crop "150x150+$X+$Y" +repage "$out/$1.png"
-}
-
-# differ A B REGION: how many pixels of the region (WxH+X+Y on the face) differ.
-differ() {
-    local a b
-    a=$(mktemp --suffix=.png)
-    b=$(mktemp --suffix=.png)
-    /usr/bin/convert "$out/$1.png" -crop "$3" +repage "$a"
-    /usr/bin/convert "$out/$2.png" -crop "$3" +repage "$b"
-    local n
-    n=$(/usr/bin/compare -metric AE "$a" "$b" /dev/null 2>&1 || true)
-    rm -f "$a" "$b"
-    printf '%s\n' "${n%% *}"
-}
-
 # click X Y [BUTTON]: a press and release at a point of the face.
 click() {
     xdotool mousemove "$((X + $1))" "$((Y + $2))"
@@ -48,11 +31,6 @@ click() {
     xdotool click "${3:-1}"
     sleep 0.4
 }
-
-title='90x12+31+77'
-readout='64x14+43+100'
-weekday='60x8+45+87'
-hands='40x40+55+30'
 
 start_clock
 screen=$(xdotool getdisplaygeometry)

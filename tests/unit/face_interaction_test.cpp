@@ -326,7 +326,8 @@ TEST_F(FaceTest, WorldClockOkSetsZoneLabelAndClockModeCancelNothing) {
     dialogs.Zones = {mrCancel, 0, "Tokyo", {}};
     w.WorldClock1Click();
     // The zone first, then the label, so the dialog opens with the current label.
-    EXPECT_EQ(dialogs.Zones.Calls, (std::vector<std::string>{"SelectZone -1", "SetClockLabel Time"}));
+    EXPECT_EQ(dialogs.Zones.Calls,
+              (std::vector<std::string>{"SelectZone -1", "SetClockLabel Time"}));
     EXPECT_EQ(w.FClockLabel, "Time");
     EXPECT_EQ(w.FClockType, ctStopwatch);
     dialogs.Zones.Result = mrOk;

@@ -4,6 +4,7 @@
 #include "core/clock/display_mode.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
+#include "core/platform/mouse_button.h"
 #include "core/platform/system_clock.h"
 #include "core/skin/skin_loader.h"
 #include "core/time/stopwatch.h"
@@ -22,8 +23,6 @@ class Registry;
 class TFormPlacement;
 class TFormStorage;
 class TIdSNTP;
-
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // What the clock's logic asks of its window and of the services around it.
 class ClockWindowHost {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/mouse_button.h"
 #include "core/platform/placement_window.h"
 #include "core/shell/popup_menu.h"
 
@@ -25,8 +26,6 @@ inline constexpr std::uint32_t kTrayMButtonDblClk = 0x0209;
 // The message the notification area sends the tray icon's window for every mouse event.
 inline constexpr std::uint32_t kTrayCallbackMessage = 0xB054;
 inline constexpr std::string_view kTrayHint = "Norvale Time Clock";
-
-enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 struct TShiftState {
     bool Shift = false;
