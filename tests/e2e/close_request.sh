@@ -5,6 +5,8 @@
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
 
+# The first start's settings: the Clock mode with hands (other tests leave theirs behind).
+wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
 wine "$NORVALE_EXE" &
 clock=$!
 window=$(wait_for_window "Norvale Time Clock" 30) || die "no window named Norvale Time Clock"

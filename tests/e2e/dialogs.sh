@@ -20,8 +20,10 @@ wine reg add 'HKCU\Software\Brannick\NorvaleTimeClock' /v TimeServer /t REG_SZ \
 click() {
     xdotool mousemove "$((X + $1))" "$((Y + $2))"
     sleep 0.2
-    xdotool click 1
-    sleep 0.5
+    xdotool click "${3:-1}"
+    # Off the buttons again, so no tool tip covers the read-out in the next screenshot.
+    xdotool mousemove "$((X + 75))" "$((Y + 30))"
+    sleep 0.4
 }
 # blinking PREFIX: two shots a second apart differ in the read-out. Once a countdown has
 # passed or a timer has run out the read-out stands still at 00:00:00, so a difference is the

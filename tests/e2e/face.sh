@@ -29,6 +29,8 @@ click() {
     xdotool mousemove "$((X + $1))" "$((Y + $2))"
     sleep 0.2
     xdotool click "${3:-1}"
+    # Off the buttons again, so no tool tip covers the read-out in the next screenshot.
+    xdotool mousemove "$((X + 75))" "$((Y + 30))"
     sleep 0.4
 }
 

@@ -13,6 +13,10 @@ settings='HKCU\Software\Brannick\NorvaleTimeClock'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 out=$NORVALE_ARTEFACTS/menu
 mkdir -p "$out"
+# A fresh Wine session, so the notification area holds this clock's icon only (programs
+# that ended earlier in this prefix may have left theirs behind).
+wineserver -k >/dev/null 2>&1 || true
+wineserver -w
 wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
 wine reg delete "$run_key" /v NorvaleTimeClock /f >/dev/null 2>&1 || true
 
