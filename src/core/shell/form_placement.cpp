@@ -202,7 +202,13 @@ std::string TFormPlacement::ReadSectionText(std::string_view section, std::strin
     if (!key || !key->ValueExists(name)) {
         return std::string(defaultText);
     }
-    return key->ReadString(name);
+    try {
+        return key->ReadString(name);
+    } catch (const RegistryError&) {
+        // A value of another type keeps the default for that value alone, so that one
+        // tampered setting can neither stop the window's creation nor lose the others.
+        return std::string(defaultText);
+    }
 }
 
 void TFormPlacement::WriteSectionText(std::string_view section, std::string_view name,
