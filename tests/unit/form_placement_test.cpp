@@ -179,6 +179,17 @@ TEST_F(FormPlacementTest, AValueOfAnotherTypeKeepsItsDefaultAndTheRestoreGoesOn)
     EXPECT_EQ(registry.OpenKeyCount(), 0);
 }
 
+TEST_F(FormPlacementTest, ACornerAtTheEndOfTheCoordinateRangeLeavesTheWindowAlone) {
+    Stored("PixelsPerInch", "96");
+    Stored("NormPos", "2147483600,20,999,999");
+    store.RestoreState();
+    EXPECT_TRUE(window.Calls.empty());
+    EXPECT_EQ(Normal().left, 100);
+    Stored("NormPos", "10,2147483600,999,999");
+    store.RestoreState();
+    EXPECT_TRUE(window.Calls.empty());
+}
+
 TEST_F(FormPlacementTest, ReadsAndWritesSingleValues) {
     store.WriteText("Label", "Time");
     store.WriteNumber("Zone", -1);
