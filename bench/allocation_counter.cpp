@@ -6,6 +6,14 @@
 
 namespace {
 std::atomic<long long> allocations{0};
+std::atomic<long long> releases{0};
+
+void Release(void* p) noexcept {
+    if (p != nullptr) {
+        releases.fetch_add(1, std::memory_order_relaxed);
+        std::free(p);
+    }
+}
 } // namespace
 
 void* operator new(std::size_t size) {
@@ -17,17 +25,21 @@ void* operator new(std::size_t size) {
 }
 
 void operator delete(void* p) noexcept {
-    std::free(p);
+    Release(p);
 }
 
 void operator delete(void* p, std::size_t) noexcept {
-    std::free(p);
+    Release(p);
 }
 
 namespace norvale::bench {
 
 long long AllocationCount() {
     return allocations.load(std::memory_order_relaxed);
+}
+
+long long LiveAllocationCount() {
+    return allocations.load(std::memory_order_relaxed) - releases.load(std::memory_order_relaxed);
 }
 
 } // namespace norvale::bench

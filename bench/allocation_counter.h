@@ -7,5 +7,7 @@ namespace norvale::bench {
 
 // How many allocations the program has made so far.
 long long AllocationCount();
+// How many of them have not been freed yet: the blocks the program holds on the heap.
+long long LiveAllocationCount();
 
 } // namespace norvale::bench

@@ -1,6 +1,7 @@
 // The clock's hot paths: drawing a whole frame of the default skin (Clock mode, am/pm and
-// hands, FreeType text), again with a new second, and a tick that has nothing to draw, which runs
-// ten times a second and must not touch the heap. Every operator new of the program is counted.
+// hands, FreeType text), again with a new second, and a tick that has nothing to draw, which
+// runs ten times a second and must not touch the heap; and loading the default skin. Every
+// operator new of the program is counted.
 
 #include "allocation_counter.h"
 #include "core/clock/clock_window.h"
@@ -78,6 +79,17 @@ void BM_IdleTick(benchmark::State& state) {
     state.counters["allocations"] = static_cast<double>(bench::AllocationCount() - before);
 }
 BENCHMARK(BM_IdleTick);
+
+// Loading the default skin as a skin switch does: the description, the images, the fonts.
+void BM_LoadSkin(benchmark::State& state) {
+    Clock c;
+    const SkinLoadContext context{NORVALE_PROGRAM_DIR, *c.xml, c.window->FFormatSettings, c.text};
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(
+            LoadSkin(kDefaultSkin, context, c.window->Labels, c.window->Buttons));
+    }
+}
+BENCHMARK(BM_LoadSkin)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace norvale

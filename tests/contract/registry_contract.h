@@ -5,6 +5,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace norvale::testing {
@@ -22,6 +23,11 @@ struct RegistryContractTarget {
         Plant;
     std::function<void(Registry&)> RemoveScratch;
 };
+
+// Names the target in test output; printed as raw bytes, its padding would be read unset.
+inline void PrintTo(const RegistryContractTarget& target, std::ostream* out) {
+    *out << target.Name;
+}
 
 // The behaviour every Registry must show; instantiated once per implementation with
 // INSTANTIATE_TEST_SUITE_P(Name, RegistryContract, ::testing::Values(target)).

@@ -2,6 +2,7 @@
 #include "core/skin/skin_loader.h"
 #include "support/fake_text_rasterizer.h"
 #include "support/png_builder.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -54,14 +55,8 @@ protected:
     SkinLoaderTest() {
         text.CharWidth = 5;
         text.LineHeight = 10;
-        // One folder per test: CTest runs the tests in parallel.
-        folder = fs::temp_directory_path() /
-                 ("norvale-skin-loader-" + std::string(GetParam().Name) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder);
         MakeSkin("good", kSkinXml);
     }
-    ~SkinLoaderTest() override { fs::remove_all(folder); }
 
     void MakeSkin(const std::string& name, const std::string& xml) {
         const fs::path skin = folder / "face" / name;
@@ -99,7 +94,9 @@ protected:
     FakeTextRasterizer text;
     FormatSettings settings = FormatSettings::EnglishUnitedStates();
     std::unique_ptr<XmlDocument> xml = MakeDocument();
-    fs::path folder;
+    // One folder per test and run: tests run in parallel, here and in other checkouts.
+    TempFolder temp;
+    fs::path folder = temp.Path();
     TCursorKind cursor = TCursorKind::Default;
     std::array<TWindowLabel, kLabelCount> labels = InitialLabels(text);
     std::array<TSknButton, 2> buttons{TSknButton(10, 67, 24, 16, cursor),

@@ -1,5 +1,7 @@
 #include "contract/xml_document_contract.h"
 
+#include "support/temp_folder.h"
+
 #include <filesystem>
 #include <fstream>
 
@@ -105,8 +107,8 @@ TEST_P(XmlDocumentContract, MalformedDocumentsNameWhereTheyBreak) {
 }
 
 TEST_P(XmlDocumentContract, LoadsFilesAndReportsMissingOnes) {
-    const auto folder = std::filesystem::temp_directory_path() / "norvale-xml-contract";
-    std::filesystem::create_directories(folder);
+    const TempFolder temp;
+    const auto& folder = temp.Path();
     const auto path = folder / "skin.xml";
     {
         std::ofstream out(path, std::ios::binary);
@@ -117,7 +119,6 @@ TEST_P(XmlDocumentContract, LoadsFilesAndReportsMissingOnes) {
     EXPECT_EQ(doc->SelectValue("skin/button[@id=\"left\"]/@height"), "16");
     EXPECT_THROW(doc->Load((folder / "absent.xml").string()), XmlError);
     EXPECT_EQ(doc->SelectValue("skin/clockface"), std::nullopt);
-    std::filesystem::remove_all(folder);
 }
 
 INSTANTIATE_TEST_SUITE_P(Adapters, XmlDocumentContract, ::testing::ValuesIn(XmlAdapters()));

@@ -4,21 +4,26 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
 
 namespace norvale::testing {
 
-// A folder of its own under the system's temporary folder, named after the running test and
-// removed with everything in it when the test ends.
+// A folder of its own under the system's temporary folder, named after the running test with
+// a random part, and removed with everything in it when the test ends.
 class TempFolder {
 public:
     TempFolder() {
         // A parameterized test's name ends in "/" and the parameter's name.
         std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         std::replace(name.begin(), name.end(), '/', '-');
-        FPath = std::filesystem::temp_directory_path() / ("norvale-" + name);
+        // NOTE: other checkouts on the machine run the same tests at the same time; a random
+        // part keeps their folders apart.
+        const unsigned long long unique = std::random_device{}();
+        FPath = std::filesystem::temp_directory_path() /
+                ("norvale-" + name + "-" + std::to_string(unique));
         std::filesystem::remove_all(FPath);
         std::filesystem::create_directories(FPath);
     }

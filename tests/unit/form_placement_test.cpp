@@ -157,6 +157,39 @@ TEST_F(FormPlacementTest, ALowerStoredVersionSkipsTheWholeRestore) {
     EXPECT_TRUE(store.Restored());
 }
 
+// Found by fuzzing: an integer "FormVersion" made the whole restore throw.
+TEST_F(FormPlacementTest, AValueOfAnotherTypeKeepsItsDefaultAndTheRestoreGoesOn) {
+    registry.SetValue(RegistryRoot::CurrentUser, kSection, "FormVersion",
+                      RegistryValueType::Integer, std::string(4, '\0'));
+    registry.SetValue(RegistryRoot::CurrentUser, kSection, "Flags", RegistryValueType::Binary,
+                      "\x02");
+    Stored("PixelsPerInch", "96");
+    Stored("NormPos", "10,20,999,999");
+    window.Placement.flags = 5;
+    bool handlerRan = false;
+    store.OnRestorePlacement = [&](TFormPlacement& s) {
+        handlerRan = true;
+        EXPECT_EQ(s.ReadText("Flags", "fallback"), "fallback");
+        EXPECT_EQ(s.ReadNumber("FormVersion", 7), 7);
+    };
+    store.RestoreState();
+    EXPECT_TRUE(handlerRan);
+    EXPECT_EQ(Normal().left, 10);
+    EXPECT_EQ(window.Placement.flags, 5u);
+    EXPECT_EQ(registry.OpenKeyCount(), 0);
+}
+
+TEST_F(FormPlacementTest, ACornerAtTheEndOfTheCoordinateRangeLeavesTheWindowAlone) {
+    Stored("PixelsPerInch", "96");
+    Stored("NormPos", "2147483600,20,999,999");
+    store.RestoreState();
+    EXPECT_TRUE(window.Calls.empty());
+    EXPECT_EQ(Normal().left, 100);
+    Stored("NormPos", "10,2147483600,999,999");
+    store.RestoreState();
+    EXPECT_TRUE(window.Calls.empty());
+}
+
 TEST_F(FormPlacementTest, ReadsAndWritesSingleValues) {
     store.WriteText("Label", "Time");
     store.WriteNumber("Zone", -1);

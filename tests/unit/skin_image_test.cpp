@@ -1,5 +1,6 @@
 #include "core/raster/skin_image.h"
 #include "support/png_builder.h"
+#include "support/temp_folder.h"
 
 #include <filesystem>
 #include <fstream>
@@ -40,12 +41,9 @@ TEST(SkinImage, ImagesWithoutAlphaChannelAreOpaqueOrKeyed) {
 class LoadSkinImageTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        Folder = std::filesystem::temp_directory_path() /
-                 ("norvale-skin-" +
-                  std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        Folder = Temp.Path();
         std::filesystem::create_directories(Folder / "face" / "plain");
     }
-    void TearDown() override { std::filesystem::remove_all(Folder); }
 
     void Write(const std::string& name, const std::vector<std::uint8_t>& bytes) {
         std::ofstream out(Folder / "face" / "plain" / name, std::ios::binary);
@@ -53,6 +51,7 @@ protected:
                   static_cast<std::streamsize>(bytes.size()));
     }
 
+    testing::TempFolder Temp;
     std::filesystem::path Folder;
 };
 

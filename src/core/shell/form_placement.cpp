@@ -3,6 +3,8 @@
 #include "core/text/integer_text.h"
 
 #include <array>
+#include <cstdint>
+#include <limits>
 #include <stdexcept>
 
 namespace norvale {
@@ -186,8 +188,15 @@ void TFormPlacement::RestorePlacement() {
     RECT& r = placement.rcNormalPosition;
     r = {n[0], n[1], n[2], n[3]};
     if (!FWindow.IsSizeable()) {
-        r.right = r.left + (bounds.right - bounds.left);
-        r.bottom = r.top + (bounds.bottom - bounds.top);
+        // A stored corner so far out that the window would end past the coordinate range
+        // is no position any screen has.
+        const std::int64_t right = std::int64_t{r.left} + (bounds.right - bounds.left);
+        const std::int64_t bottom = std::int64_t{r.top} + (bounds.bottom - bounds.top);
+        if (right > std::numeric_limits<int>::max() || bottom > std::numeric_limits<int>::max()) {
+            return;
+        }
+        r.right = static_cast<int>(right);
+        r.bottom = static_cast<int>(bottom);
     }
     if (r.left < r.right) {
         FWindow.UseDesignedPosition();
@@ -202,7 +211,13 @@ std::string TFormPlacement::ReadSectionText(std::string_view section, std::strin
     if (!key || !key->ValueExists(name)) {
         return std::string(defaultText);
     }
-    return key->ReadString(name);
+    try {
+        return key->ReadString(name);
+    } catch (const RegistryError&) {
+        // A value of another type keeps the default for that value alone, so that one
+        // tampered setting can neither stop the window's creation nor lose the others.
+        return std::string(defaultText);
+    }
 }
 
 void TFormPlacement::WriteSectionText(std::string_view section, std::string_view name,

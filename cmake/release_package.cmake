@@ -1,0 +1,15 @@
+# The release: `cpack` in the Windows build makes NorvaleTimeClock-<version>-win64.zip, whose
+# one folder is the program folder as it ships (cmake/program_folder.cmake) with the README.
+
+install(TARGETS NorvaleTimeClock RUNTIME DESTINATION .)
+# The default skin with its fonts and their licences, and the sounds.
+install(DIRECTORY ${NORVALE_PROGRAM_DIR}/face ${NORVALE_PROGRAM_DIR}/sound DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME NorvaleTimeClock)
+set(CPACK_PACKAGE_VENDOR Brannick)
+set(CPACK_PACKAGE_FILE_NAME NorvaleTimeClock-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_DIRECTORY ${PROJECT_BINARY_DIR}/package)
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+include(CPack)
