@@ -1,10 +1,11 @@
 # The release: `cpack` in the Windows build makes NorvaleTimeClock-<version>-win64.zip, whose
-# one folder is the program folder as it ships (cmake/program_folder.cmake) with the README.
+# one folder is the program folder as it ships (cmake/program_folder.cmake), README.txt (the
+# page the About item opens) included.
 
 install(TARGETS NorvaleTimeClock RUNTIME DESTINATION .)
 # The default skin with its fonts and their licences, and the sounds.
 install(DIRECTORY ${NORVALE_PROGRAM_DIR}/face ${NORVALE_PROGRAM_DIR}/sound DESTINATION .)
-install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+install(FILES ${NORVALE_PROGRAM_DIR}/README.txt DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME NorvaleTimeClock)

@@ -7,7 +7,7 @@
 # Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
-source "$NORVALE_ROOT/tests/e2e/lib/face_shots.sh"
+source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
 
 out=$NORVALE_ARTEFACTS/dialogs
 mkdir -p "$out"
@@ -17,14 +17,6 @@ wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
 wine reg add 'HKCU\Software\Brannick\NorvaleTimeClock' /v TimeServer /t REG_SZ \
     /d "127.0.0.1:$NORVALE_NTP_PORT" /f >/dev/null 2>&1
 
-click() {
-    xdotool mousemove "$((X + $1))" "$((Y + $2))"
-    sleep 0.2
-    xdotool click "${3:-1}"
-    # Off the buttons again, so no tool tip covers the read-out in the next screenshot.
-    xdotool mousemove "$((X + 75))" "$((Y + 30))"
-    sleep 0.4
-}
 # blinking PREFIX: two shots a second apart differ in the read-out. Once a countdown has
 # passed or a timer has run out the read-out stands still at 00:00:00, so a difference is the
 # alarm's blink. (Screenshots take a while on a busy machine; a loop of these waits seconds.)
@@ -63,12 +55,7 @@ wait_early_in_minute() {
     while [ "$(date +%S | sed 's/^0//')" -gt 25 ]; do sleep 1; done
 }
 
-wine "$NORVALE_EXE" &
-clock=$!
-wait_for_window "Norvale Time Clock" 30 >/dev/null || die "no clock window"
-sleep 3
-window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+start_clock
 
 # Countdown: Reset makes the target now, so the dialog opens on today and this second.
 click 75 30

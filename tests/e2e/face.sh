@@ -7,32 +7,12 @@
 # Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
-source "$NORVALE_ROOT/tests/e2e/lib/face_shots.sh"
+source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
 
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
 out=$NORVALE_ARTEFACTS/face
 mkdir -p "$out"
 wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
-
-start_clock() {
-    wine "$NORVALE_EXE" &
-    clock=$!
-    wait_for_window "Norvale Time Clock" 30 >/dev/null || die "no clock window"
-    sleep 3 # the fade-in
-    # NOTE: Wine may replace the X window while it places and shows it: look it up again.
-    window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-}
-
-# click X Y [BUTTON]: a press and release at a point of the face.
-click() {
-    xdotool mousemove "$((X + $1))" "$((Y + $2))"
-    sleep 0.2
-    xdotool click "${3:-1}"
-    # Off the buttons again, so no tool tip covers the read-out in the next screenshot.
-    xdotool mousemove "$((X + 75))" "$((Y + 30))"
-    sleep 0.4
-}
 
 start_clock
 screen=$(xdotool getdisplaygeometry)

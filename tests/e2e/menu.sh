@@ -7,7 +7,7 @@
 # Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
-source "$NORVALE_ROOT/tests/e2e/lib/face_shots.sh"
+source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
 
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -20,12 +20,7 @@ wineserver -w
 wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
 wine reg delete "$run_key" /v NorvaleTimeClock /f >/dev/null 2>&1 || true
 
-wine "$NORVALE_EXE" &
-clock=$!
-wait_for_window "Norvale Time Clock" 30 >/dev/null || die "no clock window"
-sleep 3
-window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+start_clock
 shown_x=$X shown_y=$Y
 
 # title_differs A B: whether the mode title of two shots differs.

@@ -17,7 +17,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 unzip -q "$zip" -d "$work"
 folder=$work/$name
-for file in NorvaleTimeClock.exe README.md sound/chime.mp3 sound/beep.mp3 \
+for file in NorvaleTimeClock.exe README.txt sound/chime.mp3 sound/beep.mp3 \
     face/norvale/skin.xml \
     face/norvale/fonts/DSEG7Classic-Regular.ttf face/norvale/fonts/DejaVuSans.ttf \
     face/norvale/fonts/DejaVuSansCondensed.ttf \
@@ -32,7 +32,7 @@ for image in "$source_dir"/skins/norvale/*.png; do
 done
 # The zip holds exactly what the build lays out for scripts/run, and nothing else.
 diff <(cd "$build/program" && find . -type f | sort) \
-    <(cd "$folder" && find . -type f ! -name README.md | sort) ||
+    <(cd "$folder" && find . -type f | sort) ||
     fail "the zip and build/windows/program differ"
 
 # The version resource: fixed version words and the texts, in UTF-16.

@@ -1,0 +1,46 @@
+# The clock's face in the end-to-end scripts: starting the clock, clicking its face,
+# screenshots and comparisons of their regions. start_clock sets $clock (the process) and
+# the face's screen position $X, $Y; the shots go to the folder $out.
+
+start_clock() {
+    wine "$NORVALE_EXE" &
+    clock=$!
+    wait_for_window "Norvale Time Clock" 30 >/dev/null || die "no clock window"
+    sleep 3 # the fade-in
+    # NOTE: Wine may replace the X window while it places and shows it: look it up again.
+    window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+
+# click X Y [BUTTON]: a press and release at a point of the face.
+click() {
+    xdotool mousemove "$((X + $1))" "$((Y + $2))"
+    sleep 0.2
+    xdotool click "${3:-1}"
+    # Off the buttons again, so no tool tip covers the read-out in the next screenshot.
+    xdotool mousemove "$((X + 75))" "$((Y + 30))"
+    sleep 0.4
+}
+
+# shot NAME: the face as it is now.
+shot() {
+    /usr/bin/import -window root -crop "150x150+$X+$Y" +repage "$out/$1.png"
+}
+
+# differ A B REGION: how many pixels of the region (WxH+X+Y on the face) differ.
+differ() {
+    local a b n
+    a=$(mktemp --suffix=.png)
+    b=$(mktemp --suffix=.png)
+    /usr/bin/convert "$out/$1.png" -crop "$3" +repage "$a"
+    /usr/bin/convert "$out/$2.png" -crop "$3" +repage "$b"
+    n=$(/usr/bin/compare -metric AE "$a" "$b" /dev/null 2>&1 || true)
+    rm -f "$a" "$b"
+    printf '%s\n' "${n%% *}"
+}
+
+# Regions of the default skin's face.
+title='90x12+31+77'
+readout='64x14+43+100'
+weekday='60x8+45+87'
+hands='40x40+55+30'
