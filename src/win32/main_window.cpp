@@ -7,6 +7,7 @@
 #include "win32/program_icons.h"
 #include "win32/registry_time_zones.h"
 #include "win32/wide_text.h"
+#include "win32/window_class.h"
 
 #include <stdexcept>
 
@@ -288,14 +289,11 @@ void MainWindow::OnFadeTimer() {
 }
 
 LRESULT CALLBACK MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
+    auto* self = WindowOwner<MainWindow>(hwnd, message, lParam);
+    if (self && message == WM_NCCREATE) {
         // The handle is needed by every message before CreateWindowExW returns it.
-        auto* creating = static_cast<MainWindow*>(
-            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        creating->FHandle = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));
+        self->FHandle = hwnd;
     }
-    auto* self = reinterpret_cast<MainWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self) {
         return self->Handle(message, wParam, lParam);
     }

@@ -107,12 +107,7 @@ void MciMediaDevice::SetNoticeHandler(NoticeHandler handler) {
 }
 
 LRESULT CALLBACK MciMediaDevice::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* creating = static_cast<MciMediaDevice*>(
-            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));
-    }
-    auto* self = reinterpret_cast<MciMediaDevice*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    auto* self = WindowOwner<MciMediaDevice>(hwnd, message, lParam);
     if (self && message == MM_MCINOTIFY) {
         // A copy: the handler may replace itself, for example by ending the player.
         const NoticeHandler handler = self->FHandler;

@@ -93,13 +93,10 @@ TMenuCommand Win32TrayIcon::PopupMenu(const TPopupMenu& menu, POINT at) {
 }
 
 LRESULT CALLBACK Win32TrayIcon::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_NCCREATE) {
-        auto* creating = static_cast<Win32TrayIcon*>(
-            reinterpret_cast<const CREATESTRUCTW*>(lParam)->lpCreateParams);
-        creating->FHandle = hwnd;
-        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(creating));
+    auto* self = WindowOwner<Win32TrayIcon>(hwnd, message, lParam);
+    if (self && message == WM_NCCREATE) {
+        self->FHandle = hwnd;
     }
-    auto* self = reinterpret_cast<Win32TrayIcon*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (self && self->FIcon) {
         return self->Handle(message, wParam, lParam);
     }

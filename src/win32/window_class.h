@@ -9,4 +9,17 @@ namespace norvale::win32 {
 void RegisterPlainWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc,
                               const char* failure);
 
+// The object a window was made for (the last argument of CreateWindowExW). It is kept with the
+// window from its first message on, so every later message finds it; nullptr when the window
+// has none or it was taken off.
+template <class Owner>
+Owner* WindowOwner(HWND hwnd, UINT message, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* creating = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(creating->lpCreateParams));
+    }
+    return reinterpret_cast<Owner*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+}
+
 } // namespace norvale::win32
