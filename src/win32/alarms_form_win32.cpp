@@ -2,6 +2,7 @@
 
 #include "win32/date_time_picker_win32.h"
 #include "win32/resources/dialog_ids.h"
+#include "win32/resources/icon_ids.h"
 
 #include <stdexcept>
 
@@ -33,8 +34,8 @@ void TfAlarms::Show() {
 void TfAlarms::OnInitDialog() {
     HINSTANCE program = GetModuleHandleW(nullptr);
     const auto icon = [&](int size) {
-        return reinterpret_cast<LPARAM>(
-            LoadImageW(program, MAKEINTRESOURCEW(IDI_ALARMS), IMAGE_ICON, size, size, LR_SHARED));
+        return reinterpret_cast<LPARAM>(LoadImageW(program, MAKEINTRESOURCEW(NORVALE_ALARMS_ICON),
+                                                   IMAGE_ICON, size, size, LR_SHARED));
     };
     SendMessageW(FDialog, WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON)));
     SendMessageW(FDialog, WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON)));

@@ -45,6 +45,46 @@ std::vector<std::pair<int, int>> IconGroup(int id) {
     return entries;
 }
 
+// The widths of the images an icon group's entries name, as the system reads them. Images
+// that two groups share by mistake show up as the wrong sizes.
+std::vector<int> ImageWidths(int id) {
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found = FindResourceW(module, MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(14));
+    if (!found) {
+        return {};
+    }
+    const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, found)));
+    std::vector<int> widths;
+    for (int i = 0; i < (bytes[4] | bytes[5] << 8); ++i) {
+        const BYTE* entry = bytes + 6 + 14 * i;
+        HRSRC image = FindResourceW(module, MAKEINTRESOURCEW(entry[12] | entry[13] << 8),
+                                    MAKEINTRESOURCEW(3)); // RT_ICON
+        if (!image) {
+            widths.push_back(0);
+            continue;
+        }
+        HICON icon = CreateIconFromResourceEx(
+            static_cast<BYTE*>(LockResource(LoadResource(module, image))),
+            SizeofResource(module, image), TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
+        ICONINFO info{};
+        BITMAP bitmap{};
+        if (icon && GetIconInfo(icon, &info)) {
+            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+            DeleteObject(info.hbmColor);
+            DeleteObject(info.hbmMask);
+        }
+        DestroyIcon(icon);
+        widths.push_back(bitmap.bmWidth);
+    }
+    return widths;
+}
+
+TEST(Win32Icons, EachIconGroupNamesImagesOfItsOwnSizes) {
+    EXPECT_EQ(ImageWidths(NORVALE_APP_ICON), (std::vector<int>{16, 32, 48}));
+    EXPECT_EQ(ImageWidths(NORVALE_TRAY_ICON), (std::vector<int>{16}));
+    EXPECT_EQ(ImageWidths(NORVALE_ALARMS_ICON), (std::vector<int>{16, 32}));
+}
+
 TEST(Win32Icons, TheTrayIconIs16PixelsAndTheProgramsHasThreeSizes) {
     EXPECT_EQ(IconGroup(NORVALE_TRAY_ICON), (std::vector<std::pair<int, int>>{{16, 32}}));
     EXPECT_EQ(IconGroup(NORVALE_APP_ICON),

@@ -6,7 +6,6 @@
 #define IDD_COUNTDOWN 100
 #define IDD_TIMER 101
 #define IDD_ALARMS 102
-#define IDI_ALARMS 103
 
 #define IDC_TITLE 1000
 #define IDC_DATE_LABEL 1001

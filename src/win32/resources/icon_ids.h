@@ -4,3 +4,4 @@
 // shell shows for the exe.
 #define NORVALE_APP_ICON 1
 #define NORVALE_TRAY_ICON 2
+#define NORVALE_ALARMS_ICON 3
