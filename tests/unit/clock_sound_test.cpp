@@ -16,6 +16,10 @@ using Log = std::vector<std::string>;
 
 constexpr char kChime[] = "C:\\Clock\\sound\\chime.mp3";
 constexpr char kBeep[] = "C:\\Clock\\sound\\beep.mp3";
+constexpr char kChimeMissing[] =
+    "The sound file \"C:\\Clock\\sound\\chime.mp3\" cannot be played.\nMCI error 275";
+constexpr char kBeepUnplayable[] =
+    "The sound file \"C:\\Clock\\sound\\beep.mp3\" cannot be played.\nMCI error 277";
 
 class ClockSoundTest : public ::testing::Test {
 protected:
@@ -138,7 +142,7 @@ TEST_F(ClockSoundTest, AnAlarmDuringTheChimeSwitchesToTheBeep) {
 TEST_F(ClockSoundTest, AMissingChimeIsReportedOnceAndTheClockGoesOn) {
     device.Files.erase(kChime);
     sound.PlayChime();
-    EXPECT_EQ(host.Errors, (Log{"MCI error 275"}));
+    EXPECT_EQ(host.Errors, (Log{kChimeMissing}));
     for (int hour = 0; hour < 3; ++hour) {
         sound.PlayChime();
     }
@@ -158,11 +162,11 @@ TEST_F(ClockSoundTest, AnUnplayableBeepIsReportedOnceWhileTheTimeStillBlinks) {
     }
     EXPECT_EQ(host.Frames, 6);
     sound.StartBeep(); // the next alarm
-    EXPECT_EQ(host.Errors, (Log{"MCI error 277"}));
+    EXPECT_EQ(host.Errors, (Log{kBeepUnplayable}));
 
     device.Files.erase(kChime); // another file has its own one report
     sound.PlayChime();
-    EXPECT_EQ(host.Errors, (Log{"MCI error 277", "MCI error 275"}));
+    EXPECT_EQ(host.Errors, (Log{kBeepUnplayable, kChimeMissing}));
 }
 
 TEST_F(ClockSoundTest, AReplayThatFailsEverySecondIsReportedOnce) {
@@ -172,7 +176,7 @@ TEST_F(ClockSoundTest, AReplayThatFailsEverySecondIsReportedOnce) {
     for (int second = 0; second < 4; ++second) {
         BeepSecond();
     }
-    EXPECT_EQ(host.Errors, (Log{"MCI error 277"}));
+    EXPECT_EQ(host.Errors, (Log{kBeepUnplayable}));
     EXPECT_EQ(host.Frames, 5);
 }
 

@@ -66,8 +66,10 @@ void TClockSound::Guarded(Sequence&& sequence) {
     } catch (const MediaPlayerError& error) {
         // A missing file would otherwise bring the same message back every hour, or every
         // second while an alarm repeats; once per file and run tells all there is to know.
+        // The file comes first: the multimedia system's own text rarely says which one.
         if (FReportedFiles.insert(MediaPlayer1.FileName).second) {
-            FHost.ShowError(error.what());
+            FHost.ShowError("The sound file \"" + MediaPlayer1.FileName + "\" cannot be played.\n" +
+                            error.what());
         }
     }
 }
