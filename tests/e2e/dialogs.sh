@@ -8,6 +8,7 @@
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
+source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
 
 out=$NORVALE_ARTEFACTS/dialogs
 mkdir -p "$out"
@@ -26,35 +27,6 @@ blinking() {
     shot "$1_b"
     [ "$(differ "$1_a" "$1_b" "$readout")" -gt 10 ]
 }
-# dialog NAME: waits for a dialog window named NAME, gives it time to settle and sets DX and
-# DY to its client area's screen position.
-dialog() {
-    local id
-    id=$(wait_for_window "$1" 10) || die "no dialog \"$1\""
-    sleep 0.8
-    eval "$(xdotool getwindowgeometry --shell "$id" | sed 's/^/D/')"
-}
-# closed NAME: waits until the dialog named NAME has gone.
-closed() {
-    local i
-    for i in $(seq 1 50); do
-        xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    die "the dialog \"$1\" did not close"
-}
-# pick X Y: a click at a point of the dialog's client area (a picker's field).
-pick() {
-    xdotool mousemove "$((DX + $1))" "$((DY + $2))"
-    sleep 0.2
-    xdotool click 1
-    sleep 0.3
-}
-# A whole number of seconds far enough from a minute's end that adding a few never carries.
-wait_early_in_minute() {
-    while [ "$(date +%S | sed 's/^0//')" -gt 25 ]; do sleep 1; done
-}
-
 start_clock
 
 # Countdown: Reset makes the target now, so the dialog opens on today and this second.

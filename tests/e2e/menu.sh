@@ -8,6 +8,7 @@
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
+source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
 
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
@@ -27,16 +28,6 @@ shown_x=$X shown_y=$Y
 title_differs() {
     [ "$(differ "$1" "$2" "$title")" -gt 10 ]
 }
-# menu KEYS...: opens the face's context menu and walks it with the keys given.
-menu() {
-    xdotool mousemove "$((X + 75))" "$((Y + 30))"
-    sleep 0.2
-    xdotool click 3
-    sleep 0.8
-    xdotool key --delay 120 "$@"
-    sleep 0.8
-}
-
 wine reg query "$run_key" /v NorvaleTimeClock 2>/dev/null | grep -qi 'NorvaleTimeClock.exe' ||
     die "a first start did not register the program to start with the system"
 
@@ -75,19 +66,12 @@ shot zone
 title_differs clock_again zone || die "the World Clock label did not reach the face"
 
 # The tray icon: a left click hides the clock.
-tray=$(xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -n 1) || true
-[ -n "$tray" ] || die "no tray icon window"
-eval "$(xdotool getwindowgeometry --shell "$tray" | sed 's/^/TRAY_/')"
-xdotool mousemove "$((TRAY_X + 8))" "$((TRAY_Y + 8))"
-sleep 0.2
-xdotool click 1
+tray_click 1
 sleep 2
 X=$shown_x Y=$shown_y shot hidden
-lit=$(/usr/bin/convert "$out/hidden.png" -colorspace gray -threshold 8% -format '%[fx:mean]' info:)
-awk -v lit="$lit" 'BEGIN { exit !(lit < 0.05) }' || die "a tray click did not hide the clock"
+dark hidden || die "a tray click did not hide the clock"
 # Exit from the tray's menu while hidden: the last item.
-xdotool click 3
-sleep 0.8
+tray_click 3
 xdotool key --delay 120 Up Return
 timeout 20 tail --pid="$clock" -f /dev/null || die "Exit did not end the clock"
 

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The clock's face in the end-to-end scripts: starting the clock, clicking its face,
 # screenshots and comparisons of their regions. start_clock sets $clock (the process) and
 # the face's screen position $X, $Y; the shots go to the folder $out.
@@ -37,6 +38,15 @@ differ() {
     n=$(/usr/bin/compare -metric AE "$a" "$b" /dev/null 2>&1 || true)
     rm -f "$a" "$b"
     printf '%s\n' "${n%% *}"
+}
+
+# running NAME: whether the read-out changes within a second (shots NAME_a and NAME_b). The
+# smallest change, 8 to 9, is one segment of one digit: a handful of pixels.
+running() {
+    shot "$1_a"
+    sleep 1.1
+    shot "$1_b"
+    [ "$(differ "$1_a" "$1_b" "$readout")" -gt 3 ]
 }
 
 # Regions of the default skin's face.
