@@ -20,20 +20,19 @@ Win32ResourceLog::Win32ResourceLog(HINSTANCE instance, const std::filesystem::pa
                                    UINT intervalMs, FrameCounter frames,
                                    const ErrorHandler& onError)
     : FFrames(std::move(frames)), FStartTicks(GetTickCount64()) {
-    FFile = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
-                        FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (FFile == INVALID_HANDLE_VALUE) {
-        onError("Cannot open the resource log \"" + ToUtf8(file.wstring()) +
-                "\": " + SystemErrorText(GetLastError()));
-        return;
-    }
     RegisterPlainWindowClass(instance, kWindowClass, &Win32ResourceLog::WindowProc,
                              "Cannot register the resource log's window class");
     FHandle =
         CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
     if (!FHandle) {
-        Stop();
         throw std::runtime_error("Cannot create the resource log's window");
+    }
+    FFile = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                        FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (FFile == INVALID_HANDLE_VALUE) {
+        const std::string reason = SystemErrorText(GetLastError());
+        onError("Cannot open the resource log \"" + ToUtf8(file.wstring()) + "\": " + reason);
+        return;
     }
     WriteSample();
     SetTimer(FHandle, kSampleTimer, intervalMs, nullptr);
