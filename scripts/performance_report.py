@@ -95,8 +95,10 @@ def gui_section(minutes, exe, linux):
                "windows (`EnumWindows`, `EnumChildWindows`, message-only windows) plus the menus "
                "(`IsMenu`) and icons and cursors (`GetIconInfo`) found by probing Wine's USER "
                "handle values, and its handles in the system's handle table. Private bytes are "
-               "`PagefileUsage` of `GetProcessMemoryInfo` (Wine leaves `PrivateUsage` at 0 and "
-               "fills this from the process's resident anonymous memory).\n")
+               "`PagefileUsage` of `GetProcessMemoryInfo`: Wine leaves `PrivateUsage` at 0, and "
+               "counts in `PagefileUsage` only the private pages written to (seen: 16 MiB "
+               "committed add nothing until written, then 16 MiB), so it is the resident "
+               "private memory rather than Windows' commit charge.\n")
     out.append("| | At 1 min | At the end | Lowest / highest from 1 min on |")
     out.append("|---|---|---|---|")
     names = {"gdi": "GDI objects", "user": "USER objects", "handles": "Kernel handles"}

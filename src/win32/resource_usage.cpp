@@ -120,8 +120,9 @@ ResourceSample MeasureResourceUsage() {
         GetProcessHandleCount(process, &handles);
         sample.Handles = handles;
     }
-    // NOTE: Wine leaves PrivateUsage at 0 and reports the private (anonymous) resident memory
-    // as PagefileUsage, which Windows documents as the same commit charge.
+    // NOTE: Wine leaves PrivateUsage at 0, so private bytes are PagefileUsage, which Windows
+    // documents as the same commit charge. Wine counts there only the private pages written
+    // to: memory committed but untouched, reserved or shared adds nothing.
     PROCESS_MEMORY_COUNTERS memory{};
     memory.cb = sizeof memory;
     if (GetProcessMemoryInfo(process, &memory, sizeof memory)) {
