@@ -5,7 +5,6 @@
 #include "win32/wide_text.h"
 #include "win32/window_class.h"
 
-#include <stdexcept>
 #include <utility>
 
 namespace norvale::win32 {
@@ -20,13 +19,9 @@ Win32ResourceLog::Win32ResourceLog(HINSTANCE instance, const std::filesystem::pa
                                    UINT intervalMs, FrameCounter frames,
                                    const ErrorHandler& onError)
     : FFrames(std::move(frames)), FStartTicks(GetTickCount64()) {
-    RegisterPlainWindowClass(instance, kWindowClass, &Win32ResourceLog::WindowProc,
-                             "Cannot register the resource log's window class");
-    FHandle =
-        CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
-    if (!FHandle) {
-        throw std::runtime_error("Cannot create the resource log's window");
-    }
+    FHandle = CreateMessageOnlyWindow(instance, kWindowClass, &Win32ResourceLog::WindowProc, this,
+                                      "Cannot register the resource log's window class",
+                                      "Cannot create the resource log's window");
     FFile = CreateFileW(file.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                         FILE_ATTRIBUTE_NORMAL, nullptr);
     if (FFile == INVALID_HANDLE_VALUE) {
