@@ -163,6 +163,18 @@ wait_for_window() {
     return 1
 }
 
+# Prints the process id of the newest process running NorvaleTimeClock.exe in this shell's
+# Wine prefix (clocks of other prefixes may run at the same time); fails when there is none.
+clock_pid() {
+    local candidate pid=
+    for candidate in $(pgrep -f 'NorvaleTimeClock\.exe'); do
+        if tr '\0' '\n' <"/proc/$candidate/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+            pid=$candidate
+        fi
+    done
+    [ -n "$pid" ] && printf '%s\n' "$pid"
+}
+
 # Asks the clock to close the way Windows does (WM_CLOSE to its windows).
 request_close() {
     wine taskkill /im NorvaleTimeClock.exe >/dev/null 2>&1

@@ -1,19 +1,55 @@
+#include "core/shell/command_line.h"
 #include "win32/error_report_win32.h"
 #include "win32/main_window.h"
 #include "win32/registry_time_zones.h"
+#include "win32/resource_log_win32.h"
+#include "win32/wide_text.h"
 
 #include <exception>
+#include <memory>
+#include <shellapi.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The arguments after the program's name, as UTF-8.
+std::vector<std::string> ProgramArguments() {
+    int count = 0;
+    LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> result;
+    if (!arguments) {
+        return result;
+    }
+    for (int i = 1; i < count; ++i) {
+        result.push_back(norvale::win32::ToUtf8(arguments[i]));
+    }
+    LocalFree(arguments);
+    return result;
+}
+
+constexpr UINT kResourceLogIntervalMs = 10'000;
+
+} // namespace
 
 // Start-up order: the zone list and the user's locale before any window; then the clock
-// window with its tray icon and tool tips, its creation, the hidden Alarms form and the
-// message loop.
+// window with its tray icon and tool tips, its creation, the hidden Alarms form, the resource
+// log when the command line asks for one, and the message loop.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace norvale::win32;
     try {
+        const norvale::CommandLineOptions options = norvale::ParseCommandLine(ProgramArguments());
         SetThreadLocale(LOCALE_USER_DEFAULT);
         RegistryTimeZones();
         MainWindow window(instance);
         window.Start();
+        std::unique_ptr<Win32ResourceLog> resourceLog;
+        if (options.ResourceLog) {
+            resourceLog = std::make_unique<Win32ResourceLog>(
+                instance, ToWide(*options.ResourceLog), kResourceLogIntervalMs,
+                [&window] { return window.PresentedFrames(); },
+                [](std::string_view text) { ShowErrorReport(nullptr, text); });
+        }
         return RunMessageLoop();
     } catch (const std::exception& e) {
         ShowErrorReport(nullptr, e.what());

@@ -62,6 +62,7 @@ std::optional<std::string> Win32LayeredWindow::Present(const PresentRequest& req
                              &sourceOrigin, 0, &blend, ULW_ALPHA)) {
         return SystemErrorText(GetLastError());
     }
+    ++FPresented;
     return std::nullopt;
 }
 

@@ -3,6 +3,7 @@
 #include "core/platform/layered_window.h"
 #include "win32/win32_common.h"
 
+#include <cstdint>
 #include <memory>
 #include <type_traits>
 
@@ -37,6 +38,8 @@ public:
 
     // The section frames are copied into; a new one is made only when the size changes.
     HBITMAP Section() const { return FSection.get(); }
+    // How many frames reached the screen so far.
+    std::uint64_t PresentedFrames() const { return FPresented; }
 
 private:
     std::optional<std::string> MakeSection(int width, int height);
@@ -49,6 +52,7 @@ private:
     Pixel32* FBits = nullptr;
     int FWidth = 0;
     int FHeight = 0;
+    std::uint64_t FPresented = 0;
 };
 
 } // namespace norvale::win32

@@ -39,6 +39,7 @@ public:
 
     HWND Handle() const { return FHandle; }
     const TToolTipManager& ToolTipManager1() const { return *FToolTips; }
+    std::uint64_t PresentedFrames() const { return FLayered->PresentedFrames(); }
     // Loads the skin, shows the window and starts the fade-in and the tick.
     void Start();
 

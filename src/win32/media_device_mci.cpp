@@ -3,7 +3,6 @@
 #include "win32/wide_text.h"
 #include "win32/window_class.h"
 
-#include <stdexcept>
 #include <utility>
 
 // NOTE: digitalv.h uses the MCI types of mmsystem.h without including it.
@@ -37,14 +36,9 @@ MciError Send(MciDeviceId device, UINT command, DWORD flags, void* parameters) {
 } // namespace
 
 MciMediaDevice::MciMediaDevice() {
-    HINSTANCE instance = GetModuleHandleW(nullptr);
-    RegisterPlainWindowClass(instance, kWindowClass, &MciMediaDevice::WindowProc,
-                             "Cannot register the sound notice window class");
-    FWindow =
-        CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, this);
-    if (!FWindow) {
-        throw std::runtime_error("Cannot create the sound notice window");
-    }
+    FWindow = CreateMessageOnlyWindow(
+        GetModuleHandleW(nullptr), kWindowClass, &MciMediaDevice::WindowProc, this,
+        "Cannot register the sound notice window class", "Cannot create the sound notice window");
 }
 
 MciMediaDevice::~MciMediaDevice() {

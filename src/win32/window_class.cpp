@@ -16,4 +16,15 @@ void RegisterPlainWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC p
     }
 }
 
+HWND CreateMessageOnlyWindow(HINSTANCE instance, const wchar_t* className, WNDPROC proc,
+                             void* owner, const char* classFailure, const char* windowFailure) {
+    RegisterPlainWindowClass(instance, className, proc, classFailure);
+    const HWND window =
+        CreateWindowExW(0, className, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, owner);
+    if (!window) {
+        throw std::runtime_error(windowFailure);
+    }
+    return window;
+}
+
 } // namespace norvale::win32

@@ -9,6 +9,12 @@ namespace norvale::win32 {
 void RegisterPlainWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc,
                               const char* failure);
 
+// Registers the class as RegisterPlainWindowClass does and makes a hidden message-only window
+// of it for owner (WindowOwner finds it again). Throws with windowFailure as its text when
+// the window cannot be made.
+HWND CreateMessageOnlyWindow(HINSTANCE instance, const wchar_t* className, WNDPROC proc,
+                             void* owner, const char* classFailure, const char* windowFailure);
+
 // The object a window was made for (the last argument of CreateWindowExW). It is kept with the
 // window from its first message on, so every later message finds it; nullptr when the window
 // has none or it was taken off.

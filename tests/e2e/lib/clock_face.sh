@@ -1,10 +1,10 @@
 # shellcheck shell=bash
 # The clock's face in the end-to-end scripts: starting the clock, clicking its face,
-# screenshots and comparisons of their regions. start_clock sets $clock (the process) and
-# the face's screen position $X, $Y; the shots go to the folder $out.
+# screenshots and comparisons of their regions. start_clock [ARGUMENTS] sets $clock (the
+# process) and the face's screen position $X, $Y; the shots go to the folder $out.
 
 start_clock() {
-    wine "$NORVALE_EXE" &
+    wine "$NORVALE_EXE" "$@" &
     clock=$!
     wait_for_window "Norvale Time Clock" 30 >/dev/null || die "no clock window"
     sleep 3 # the fade-in
