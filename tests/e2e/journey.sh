@@ -107,14 +107,20 @@ titled() {
 }
 # time_difference NAME: "See the time difference" on the face in the Clock mode. The clock
 # waits for the server's answer (five seconds at most without one), so the shot NAME is taken
-# once the title has changed.
+# once the title has changed. The hands are away while it waits: the second hand sweeps
+# through the title and would pass for a change while the clock still waits.
 time_difference() {
     local i
+    click 75 74
     shot "$1_before"
     click 128 75
     for i in $(seq 1 30); do
-        shot "$1"
-        [ "$(differ "$1_before" "$1" "$title")" -le 10 ] || return 0
+        shot "$1_waiting"
+        if [ "$(differ "$1_before" "$1_waiting" "$title")" -gt 10 ]; then
+            click 75 74
+            shot "$1"
+            return 0
+        fi
         sleep 0.5
     done
     die "$1: the time difference did not come"
