@@ -2,7 +2,6 @@
 
 #include "core/platform/registry.h"
 
-#include <algorithm>
 #include <cstring>
 #include <map>
 #include <memory>
@@ -62,14 +61,7 @@ public:
     std::vector<std::string> Written;
 
 private:
-    // Windows orders subkeys by their upper-case names.
-    struct NameLess {
-        bool operator()(const std::string& a, const std::string& b) const {
-            return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                                [](char x, char y) { return Upper(x) < Upper(y); });
-        }
-        static char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
-    };
+    using NameLess = RegistryNameLess;
 
     struct Node {
         std::map<std::string, std::unique_ptr<Node>, NameLess> Subkeys;

@@ -1,6 +1,7 @@
 # The core's unit tests; the Windows test program runs them too, so the core is also checked
 # with the cross compiler's standard library.
 set(NORVALE_UNIT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/atomic_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_sound_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_window_test.cpp
@@ -14,6 +15,8 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/form_placement_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_storage_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/format_date_time_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ini_registry_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/ini_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/integer_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
@@ -27,6 +30,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/png_decoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/png_encoder_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/popup_menu_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/portable_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/presentation_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_sample_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp

@@ -1,5 +1,6 @@
 #include "core/platform/registry.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace norvale {
@@ -102,6 +103,12 @@ std::string_view RelativeRegistryPath(std::string_view path) {
         path.remove_prefix(1);
     }
     return path;
+}
+
+bool RegistryNameLess::operator()(std::string_view a, std::string_view b) const {
+    const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; };
+    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
+                                        [&](char x, char y) { return upper(x) < upper(y); });
 }
 
 } // namespace norvale

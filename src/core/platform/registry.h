@@ -84,4 +84,11 @@ public:
 // The path with its leading "\" (if any) removed.
 std::string_view RelativeRegistryPath(std::string_view path);
 
+// Orders names as Windows enumerates subkeys, by their upper-case forms; names that differ only
+// in the case of their ASCII letters are the same name.
+struct RegistryNameLess {
+    using is_transparent = void;
+    bool operator()(std::string_view a, std::string_view b) const;
+};
+
 } // namespace norvale

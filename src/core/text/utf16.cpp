@@ -9,6 +9,28 @@ bool IsContinuation(unsigned char c) {
     return (c & 0xC0) == 0x80;
 }
 
+struct CodePoint {
+    char32_t Code = 0;
+    std::size_t Length = 0; // 0: no well-formed sequence starts here
+};
+
+CodePoint DecodeAt(std::string_view utf8, std::size_t i) {
+    const auto lead = static_cast<unsigned char>(utf8[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
+    char32_t code = length == 1 ? lead : lead & (0x7F >> length);
+    bool valid = (lead < 0x80 || lead >= 0xC2) && lead <= 0xF4 && i + length <= utf8.size();
+    for (std::size_t k = 1; valid && k < length; ++k) {
+        const auto next = static_cast<unsigned char>(utf8[i + k]);
+        valid = IsContinuation(next);
+        code = (code << 6) | (next & 0x3F);
+    }
+    // Overlong forms, surrogates and values past U+10FFFF are not well formed.
+    static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    valid = valid && code >= kLeast[length] && code <= 0x10FFFF &&
+            !(code >= 0xD800 && code <= 0xDFFF);
+    return valid ? CodePoint{code, length} : CodePoint{};
+}
+
 } // namespace
 
 std::u16string Utf8ToUtf16(std::string_view utf8) {
@@ -16,24 +38,13 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     out.reserve(utf8.size());
     std::size_t i = 0;
     while (i < utf8.size()) {
-        const auto lead = static_cast<unsigned char>(utf8[i]);
-        const std::size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : 2;
-        char32_t code = length == 1 ? lead : lead & (0x7F >> length);
-        bool valid = (lead < 0x80 || lead >= 0xC2) && lead <= 0xF4 && i + length <= utf8.size();
-        for (std::size_t k = 1; valid && k < length; ++k) {
-            const auto next = static_cast<unsigned char>(utf8[i + k]);
-            valid = IsContinuation(next);
-            code = (code << 6) | (next & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not well formed.
-        static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-        valid = valid && code >= kLeast[length] && code <= 0x10FFFF &&
-                !(code >= 0xD800 && code <= 0xDFFF);
-        if (!valid) {
+        const CodePoint point = DecodeAt(utf8, i);
+        if (point.Length == 0) {
             out.push_back(kReplacement);
             ++i;
             continue;
         }
+        char32_t code = point.Code;
         if (code >= 0x10000) {
             code -= 0x10000;
             out.push_back(static_cast<char16_t>(0xD800 + (code >> 10)));
@@ -41,9 +52,20 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
         } else {
             out.push_back(static_cast<char16_t>(code));
         }
-        i += length;
+        i += point.Length;
     }
     return out;
+}
+
+bool IsWellFormedUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const CodePoint point = DecodeAt(text, i);
+        if (point.Length == 0) {
+            return false;
+        }
+        i += point.Length;
+    }
+    return true;
 }
 
 } // namespace norvale

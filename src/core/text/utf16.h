@@ -8,4 +8,7 @@ namespace norvale {
 // UTF-8 to UTF-16; a byte that does not start a well-formed sequence becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view utf8);
 
+// Whether every byte belongs to a well-formed UTF-8 sequence.
+bool IsWellFormedUtf8(std::string_view text);
+
 } // namespace norvale

@@ -1,0 +1,50 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace norvale {
+
+// A failed file operation; what() is the system's own description of the failure.
+class FileError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+// A file being written. Each step either completes or throws FileError; destroying the file
+// closes it if Close has not.
+class WritableFile {
+public:
+    WritableFile() = default;
+    WritableFile(const WritableFile&) = delete;
+    WritableFile& operator=(const WritableFile&) = delete;
+    virtual ~WritableFile() = default;
+
+    virtual void Write(std::string_view bytes) = 0;
+    // Returns once everything written so far is on the disk.
+    virtual void Flush() = 0;
+    virtual void Close() = 0;
+};
+
+// The few file operations that keeping a settings file safely needs. Paths are UTF-8.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    // The whole file, or nullopt when there is no such file.
+    virtual std::optional<std::string> Read(std::string_view path) = 0;
+    // Creates the file, or empties an existing one, for writing.
+    virtual std::unique_ptr<WritableFile> Create(std::string_view path) = 0;
+    // Puts `from` in the place of `to` in one step that is on the disk when it returns: a
+    // crash leaves either the old `to` or the new one. `to` need not exist.
+    virtual void Replace(std::string_view from, std::string_view to) = 0;
+    // Gives a file another name; fails when a file of that name exists.
+    virtual void Rename(std::string_view from, std::string_view to) = 0;
+    // Removes a file; a missing file, or one that cannot be removed, is not reported.
+    virtual void Remove(std::string_view path) = 0;
+};
+
+} // namespace norvale

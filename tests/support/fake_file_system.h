@@ -1,0 +1,129 @@
+#pragma once
+
+#include "core/platform/file_system.h"
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace norvale::testing {
+
+// Files in memory that know what a power cut would leave of them: a file's bytes reach the
+// disk only when it is flushed, while creating, renaming and removing a file reach it at
+// once. Every step that changes something is counted, and one of them can be made to fail.
+class FakeFileSystem final : public FileSystem {
+public:
+    struct File {
+        std::string Contents; // what a read sees
+        std::string OnDisk;   // what is left after a power cut
+    };
+
+    std::map<std::string, File> Files;
+    // The step of this number fails (0: none); a write that fails has written half its bytes,
+    // as on a full disk. With Crash set, every later step fails too, as if the program had
+    // died there.
+    int FailAtStep = 0;
+    bool Crash = false;
+    int Steps = 0;
+    // Every read fails with this text, when set.
+    std::string ReadError;
+    // Every rename fails.
+    bool RenameFails = false;
+    int Replaces = 0;
+
+    // Puts a file on the disk as it is.
+    void Put(const std::string& path, const std::string& contents) {
+        Files[path] = File{contents, contents};
+    }
+
+    // The files as a power cut now would leave them.
+    std::map<std::string, std::string> AfterPowerCut() const {
+        std::map<std::string, std::string> left;
+        for (const auto& [path, file] : Files) {
+            left[path] = file.OnDisk;
+        }
+        return left;
+    }
+
+    std::optional<std::string> Read(std::string_view path) override {
+        if (!ReadError.empty()) {
+            throw FileError(ReadError);
+        }
+        const auto it = Files.find(std::string(path));
+        return it == Files.end() ? std::nullopt : std::optional<std::string>(it->second.Contents);
+    }
+
+    std::unique_ptr<WritableFile> Create(std::string_view path) override {
+        Step();
+        Files[std::string(path)] = File{};
+        return std::make_unique<OpenFile>(*this, std::string(path));
+    }
+
+    void Replace(std::string_view from, std::string_view to) override {
+        Step();
+        Move(from, to);
+        ++Replaces;
+    }
+
+    void Rename(std::string_view from, std::string_view to) override {
+        Step();
+        if (RenameFails || Files.count(std::string(to)) != 0) {
+            throw FileError("Cannot create a file when that file already exists.");
+        }
+        Move(from, to);
+    }
+
+    void Remove(std::string_view path) override {
+        try {
+            Step();
+        } catch (const FileError&) {
+            return;
+        }
+        Files.erase(std::string(path));
+    }
+
+private:
+    class OpenFile final : public WritableFile {
+    public:
+        OpenFile(FakeFileSystem& owner, std::string path)
+            : FOwner(owner), FPath(std::move(path)) {}
+        void Write(std::string_view bytes) override {
+            try {
+                FOwner.Step();
+            } catch (const FileError&) {
+                FOwner.Files[FPath].Contents += bytes.substr(0, bytes.size() / 2);
+                throw;
+            }
+            FOwner.Files[FPath].Contents += bytes;
+        }
+        void Flush() override {
+            FOwner.Step();
+            File& file = FOwner.Files[FPath];
+            file.OnDisk = file.Contents;
+        }
+        void Close() override { FOwner.Step(); }
+
+    private:
+        FakeFileSystem& FOwner;
+        std::string FPath;
+    };
+
+    void Step() {
+        ++Steps;
+        if (FailAtStep != 0 && (Steps == FailAtStep || (Crash && Steps > FailAtStep))) {
+            throw FileError("step " + std::to_string(Steps) + " failed");
+        }
+    }
+
+    void Move(std::string_view from, std::string_view to) {
+        const auto it = Files.find(std::string(from));
+        if (it == Files.end()) {
+            throw FileError("The system cannot find the file specified.");
+        }
+        File moved = std::move(it->second);
+        Files.erase(it);
+        Files[std::string(to)] = std::move(moved);
+    }
+};
+
+} // namespace norvale::testing
