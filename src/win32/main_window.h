@@ -12,7 +12,7 @@
 #include "win32/layered_window_win32.h"
 #include "win32/media_device_mci.h"
 #include "win32/placement_window_win32.h"
-#include "win32/registry_win32.h"
+#include "win32/settings_registry_win32.h"
 #include "win32/shell_opener_win32.h"
 #include "win32/system_clock_win32.h"
 #include "win32/tool_tip_manager.h"
@@ -89,7 +89,10 @@ private:
     HWND FHandle = nullptr;
     std::filesystem::path FProgramFolder;
     Win32SystemClock FClock;
-    Win32Registry FRegistry;
+    // The registry, or in portable mode the settings file beside the program.
+    std::unique_ptr<Registry> FSettings =
+        OpenSettingsRegistry(FProgramFolder, [this](const std::string& text) { ShowError(text); });
+    Registry& FRegistry = *FSettings;
     Win32UdpSocket FSocket;
     Win32ClockSetter FClockSetter;
     TIdSNTP FSntp{FSocket, FClock, FClockSetter};

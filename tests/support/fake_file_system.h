@@ -85,8 +85,7 @@ public:
 private:
     class OpenFile final : public WritableFile {
     public:
-        OpenFile(FakeFileSystem& owner, std::string path)
-            : FOwner(owner), FPath(std::move(path)) {}
+        OpenFile(FakeFileSystem& owner, std::string path) : FOwner(owner), FPath(std::move(path)) {}
         void Write(std::string_view bytes) override {
             try {
                 FOwner.Step();

@@ -51,8 +51,7 @@ protected:
     // A second registry on the same file, as the next start of the program has.
     std::string ReadBack(std::string_view name) {
         IniRegistry next(files, kFile, [](const std::string&) {});
-        const auto key =
-            next.OpenKey(RegistryRoot::CurrentUser, kKey, false, RegistryAccess::Read);
+        const auto key = next.OpenKey(RegistryRoot::CurrentUser, kKey, false, RegistryAccess::Read);
         return key ? key->ReadString(name) : "(no key)";
     }
 };
@@ -71,9 +70,9 @@ TEST_F(IniRegistryTest, ValuesOfEveryTypeSurviveTheNextStart) {
     EXPECT_EQ(key->ReadString("ClockSkin"), "norvale");
     EXPECT_EQ(key->ReadInteger("Count"), 0x01020304u);
     EXPECT_EQ(key->SubkeyNames(), std::vector<std::string>{"Alarms"});
-    EXPECT_NE(next.OpenKey(RegistryRoot::CurrentUser, kKey + "\\Alarms\\1", false,
-                           RegistryAccess::Read),
-              nullptr);
+    EXPECT_NE(
+        next.OpenKey(RegistryRoot::CurrentUser, kKey + "\\Alarms\\1", false, RegistryAccess::Read),
+        nullptr);
 }
 
 TEST_F(IniRegistryTest, OneSaveOfManyValuesWritesTheFileOnceWhenItsLastKeyCloses) {
@@ -121,8 +120,7 @@ TEST_F(IniRegistryTest, ADamagedFileIsReportedOnceAndKeptAsideAndANewOneIsStarte
                   kAside + ", and a new settings file has been started.");
     EXPECT_EQ(files.Files.at(kAside).Contents, damaged);
     // The new file is there at once, so that the next start is in portable mode too.
-    EXPECT_EQ(ReadIniText(FileText()).Subkey("Software")->Subkey("Brannick")->Subkeys().size(),
-              1u);
+    EXPECT_EQ(ReadIniText(FileText()).Subkey("Software")->Subkey("Brannick")->Subkeys().size(), 1u);
     Open()->WriteString("ClockSkin", "norvale");
     EXPECT_EQ(ReadBack("ClockSkin"), "norvale");
     EXPECT_EQ(store.Reports.size(), 1u);
@@ -207,7 +205,9 @@ TEST_F(IniRegistryTest, ASaveCutShortAtAnyStepLeavesTheOldSettingsOrTheNew) {
         }
         const std::string left = run.Files.AfterPowerCut().at(kFile);
         const KeyNode tree = ReadIniText(left);
-        const KeyNode* key = tree.Subkey("Software")->Subkey("Brannick")->Subkey("NorvaleTimeClock");
+        const KeyNode* software = tree.Subkey("Software");
+        ASSERT_NE(software, nullptr) << "step " << step << " left: " << left;
+        const KeyNode* key = software->Subkey("Brannick")->Subkey("NorvaleTimeClock");
         const StoredValue* b = key->Value("B");
         if (key->Value("A")->Data == "old") {
             EXPECT_EQ(b, nullptr) << "step " << step;

@@ -26,20 +26,21 @@ std::string Bytes(std::initializer_list<int> bytes) {
 }
 
 TEST(IniText, ReadsEveryKindOfValue) {
-    KeyNode root = ReadIniText("\xEF\xBB\xBF; a comment\n"
-                               "# another\r\n"
-                               "\n"
-                               "  [Software\\Brannick\\NorvaleTimeClock]  \r\n"
-                               "Quoted = \" two  blanks \\\"q\\\" \\\\ \\n\\r\\t\\0\\x7f\\xC3\\xBC\"\r\n"
-                               "Bare =  pool.ntp.org:123  \r\n"
-                               "Empty=\r\n"
-                               "Path=EXPAND:\"%PATH%\"\n"
-                               "Count=dword:0000002A\r\n"
-                               "Small=dword:f\r\n"
-                               "TZI=hex:f0, 0e ,3c\r\n"
-                               "None=hex:\r\n"
-                               "\"a=b \"=\"quoted name\"\r\n"
-                               "Z\xC3\xBCrich=\xE6\x9D\xB1\r\n");
+    KeyNode root =
+        ReadIniText("\xEF\xBB\xBF; a comment\n"
+                    "# another\r\n"
+                    "\n"
+                    "  [Software\\Brannick\\NorvaleTimeClock]  \r\n"
+                    "Quoted = \" two  blanks \\\"q\\\" \\\\ \\n\\r\\t\\0\\x7f\\xC3\\xBC\"\r\n"
+                    "Bare =  pool.ntp.org:123  \r\n"
+                    "Empty=\r\n"
+                    "Path=EXPAND:\"%PATH%\"\n"
+                    "Count=dword:0000002A\r\n"
+                    "Small=dword:f\r\n"
+                    "TZI=hex:f0, 0e ,3c\r\n"
+                    "None=hex:\r\n"
+                    "\"a=b \"=\"quoted name\"\r\n"
+                    "Z\xC3\xBCrich=\xE6\x9D\xB1\r\n");
     const std::string path = "software\\brannick\\norvaletimeclock";
     using T = RegistryValueType;
     const auto expect = [&](std::string_view name, T type, const std::string& data) {
@@ -106,8 +107,10 @@ TEST(IniText, AwkwardNamesAndEveryByteComeBackAsWritten) {
     }
     KeyNode root;
     KeyNode& key = root.MakeSubkey("K ]x[").MakeSubkey("\xE6\x9D\xB1");
-    const std::string names[] = {"", " lead", "trail ", "a=b", "q\"q", "[bracket",
-                                 ";semi", "#hash", std::string("z\0\x01", 3), "back\\slash"};
+    const std::string names[] = {"",           " lead", "trail ",
+                                 "a=b",        "q\"q",  "[bracket",
+                                 ";semi",      "#hash", std::string("z\0\x01", 3),
+                                 "back\\slash"};
     for (const std::string& name : names) {
         key.SetValue(name, RegistryValueType::String, "v" + name);
     }

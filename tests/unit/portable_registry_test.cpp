@@ -34,11 +34,12 @@ TEST(IsKeyWithin, ComparesWholeNamesIgnoringCase) {
 }
 
 TEST_F(PortableRegistryTest, TheClocksKeysGoToTheFileAndEveryOtherKeyToTheSystem) {
-    portable.OpenKey(RegistryRoot::CurrentUser, "Software\\Brannick\\TarvexClock\\Timer", true,
-                     RegistryAccess::Full)
+    portable
+        .OpenKey(RegistryRoot::CurrentUser, "Software\\Brannick\\TarvexClock\\Timer", true,
+                 RegistryAccess::Full)
         ->WriteString("cbAutoStart_Checked", "True");
-    portable.OpenKey(RegistryRoot::CurrentUser, "Software\\BrannickOther", true,
-                     RegistryAccess::Full)
+    portable
+        .OpenKey(RegistryRoot::CurrentUser, "Software\\BrannickOther", true, RegistryAccess::Full)
         ->WriteString("Elsewhere", "1");
     portable.OpenKey(RegistryRoot::LocalMachine, "Software\\Brannick", true, RegistryAccess::Full)
         ->WriteString("Machine", "1");

@@ -27,8 +27,8 @@ TEST(IsWellFormedUtf8, AcceptsWellFormedTextOnly) {
     EXPECT_TRUE(IsWellFormedUtf8(""));
     EXPECT_TRUE(IsWellFormedUtf8("Z\xC3\xBCrich \xE6\x9D\xB1 \xF0\x9F\x95\x90"));
     EXPECT_TRUE(IsWellFormedUtf8(std::string("a\0b", 3)));
-    for (const char* bad : {"a\xFF", "\xC3", "x\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80",
-                            "\xE6\x9D"}) {
+    for (const char* bad :
+         {"a\xFF", "\xC3", "x\xC0\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "\xE6\x9D"}) {
         EXPECT_FALSE(IsWellFormedUtf8(bad)) << bad;
     }
 }

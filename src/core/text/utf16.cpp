@@ -26,8 +26,8 @@ CodePoint DecodeAt(std::string_view utf8, std::size_t i) {
     }
     // Overlong forms, surrogates and values past U+10FFFF are not well formed.
     static constexpr char32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    valid = valid && code >= kLeast[length] && code <= 0x10FFFF &&
-            !(code >= 0xD800 && code <= 0xDFFF);
+    valid =
+        valid && code >= kLeast[length] && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
     return valid ? CodePoint{code, length} : CodePoint{};
 }
 

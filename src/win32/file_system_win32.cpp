@@ -1,0 +1,121 @@
+#include "win32/file_system_win32.h"
+
+#include "win32/system_error_text.h"
+#include "win32/wide_text.h"
+#include "win32/win32_common.h"
+
+#include <algorithm>
+
+namespace norvale::win32 {
+namespace {
+
+[[noreturn]] void ThrowLastError() {
+    const DWORD code = GetLastError();
+    const std::string text = SystemErrorText(code);
+    throw FileError(text.empty() ? "error " + std::to_string(code) : text);
+}
+
+// Owns a file handle.
+class FileHandle {
+public:
+    explicit FileHandle(HANDLE handle) : FHandle(handle) {}
+    ~FileHandle() { Close(); }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+
+    HANDLE Get() const { return FHandle; }
+    bool Close() {
+        const bool closed = FHandle == INVALID_HANDLE_VALUE || CloseHandle(FHandle) != FALSE;
+        FHandle = INVALID_HANDLE_VALUE;
+        return closed;
+    }
+
+private:
+    HANDLE FHandle;
+};
+
+class Win32WritableFile final : public WritableFile {
+public:
+    explicit Win32WritableFile(HANDLE handle) : FFile(handle) {}
+
+    void Write(std::string_view bytes) override {
+        while (!bytes.empty()) {
+            const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 20));
+            DWORD written = 0;
+            if (!WriteFile(FFile.Get(), bytes.data(), chunk, &written, nullptr)) {
+                ThrowLastError();
+            }
+            bytes.remove_prefix(written);
+        }
+    }
+    void Flush() override {
+        if (!FlushFileBuffers(FFile.Get())) {
+            ThrowLastError();
+        }
+    }
+    void Close() override {
+        if (!FFile.Close()) {
+            ThrowLastError();
+        }
+    }
+
+private:
+    FileHandle FFile;
+};
+
+} // namespace
+
+std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
+    // Others may read, write, replace or remove the file meanwhile, as this program's own
+    // saves replace it.
+    FileHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        const DWORD code = GetLastError();
+        if (code == ERROR_FILE_NOT_FOUND || code == ERROR_PATH_NOT_FOUND) {
+            return std::nullopt;
+        }
+        ThrowLastError();
+    }
+    std::string contents;
+    char buffer[16384];
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.Get(), buffer, sizeof buffer, &read, nullptr)) {
+            ThrowLastError();
+        }
+        if (read == 0) {
+            return contents;
+        }
+        contents.append(buffer, read);
+    }
+}
+
+std::unique_ptr<WritableFile> Win32FileSystem::Create(std::string_view path) {
+    const HANDLE handle = CreateFileW(ToWide(path).c_str(), GENERIC_WRITE, 0, nullptr,
+                                      CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        ThrowLastError();
+    }
+    return std::make_unique<Win32WritableFile>(handle);
+}
+
+void Win32FileSystem::Replace(std::string_view from, std::string_view to) {
+    if (!MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError();
+    }
+}
+
+void Win32FileSystem::Rename(std::string_view from, std::string_view to) {
+    if (!MoveFileExW(ToWide(from).c_str(), ToWide(to).c_str(), MOVEFILE_WRITE_THROUGH)) {
+        ThrowLastError();
+    }
+}
+
+void Win32FileSystem::Remove(std::string_view path) {
+    DeleteFileW(ToWide(path).c_str());
+}
+
+} // namespace norvale::win32

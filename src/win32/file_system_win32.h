@@ -1,0 +1,17 @@
+#pragma once
+
+#include "core/platform/file_system.h"
+
+namespace norvale::win32 {
+
+// Files through the wide Win32 file functions; errors carry the system's message text.
+class Win32FileSystem final : public FileSystem {
+public:
+    std::optional<std::string> Read(std::string_view path) override;
+    std::unique_ptr<WritableFile> Create(std::string_view path) override;
+    void Replace(std::string_view from, std::string_view to) override;
+    void Rename(std::string_view from, std::string_view to) override;
+    void Remove(std::string_view path) override;
+};
+
+} // namespace norvale::win32
