@@ -18,6 +18,7 @@ NORVALE_PACKAGES=(
     sox lame
     pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
     icoutils unzip valgrind python3
+    wixl msitools
 )
 
 say() { printf '%s\n' "$*"; }
