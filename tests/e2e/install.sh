@@ -121,6 +121,8 @@ left=$(cd "$programs" 2>/dev/null && find . -type f ! -path './face/mine/*') || 
 [ -z "$left" ] || die "the uninstall left program files: $left"
 [ ! -e "$(winepath -u "$shortcut")" ] || die "the uninstall left the shortcut"
 [ -z "$(run_value)" ] || die "the uninstall left the Run value"
+[ -z "$(wine reg query 'HKCU\Software\Brannick\NorvaleTimeClockSetup' 2>/dev/null | grep REG_)" ] ||
+    die "the uninstall left the installer's own values"
 wine reg query 'HKCU\Software\Brannick\NorvaleTimeClock' /v ClockSkin >/dev/null 2>&1 ||
     die "the uninstall took the user's settings"
 rm -rf "$programs"

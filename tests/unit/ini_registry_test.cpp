@@ -75,6 +75,17 @@ TEST_F(IniRegistryTest, ValuesOfEveryTypeSurviveTheNextStart) {
         nullptr);
 }
 
+// A key name the file cannot hold is refused rather than written into an unreadable file.
+TEST_F(IniRegistryTest, RefusesKeyNamesThatAreNoUtf8OrHoldControlCharacters) {
+    files.Put(kFile, "");
+    const auto key = Open();
+    EXPECT_THROW(key->CreateSubkey("half \xC3"), RegistryError);
+    EXPECT_THROW(key->CreateSubkey("line\nbreak"), RegistryError);
+    EXPECT_EQ(Open(kKey + "\\bad \x81"), nullptr);
+    key->CreateSubkey("Z\xC3\xBCrich");
+    EXPECT_EQ(key->SubkeyNames(), std::vector<std::string>{"Z\xC3\xBCrich"});
+}
+
 TEST_F(IniRegistryTest, OneSaveOfManyValuesWritesTheFileOnceWhenItsLastKeyCloses) {
     files.Put(kFile, "");
     {

@@ -107,15 +107,25 @@ TEST(IniText, AwkwardNamesAndEveryByteComeBackAsWritten) {
     }
     KeyNode root;
     KeyNode& key = root.MakeSubkey("K ]x[").MakeSubkey("\xE6\x9D\xB1");
-    const std::string names[] = {"",           " lead", "trail ",
-                                 "a=b",        "q\"q",  "[bracket",
-                                 ";semi",      "#hash", std::string("z\0\x01", 3),
-                                 "back\\slash"};
+    const std::string names[] = {"",
+                                 " lead",
+                                 "trail ",
+                                 "a=b",
+                                 "q\"q",
+                                 "[bracket",
+                                 ";semi",
+                                 "#hash",
+                                 std::string("z\0\x01", 3),
+                                 "back\\slash",
+                                 "half \xC3",
+                                 "\x81"};
     for (const std::string& name : names) {
         key.SetValue(name, RegistryValueType::String, "v" + name);
     }
     key.SetValue("Text", RegistryValueType::String, std::string("before\0after\x1b\xC3\xBC", 15));
     key.SetValue("Blob", RegistryValueType::Binary, everyByte);
+    // A text that is no UTF-8, as an escape can make one.
+    key.SetValue("Bytes", RegistryValueType::ExpandString, everyByte);
     key.SetValue("Max", RegistryValueType::Integer, Bytes({0xFF, 0xFF, 0xFF, 0xFF}));
     const std::string text = WriteIniText(root);
     const KeyNode read = ReadIniText(text);

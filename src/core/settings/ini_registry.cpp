@@ -1,6 +1,7 @@
 #include "core/settings/ini_registry.h"
 
 #include "core/settings/atomic_file.h"
+#include "core/text/utf16.h"
 
 #include <cstring>
 
@@ -15,6 +16,9 @@ bool IsTextType(RegistryValueType type) {
 
 // A key name the file can hold: the format has no escapes in section names.
 bool StorableKeyName(std::string_view name) {
+    if (!IsWellFormedUtf8(name)) {
+        return false;
+    }
     for (const char c : name) {
         const auto byte = static_cast<unsigned char>(c);
         if (byte < 0x20 || byte == 0x7F) {

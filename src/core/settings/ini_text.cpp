@@ -212,6 +212,8 @@ KeyNode& ReadSection(KeyNode& root, LineReader& line) {
 }
 
 void AppendQuoted(std::string& out, std::string_view text) {
+    // Bytes that are no UTF-8 (an escape may have made them) go escaped, as the file is UTF-8.
+    const bool utf8 = IsWellFormedUtf8(text);
     out += '"';
     for (const char c : text) {
         switch (c) {
@@ -233,7 +235,7 @@ void AppendQuoted(std::string& out, std::string_view text) {
             out += "\\0";
             break;
         default:
-            if (IsControl(c)) {
+            if (IsControl(c) || (!utf8 && static_cast<unsigned char>(c) >= 0x80)) {
                 const auto byte = static_cast<unsigned char>(c);
                 out += "\\x";
                 out += kHexDigits[byte >> 4];
@@ -249,7 +251,7 @@ void AppendQuoted(std::string& out, std::string_view text) {
 // A name is written bare when reading it back bare gives the same name.
 bool NeedsQuotes(std::string_view name) {
     if (name.empty() || TrimBlanks(name) != name || name.front() == '[' || name.front() == ';' ||
-        name.front() == '#') {
+        name.front() == '#' || !IsWellFormedUtf8(name)) {
         return true;
     }
     for (const char c : name) {
@@ -311,7 +313,9 @@ void AppendKey(std::string& out, const KeyNode& key, const std::string& path, bo
         }
     }
     for (const auto& [name, subkey] : key.Subkeys()) {
-        AppendKey(out, subkey, isRoot ? name : path + "\\" + name, false);
+        std::string subpath = isRoot ? std::string() : path + "\\";
+        subpath += name;
+        AppendKey(out, subkey, subpath, false);
     }
 }
 
