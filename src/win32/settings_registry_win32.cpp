@@ -32,8 +32,7 @@ private:
 
 std::unique_ptr<Registry> OpenSettingsRegistry(const std::filesystem::path& programFolder,
                                                std::function<void(const std::string&)> report) {
-    const std::wstring file =
-        (programFolder / std::wstring(ToWide(kPortableSettingsFile))).wstring();
+    const std::wstring file = (programFolder / ToWide(kPortableSettingsFile)).wstring();
     const DWORD attributes = GetFileAttributesW(file.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::make_unique<Win32Registry>();

@@ -66,7 +66,7 @@ closed() {
     request_close
     local i
     for i in $(seq 1 100); do
-        clock_pid >/dev/null || return 0
+        clock_pid >/dev/null 2>&1 || return 0
         sleep 0.2
     done
     die "the clock did not end"
@@ -85,8 +85,9 @@ msiexec /i "$msi"
 [ -f "$programs/face/norvale/skin.xml" ] || die "no default skin in $programs"
 [ -f "$(winepath -u "$shortcut")" ] || die "no Start menu shortcut"
 [ "$(products)" = "$version" ] || die "installed apps list: $(products)"
-grep -q "\"ProductIcon\"=.*NorvaleTimeClock.ico" "$WINEPREFIX/system.reg" ||
-    die "the installed product has no icon"
+icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null | tr -d '\r' |
+    sed -nE 's/.*ProductIcon +REG_SZ +(.*NorvaleTimeClock\.ico)$/\1/p')
+[ -n "$icon" ] && [ -s "$(winepath -u "$icon")" ] || die "the installed product has no icon"
 wine start "$shortcut"
 started installed
 # "Load at Startup" (on at a first start) names the program where it was started from.
