@@ -2,7 +2,8 @@
 # The clock through the notices of real life, without ever setting this machine's clock:
 #   1. a running stopwatch counts on evenly while the notices Windows sends when the clock
 #      is set, the regional format changes and the computer wakes arrive (a small helper
-#      broadcasts them); its stored total matches the time the script measured;
+#      broadcasts them); its stored total matches the time the script measured; paused, it
+#      is drawn anew once for each notice (frames counted by the program's resource log);
 #   2. the selected zone, stored by this version, is still shown after an update of the zone
 #      database added a zone before it, which moved its stored list position.
 # Run by scripts/test with DISPLAY and WINEPREFIX set.
@@ -44,6 +45,17 @@ press() {
     date +%s.%N
     xdotool mousemove "$((X + 75))" "$((Y + 30))"
 }
+# frames: the frames presented by the resource log's next line, once it has come.
+frames() {
+    local lines i
+    lines=$(wc -l <"$log")
+    for i in $(seq 1 150); do
+        [ "$(wc -l <"$log")" -gt "$lines" ] && break
+        sleep 0.1
+    done
+    [ "$(wc -l <"$log")" -gt "$lines" ] || die "the resource log wrote no line in 15 s"
+    tail -n 1 "$log" | sed -E 's/.*frames=//'
+}
 # zone_frames SHOT: takes the shot SHOT and renders the frames of the zones the shot could show, for the moment it is
 # taken: India's time, the added zone's (UTC+05:15) and the default zone's (UTC in December).
 zone_frames() {
@@ -57,7 +69,8 @@ zone_frames() {
 
 # ---------------------------------------------------------------------------------------
 # 1. The first session: India's time, and a stopwatch through the notices.
-start_clock
+log=$out/resources.txt
+start_clock --resource-log "$(winepath -w "$log")"
 zone_frames first
 expect_nearest "the zone stored by its key" first '150x150+0+0' first_india \
     first_india first_added first_gmt
@@ -75,6 +88,14 @@ done
 paused=$(press 22 75)
 sleep 0.5
 shot paused
+# The mouse rests on the face and nothing else is drawn while the stopwatch is paused.
+before=$(frames)
+for notice in timechange intl resume; do
+    wine "$broadcast" "$notice" || die "the $notice notice did not go out"
+done
+after=$(frames)
+[ $((after - before)) -ge 3 ] && [ $((after - before)) -le 4 ] ||
+    die "three notices drew $((after - before)) frames of the paused stopwatch"
 xdotool key 1
 sleep 0.5
 request_close
