@@ -130,6 +130,7 @@ void MainWindow::Start() {
     FForm->RenderFrame();
     FForm->FFade.StartStartupFadeIn();
     SyncFadeTimer();
+    FForm->StartTick();
     SetTimer(FHandle, kTickTimer, kTickMs, nullptr);
     FAlarms = std::make_unique<TfAlarms>(FHandle);
     for (const std::string& message : messages) {
@@ -320,7 +321,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (HandleInput(message, wParam, lParam)) {
+    if (HandleInput(message, wParam, lParam) || HandleTimeMessage(message, wParam, lParam)) {
         return 0;
     }
     switch (message) {

@@ -71,6 +71,8 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     // Mouse, keyboard and cursor messages; true when the message was handled.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    // The computer woke, its clock, zone or regional format changed; true when handled.
+    bool HandleTimeMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnClose();
     // The popup menu: its marks follow the clock's state; a chosen item runs its handler.
     void SyncMenu();

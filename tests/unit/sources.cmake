@@ -18,6 +18,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ini_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ini_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/integer_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/iso_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_settings_test.cpp
@@ -43,6 +44,8 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/socket_error_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/system_time_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/time_changes_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/time_continuity_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_server_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_icon_test.cpp

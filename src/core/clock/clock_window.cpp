@@ -1,5 +1,6 @@
 #include "core/clock/clock_window.h"
 
+#include "core/clock/alarm_edge.h"
 #include "core/clock/presentation.h"
 #include "core/raster/label_text.h"
 #include "core/time/time_parts.h"
@@ -44,7 +45,6 @@ void TfrmMain::SetDefaults() {
     FTitleHot = false;
     FCenterHot = false;
     FLastKey = -1;
-    FLastMinute = DecodeTimeParts(ZoneNow()).Minute;
 }
 
 DateTime TfrmMain::ZoneNow() const {
@@ -67,7 +67,9 @@ void TfrmMain::SetHandAngles(DateTime value) {
 }
 
 void TfrmMain::BringUpForAlarm() {
-    if (FHost.WindowVisible()) {
+    // A window fading out towards the tray is still visible; it turns back all the same.
+    const bool leaving = FFade.Enabled() && FFade.FadingOut() && !FFade.Closing();
+    if (FHost.WindowVisible() && !leaving) {
         return;
     }
     FHost.ShowAndActivate();
@@ -83,15 +85,24 @@ void TfrmMain::UpdateHands(DateTime value, std::int64_t key) {
     FLastKey = key;
 }
 
+void TfrmMain::StartTick() {
+    const DateTime t = ZoneNow();
+    FLastMinute = DecodeTimeParts(t).Minute;
+    FContinuity.Observe(t, FClock.MonotonicMilliseconds());
+}
+
 void TfrmMain::Timer1Timer() {
     const DateTime t = ZoneNow();
-    if (FCountdownArmed && t >= FCountdownTarget) {
+    const TimeStep step = FContinuity.Observe(t, FClock.MonotonicMilliseconds());
+    // After a sleep or a jump of the clock the face is drawn anew whatever the mode's key.
+    if (step != TimeStep::Continuous) {
+        FLastKey = -1;
+    }
+    if (AlarmDue(FCountdownArmed, t, FCountdownTarget)) {
         BringUpForAlarm();
-        FCountdownArmed = false;
         SetClockType(ctCountdown);
         FHost.StartBeep();
     }
-    FCountdownArmed = t < FCountdownTarget;
 
     switch (FClockType) {
     case ctClock:
@@ -116,14 +127,12 @@ void TfrmMain::Timer1Timer() {
         break;
     }
 
-    if (FTimerArmed && swTimer.ElapsedTime() >= FTimerLength) {
+    if (AlarmDue(FTimerArmed, swTimer.ElapsedTime(), FTimerLength)) {
         swTimer.Stop();
         BringUpForAlarm();
-        FTimerArmed = false;
         SetClockType(ctTimer);
         FHost.StartBeep();
     }
-    FTimerArmed = swTimer.ElapsedTime() < FTimerLength;
 
     if (FClockType == ctCountdown) {
         const double span = std::fabs(FCountdownTarget - t);
@@ -136,11 +145,23 @@ void TfrmMain::Timer1Timer() {
         }
     }
 
+    // The hour chimes only when the zone's time ran into minute 0 by itself: not when the
+    // clock was set or the zone changed, nor for hours that passed while the computer slept.
     const int minute = DecodeTimeParts(ZoneNow()).Minute;
-    if (minute != FLastMinute && minute == 0 && Chimes1Checked) {
+    if (step == TimeStep::Continuous && minute != FLastMinute && minute == 0 && Chimes1Checked) {
         FHost.PlayChime();
     }
     FLastMinute = minute;
+}
+
+void TfrmMain::TimeChanged() {
+    FLastKey = -1;
+    Timer1Timer();
+}
+
+void TfrmMain::FormatSettingsChanged(const FormatSettings& settings) {
+    FFormatSettings = settings;
+    RenderFrame();
 }
 
 void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {

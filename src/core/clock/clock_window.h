@@ -8,6 +8,7 @@
 #include "core/platform/system_clock.h"
 #include "core/skin/skin_loader.h"
 #include "core/time/stopwatch.h"
+#include "core/time/time_continuity.h"
 #include "core/timezone/zone_database.h"
 
 #include <array>
@@ -84,7 +85,15 @@ public:
     void SetClockType(std::uint8_t mode);
     void SetHandAngles(DateTime value);
     void RenderFrame();
+    // The end of creation, after the stored settings: the chime's minute is taken in the
+    // restored zone, then the tick may run.
+    void StartTick();
     void Timer1Timer();
+    // The computer woke, or its clock, zone or daylight-saving rules changed: the face shows
+    // the true time at once and an alarm whose moment passed fires now; a jump never chimes.
+    void TimeChanged();
+    // The user's regional format changed: the face is drawn in the new one at once.
+    void FormatSettingsChanged(const FormatSettings& settings);
 
     void ConnectServices(const ClockServices& services) { FServices = services; }
 
@@ -177,6 +186,8 @@ private:
     THandAngles FAngles;
     std::unique_ptr<TSkin> FSkin;
     ClockServices FServices;
+    // Whether the zone time ran on by itself since the previous tick.
+    TimeContinuity FContinuity;
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
     POINT FClosingFrom;
