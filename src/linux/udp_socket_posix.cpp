@@ -1,6 +1,7 @@
 #include "linux/udp_socket_posix.h"
 
 #include "core/net/socket_error.h"
+#include "sockets/socket_address.h"
 
 #include <algorithm>
 #include <arpa/inet.h>
@@ -27,35 +28,6 @@ namespace {
 [[noreturn]] void RaiseErrno() {
     const int code = errno;
     RaiseSocketError(code, std::strerror(code));
-}
-
-UdpEndpoint ToEndpoint(const sockaddr_storage& address) {
-    if (address.ss_family == AF_INET6) {
-        const auto& v6 = reinterpret_cast<const sockaddr_in6&>(address);
-        UdpEndpoint endpoint{AddressFamily::IPv6, {}, ntohs(v6.sin6_port)};
-        std::memcpy(endpoint.Address.data(), &v6.sin6_addr, 16);
-        return endpoint;
-    }
-    const auto& v4 = reinterpret_cast<const sockaddr_in&>(address);
-    UdpEndpoint endpoint{AddressFamily::IPv4, {}, ntohs(v4.sin_port)};
-    std::memcpy(endpoint.Address.data(), &v4.sin_addr, 4);
-    return endpoint;
-}
-
-socklen_t ToSockaddr(const UdpEndpoint& endpoint, sockaddr_storage& address) {
-    address = {};
-    if (endpoint.Family == AddressFamily::IPv6) {
-        auto& v6 = reinterpret_cast<sockaddr_in6&>(address);
-        v6.sin6_family = AF_INET6;
-        v6.sin6_port = htons(endpoint.Port);
-        std::memcpy(&v6.sin6_addr, endpoint.Address.data(), 16);
-        return sizeof v6;
-    }
-    auto& v4 = reinterpret_cast<sockaddr_in&>(address);
-    v4.sin_family = AF_INET;
-    v4.sin_port = htons(endpoint.Port);
-    std::memcpy(&v4.sin_addr, endpoint.Address.data(), 4);
-    return sizeof v4;
 }
 
 } // namespace
@@ -109,7 +81,7 @@ std::vector<UdpEndpoint> PosixUdpSocket::Resolve(std::string_view host, std::uin
         }
         sockaddr_storage address{};
         std::memcpy(&address, entry->ai_addr, entry->ai_addrlen);
-        UdpEndpoint endpoint = ToEndpoint(address);
+        UdpEndpoint endpoint = sockets::ToEndpoint(address);
         endpoint.Port = port;
         if (std::ranges::find(addresses, endpoint) == addresses.end()) {
             addresses.push_back(endpoint);
@@ -126,7 +98,7 @@ void PosixUdpSocket::SendTo(const UdpEndpoint& to, std::span<const std::uint8_t>
         OpenFamily(to.Family);
     }
     sockaddr_storage address;
-    const socklen_t size = ToSockaddr(to, address);
+    const auto size = static_cast<socklen_t>(sockets::ToSockaddr(to, address));
     if (sendto(FHandle, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&address),
                size) < 0) {
         RaiseErrno();
@@ -161,7 +133,7 @@ std::optional<Datagram> PosixUdpSocket::Receive(std::size_t maxBytes, int timeou
         RaiseErrno();
     }
     datagram.Bytes.resize(static_cast<std::size_t>(received));
-    datagram.From = ToEndpoint(from);
+    datagram.From = sockets::ToEndpoint(from);
     const auto waited = std::chrono::ceil<std::chrono::milliseconds>(Clock::now() - start);
     datagram.WaitedMs = static_cast<int>(waited.count());
     return datagram;

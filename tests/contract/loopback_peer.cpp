@@ -1,17 +1,12 @@
 #include "contract/loopback_peer.h"
 
-#ifdef _WIN32
-#include <winsock2.h>
-#include <ws2tcpip.h>
-#else
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include "sockets/socket_address.h"
+
+#ifndef _WIN32
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
-#include <cstring>
 #include <stdexcept>
 
 namespace norvale::testing {
@@ -37,23 +32,6 @@ void CloseHandle(Handle handle) {
 }
 #endif
 
-// The loopback address of a family, with a port.
-AddressSize LoopbackAddress(AddressFamily family, std::uint16_t port, sockaddr_storage& address) {
-    address = {};
-    if (family == AddressFamily::IPv6) {
-        auto& v6 = reinterpret_cast<sockaddr_in6&>(address);
-        v6.sin6_family = AF_INET6;
-        v6.sin6_addr = in6addr_loopback;
-        v6.sin6_port = htons(port);
-        return sizeof v6;
-    }
-    auto& v4 = reinterpret_cast<sockaddr_in&>(address);
-    v4.sin_family = AF_INET;
-    v4.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    v4.sin_port = htons(port);
-    return sizeof v4;
-}
-
 } // namespace
 
 LoopbackPeer::LoopbackPeer(AddressFamily family) : FFamily(family) {
@@ -66,15 +44,14 @@ LoopbackPeer::LoopbackPeer(AddressFamily family) : FFamily(family) {
     const Handle handle =
         socket(family == AddressFamily::IPv6 ? AF_INET6 : AF_INET, SOCK_DGRAM, IPPROTO_UDP);
     sockaddr_storage address;
-    AddressSize size = LoopbackAddress(family, 0, address);
+    auto size = static_cast<AddressSize>(sockets::ToSockaddr(Endpoint(), address));
     if (bind(handle, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
         getsockname(handle, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
         CloseHandle(handle);
         throw std::runtime_error("cannot bind a loopback socket");
     }
     FHandle = static_cast<std::uintptr_t>(handle);
-    // The port sits at the same place in both address structures.
-    FPort = ntohs(reinterpret_cast<const sockaddr_in&>(address).sin_port);
+    FPort = sockets::ToEndpoint(address).Port;
 }
 
 LoopbackPeer::~LoopbackPeer() {
@@ -111,21 +88,15 @@ std::optional<Datagram> LoopbackPeer::Receive(int timeoutMs) {
         return std::nullopt;
     }
     datagram.Bytes.resize(static_cast<std::size_t>(received));
-    datagram.From = Endpoint();
-    datagram.From.Port = ntohs(reinterpret_cast<const sockaddr_in&>(from).sin_port);
-    if (from.ss_family == AF_INET6) {
-        std::memcpy(datagram.From.Address.data(),
-                    &reinterpret_cast<const sockaddr_in6&>(from).sin6_addr, 16);
-    } else {
-        std::memcpy(datagram.From.Address.data(),
-                    &reinterpret_cast<const sockaddr_in&>(from).sin_addr, 4);
-    }
+    datagram.From = sockets::ToEndpoint(from);
     return datagram;
 }
 
 void LoopbackPeer::SendTo(std::uint16_t port, std::span<const std::uint8_t> bytes) {
+    UdpEndpoint to = Endpoint();
+    to.Port = port;
     sockaddr_storage address;
-    const AddressSize size = LoopbackAddress(FFamily, port, address);
+    const auto size = static_cast<AddressSize>(sockets::ToSockaddr(to, address));
     sendto(static_cast<Handle>(FHandle), reinterpret_cast<const char*>(bytes.data()),
            static_cast<int>(bytes.size()), 0, reinterpret_cast<const sockaddr*>(&address), size);
 }

@@ -144,7 +144,7 @@ std::string FamilyName(const ::testing::TestParamInfo<AddressFamily>& info) {
 INSTANTIATE_TEST_SUITE_P(Loopback, UdpSocketContract,
                          ::testing::Values(AddressFamily::IPv4, AddressFamily::IPv6), FamilyName);
 
-TEST(UdpSocketFamilies, ASocketSwitchesToTheDestinationsFamilyForTheDestination) {
+TEST(UdpSocketFamilies, ASocketSwitchesToTheDestinationsFamily) {
     const std::unique_ptr<UdpSocket> socket = MakePlatformUdpSocket();
     LoopbackPeer v4(AddressFamily::IPv4);
     LoopbackPeer v6(AddressFamily::IPv6);

@@ -185,11 +185,12 @@ private:
     // thread and its outcome arrives back here; while one runs, another press does nothing.
     void SyncClock();
     void ShowTimeDifference();
+    using ReadingArrived = void (TfrmMain::*)(const std::optional<SntpReading>&);
     void StartNetworkJob(const BackgroundWork::Job& job, std::function<void()> interrupt);
+    void ReadTimeServer(int replies, ReadingArrived arrived);
     void SyncReadingArrived(const std::optional<SntpReading>& reading);
     void SyncElevated(std::optional<DateTime> consentedStep);
     void ElevatedSyncEnded(const ElevationResult& result);
-    void ReadRemainingDifference();
     void DifferenceArrived(const std::optional<SntpReading>& reading);
     // Ends the network action with a message in the error report.
     void NetworkActionFailed(std::string_view text);

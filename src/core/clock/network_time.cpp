@@ -21,6 +21,10 @@ std::string SpanText(DateTime span, const FormatSettings& fs) {
     return text + FormatDateTime("h:nn:ss", magnitude, fs);
 }
 
+TimeServer ServerOf(const TIdSNTP& sntp) {
+    return {sntp.Host, sntp.Port};
+}
+
 } // namespace
 
 std::string NoAnswerText(const TimeServer& server) {
@@ -55,29 +59,33 @@ void TfrmMain::NetworkActionFailed(std::string_view text) {
     FHost.ShowError(text);
 }
 
+// Reads the time server off the window's thread; the reading arrives at `arrived`.
+void TfrmMain::ReadTimeServer(int replies, ReadingArrived arrived) {
+    TIdSNTP& sntp = *FServices.Sntp;
+    StartNetworkJob(
+        [this, &sntp, replies, arrived]() -> BackgroundWork::Completion {
+            sntp.SetActive(true);
+            const std::optional<SntpReading> reading = sntp.ReadServer(replies);
+            sntp.SetActive(false);
+            return [this, arrived, reading] { (this->*arrived)(reading); };
+        },
+        [&sntp] { sntp.Interrupt(); });
+}
+
 // Reads the time server (the best of several replies) and sets the computer's clock from it,
 // then shows what difference remains.
 void TfrmMain::SyncClock() {
     RenderFrame();
-    if (FNetworkBusy) {
-        return;
+    if (!FNetworkBusy) {
+        ReadTimeServer(kSyncReplies, &TfrmMain::SyncReadingArrived);
     }
-    TIdSNTP& sntp = *FServices.Sntp;
-    StartNetworkJob(
-        [this, &sntp]() -> BackgroundWork::Completion {
-            sntp.SetActive(true);
-            const std::optional<SntpReading> reading = sntp.ReadServer(kSyncReplies);
-            sntp.SetActive(false);
-            return [this, reading] { SyncReadingArrived(reading); };
-        },
-        [&sntp] { sntp.Interrupt(); });
 }
 
 // A correction beyond the bound is first put to the user; one the process may not make is
 // made by an elevated run of the program.
 void TfrmMain::SyncReadingArrived(const std::optional<SntpReading>& reading) {
     TIdSNTP& sntp = *FServices.Sntp;
-    const TimeServer server{sntp.Host, sntp.Port};
+    const TimeServer server = ServerOf(sntp);
     if (!reading) {
         NetworkActionFailed(NoAnswerText(server));
         return;
@@ -96,7 +104,7 @@ void TfrmMain::SyncReadingArrived(const std::optional<SntpReading>& reading) {
     }
     switch (sntp.ApplyReading(*reading, consent)) {
     case SyncResult::Set:
-        ReadRemainingDifference();
+        ReadTimeServer(1, &TfrmMain::DifferenceArrived);
         break;
     case SyncResult::PrivilegeNotHeld:
         SyncElevated(consent);
@@ -110,9 +118,8 @@ void TfrmMain::SyncReadingArrived(const std::optional<SntpReading>& reading) {
 // The elevated run does its own query: time has passed since this one.
 void TfrmMain::SyncElevated(std::optional<DateTime> consentedStep) {
     Elevation& elevator = *FNetwork.Elevator;
-    const TIdSNTP& sntp = *FServices.Sntp;
     const std::vector<std::string> arguments =
-        SyncJobArguments({{sntp.Host, sntp.Port}, consentedStep});
+        SyncJobArguments({ServerOf(*FServices.Sntp), consentedStep});
     StartNetworkJob(
         [this, &elevator, arguments]() -> BackgroundWork::Completion {
             const ElevationResult result = elevator.RunElevated(arguments);
@@ -122,7 +129,6 @@ void TfrmMain::SyncElevated(std::optional<DateTime> consentedStep) {
 }
 
 void TfrmMain::ElevatedSyncEnded(const ElevationResult& result) {
-    const TIdSNTP& sntp = *FServices.Sntp;
     switch (result.Result) {
     case ElevationResult::Outcome::Declined:
         NetworkActionFailed(kClockNotChanged);
@@ -135,10 +141,10 @@ void TfrmMain::ElevatedSyncEnded(const ElevationResult& result) {
     }
     switch (static_cast<SyncJobExit>(result.ExitCode)) {
     case SyncJobExit::Set:
-        ReadRemainingDifference();
+        ReadTimeServer(1, &TfrmMain::DifferenceArrived);
         break;
     case SyncJobExit::NoUsableReply:
-        NetworkActionFailed(NoAnswerText({sntp.Host, sntp.Port}));
+        NetworkActionFailed(NoAnswerText(ServerOf(*FServices.Sntp)));
         break;
     default:
         NetworkActionFailed(kClockNotChanged);
@@ -147,22 +153,10 @@ void TfrmMain::ElevatedSyncEnded(const ElevationResult& result) {
 }
 
 // One reply, for the difference the face shows.
-void TfrmMain::ReadRemainingDifference() {
-    TIdSNTP& sntp = *FServices.Sntp;
-    StartNetworkJob(
-        [this, &sntp]() -> BackgroundWork::Completion {
-            sntp.SetActive(true);
-            const std::optional<SntpReading> reading = sntp.ReadServer(1);
-            sntp.SetActive(false);
-            return [this, reading] { DifferenceArrived(reading); };
-        },
-        [&sntp] { sntp.Interrupt(); });
-}
-
 void TfrmMain::ShowTimeDifference() {
     RenderFrame();
     if (!FNetworkBusy) {
-        ReadRemainingDifference();
+        ReadTimeServer(1, &TfrmMain::DifferenceArrived);
     }
 }
 
@@ -170,8 +164,7 @@ void TfrmMain::ShowTimeDifference() {
 // to another mode meanwhile stays there.
 void TfrmMain::DifferenceArrived(const std::optional<SntpReading>& reading) {
     if (!reading) {
-        const TIdSNTP& sntp = *FServices.Sntp;
-        NetworkActionFailed(NoAnswerText({sntp.Host, sntp.Port}));
+        NetworkActionFailed(NoAnswerText(ServerOf(*FServices.Sntp)));
         return;
     }
     FNetworkBusy = false;
