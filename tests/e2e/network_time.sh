@@ -9,6 +9,8 @@
 #      its own); the job's setting in the log lies within 5 ms of the time it was made; the
 #      face shows the remaining difference in the Atomic mode.
 #   3. chronyd on [::1]: "See the time difference" shows the difference, under a second.
+#   4. A server two hours ahead (a small SNTP server of this script's own): "Sync time" asks
+#      first; Cancel sets nothing; OK lets the elevated job make the step the user agreed to.
 # Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
@@ -20,7 +22,8 @@ settings='HKCU\Software\Brannick\NorvaleTimeClock'
 out=$NORVALE_ARTEFACTS/network_time
 rm -rf "$out"
 mkdir -p "$out"
-trap stop_ntp_server EXIT
+ahead_server=
+trap 'stop_ntp_server; [ -z "$ahead_server" ] || kill "$ahead_server" 2>/dev/null || true' EXIT
 skin=$(dirname "$NORVALE_EXE")/face/norvale
 setter_log=$out/clock_setter.log
 : >"$setter_log"
@@ -48,12 +51,14 @@ for mode in 0 5; do render "title_$mode" "$skin" --mode "$mode" --at '2026-12-08
 titled() {
     expect_nearest "$1's title" "$1" "$title" "title_$2" title_0 title_5
 }
-# until_title NAME MODE: waits up to 15 s for the face to show the title of the mode.
+# until_title NAME MODE: waits up to 15 s for the face, with no message over it, to show the
+# title of the mode.
 until_title() {
     local i
     for i in $(seq 1 30); do
         shot "$1"
-        [ "$(nearest "$1" "$title" title_0 title_5)" = "title_$2" ] && return 0
+        [ "$(message_boxes)" -eq 0 ] && [ "$(nearest "$1" "$title" title_0 title_5)" = "title_$2" ] &&
+            return 0
         sleep 0.5
     done
     die "$1: the face did not come to mode $2"
@@ -119,3 +124,55 @@ until_title ipv6 5
 request_close
 ended 10
 [ "$(grep -c '' "$setter_log")" -eq 2 ] || die "the difference set the clock"
+
+# ---------------------------------------------------------------------------------------
+# 4. Two hours ahead: the step bound.
+ahead_port=$(unused_udp_port)
+python3 - "$ahead_port" <<'PYTHON' &
+import socket, struct, sys, time
+# Answers every request on 127.0.0.1 as a stratum-2 server whose clock is 7200 s ahead.
+server = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+server.bind(("127.0.0.1", int(sys.argv[1])))
+while True:
+    request, client = server.recvfrom(512)
+    if len(request) < 48:
+        continue
+    now = time.time() + 7200 + 2208988800
+    stamp = struct.pack("!II", int(now), int((now % 1) * 2**32))
+    server.sendto(bytes([0x1C, 2, 6, 0xEC]) + bytes(20) + request[40:48] + stamp + stamp, client)
+PYTHON
+ahead_server=$!
+serve "127.0.0.1:$ahead_port"
+start
+click 22 75
+for i in $(seq 1 80); do
+    [ "$(message_boxes)" -eq 0 ] || break
+    sleep 0.1
+done
+[ "$(message_boxes)" -eq 1 ] || die "no question before a step of two hours"
+sleep 0.5
+/usr/bin/import -window root "$out/step_question.png"
+xdotool key Escape # Cancel
+messages_gone || die "the question did not close"
+sleep 1
+[ "$(grep -c '' "$setter_log")" -eq 2 ] || die "Cancel let the clock be set"
+shot cancelled
+titled cancelled 0
+click 22 75
+for i in $(seq 1 80); do
+    [ "$(message_boxes)" -eq 0 ] || break
+    sleep 0.1
+done
+[ "$(message_boxes)" -eq 1 ] || die "no question the second time"
+sleep 0.5
+xdotool key shift+Tab Return # OK, the button before the default Cancel
+until_title stepped 5
+job=$(tail -n 1 "$setter_log")
+read -r set_to asked < <(awk '/^job set / { print $3, $4 }' <<<"$job")
+[ -n "$set_to" ] || die "the elevated job did not make the step: $job"
+correction=$(($(date -u -d "${set_to/T/ }" +%s%3N) - $(date -u -d "${asked/T/ }" +%s%3N)))
+say "the consented step: $correction ms"
+[ "$correction" -gt 7199000 ] && [ "$correction" -lt 7201000 ] ||
+    die "the job's step was $correction ms, not two hours"
+request_close
+ended 10
