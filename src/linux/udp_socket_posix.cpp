@@ -3,14 +3,11 @@
 #include "core/net/socket_error.h"
 #include "sockets/socket_address.h"
 
-#include <algorithm>
-#include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <memory>
 #include <netdb.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <string>
@@ -74,18 +71,9 @@ std::vector<UdpEndpoint> PosixUdpSocket::Resolve(std::string_view host, std::uin
         RaiseSocketError(resolved, gai_strerror(resolved));
     }
     const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owner(found, freeaddrinfo);
-    std::vector<UdpEndpoint> addresses;
-    for (const addrinfo* entry = found; entry; entry = entry->ai_next) {
-        if (entry->ai_family != AF_INET && entry->ai_family != AF_INET6) {
-            continue;
-        }
-        sockaddr_storage address{};
-        std::memcpy(&address, entry->ai_addr, entry->ai_addrlen);
-        UdpEndpoint endpoint = sockets::ToEndpoint(address);
-        endpoint.Port = port;
-        if (std::ranges::find(addresses, endpoint) == addresses.end()) {
-            addresses.push_back(endpoint);
-        }
+    std::vector<UdpEndpoint> addresses = sockets::ResolvedEndpoints(found, port);
+    if (addresses.empty()) {
+        RaiseSocketError(EAI_NONAME, gai_strerror(EAI_NONAME));
     }
     return addresses;
 }

@@ -14,7 +14,9 @@
 
 #include "core/platform/udp_socket.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 namespace norvale::sockets {
 
@@ -46,6 +48,26 @@ inline int ToSockaddr(const UdpEndpoint& endpoint, sockaddr_storage& address) {
     v4.sin_port = htons(endpoint.Port);
     std::memcpy(&v4.sin_addr, endpoint.Address.data(), 4);
     return sizeof v4;
+}
+
+// The IPv4 and IPv6 addresses of a resolver's answer (a list of addrinfo or ADDRINFOW, which
+// name their members alike), in its order and each once, with the port.
+template <class AddressInfo>
+std::vector<UdpEndpoint> ResolvedEndpoints(const AddressInfo* first, std::uint16_t port) {
+    std::vector<UdpEndpoint> endpoints;
+    for (const AddressInfo* entry = first; entry; entry = entry->ai_next) {
+        if (entry->ai_family != AF_INET && entry->ai_family != AF_INET6) {
+            continue;
+        }
+        sockaddr_storage address{};
+        std::memcpy(&address, entry->ai_addr, entry->ai_addrlen);
+        UdpEndpoint endpoint = ToEndpoint(address);
+        endpoint.Port = port;
+        if (std::find(endpoints.begin(), endpoints.end(), endpoint) == endpoints.end()) {
+            endpoints.push_back(endpoint);
+        }
+    }
+    return endpoints;
 }
 
 } // namespace norvale::sockets

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstring>
 #include <memory>
 #include <mswsock.h>
 #include <stdexcept>
@@ -96,19 +95,7 @@ std::vector<UdpEndpoint> Win32UdpSocket::Resolve(std::string_view host, std::uin
         RaiseSocketError(resolved);
     }
     const std::unique_ptr<ADDRINFOW, decltype(&FreeAddrInfoW)> owner(found, FreeAddrInfoW);
-    std::vector<UdpEndpoint> addresses;
-    for (const ADDRINFOW* entry = found; entry; entry = entry->ai_next) {
-        if (entry->ai_family != AF_INET && entry->ai_family != AF_INET6) {
-            continue;
-        }
-        sockaddr_storage address{};
-        std::memcpy(&address, entry->ai_addr, entry->ai_addrlen);
-        UdpEndpoint endpoint = sockets::ToEndpoint(address);
-        endpoint.Port = port;
-        if (std::ranges::find(addresses, endpoint) == addresses.end()) {
-            addresses.push_back(endpoint);
-        }
-    }
+    std::vector<UdpEndpoint> addresses = sockets::ResolvedEndpoints(found, port);
     if (addresses.empty()) {
         RaiseSocketError(WSAHOST_NOT_FOUND);
     }

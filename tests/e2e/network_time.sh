@@ -146,11 +146,7 @@ ahead_server=$!
 serve "127.0.0.1:$ahead_port"
 start
 click 22 75
-for i in $(seq 1 80); do
-    [ "$(message_boxes)" -eq 0 ] || break
-    sleep 0.1
-done
-[ "$(message_boxes)" -eq 1 ] || die "no question before a step of two hours"
+await_message "the question before a step of two hours"
 sleep 0.5
 /usr/bin/import -window root "$out/step_question.png"
 xdotool key Escape # Cancel
@@ -160,11 +156,7 @@ sleep 1
 shot cancelled
 titled cancelled 0
 click 22 75
-for i in $(seq 1 80); do
-    [ "$(message_boxes)" -eq 0 ] || break
-    sleep 0.1
-done
-[ "$(message_boxes)" -eq 1 ] || die "no question the second time"
+await_message "the question the second time"
 sleep 0.5
 xdotool key shift+Tab Return # OK, the button before the default Cancel
 until_title stepped 5

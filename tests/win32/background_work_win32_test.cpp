@@ -7,10 +7,10 @@
 namespace norvale::win32 {
 namespace {
 
-// Dispatches the thread's messages until `done` holds or two seconds have passed.
+// Dispatches the thread's messages until `done` holds or the time given has passed.
 template <class Done>
-bool PumpUntil(Done done) {
-    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+bool PumpUntil(Done done, std::chrono::milliseconds limit = std::chrono::seconds(2)) {
+    const auto end = std::chrono::steady_clock::now() + limit;
     while (!done() && std::chrono::steady_clock::now() < end) {
         MSG msg;
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
@@ -59,7 +59,7 @@ TEST(Win32BackgroundWork, StopInterruptsTheJobAndDropsItsCompletion) {
     work.Stop();
     EXPECT_TRUE(jobEnded);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
-    PumpUntil([&] { return completed; });
+    PumpUntil([&] { return completed; }, std::chrono::milliseconds(300));
     EXPECT_FALSE(completed);
     CloseHandle(interrupted);
 }
