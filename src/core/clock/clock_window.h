@@ -4,6 +4,9 @@
 #include "core/clock/display_mode.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
+#include "core/net/sntp_reading.h"
+#include "core/platform/background_work.h"
+#include "core/platform/elevation.h"
 #include "core/platform/mouse_button.h"
 #include "core/platform/system_clock.h"
 #include "core/skin/skin_loader.h"
@@ -14,7 +17,9 @@
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -68,6 +73,15 @@ struct ClockServices {
     Registry* Settings = nullptr;
 };
 
+// What the face's network actions need besides the SNTP client.
+struct NetworkTimeServices {
+    // Runs the time server's queries, and the wait for an elevated run, off the window's thread.
+    BackgroundWork* Work = nullptr;
+    Elevation* Elevator = nullptr;
+    // Asks the user to allow a large correction of the computer's clock: true for OK.
+    std::function<bool(std::string_view question)> ConfirmClockStep;
+};
+
 // The clock window's state and its 100 ms tick: the selected zone's time, the countdown and
 // timer alarms, the hourly chime, and the frame drawn whenever what the hands show changes.
 class TfrmMain {
@@ -96,6 +110,7 @@ public:
     void FormatSettingsChanged(const FormatSettings& settings);
 
     void ConnectServices(const ClockServices& services) { FServices = services; }
+    void ConnectNetworkTime(NetworkTimeServices services) { FNetwork = std::move(services); }
 
     // Mouse handling on the face: presses acknowledge alarms and press buttons, moves give
     // hover feedback and drag the window, releases act by where the cursor is then.
@@ -175,8 +190,19 @@ private:
     bool OverCentre(int x, int y) const;
     // The tests of a release, in order, at the cursor's position p.
     void ReleaseAt(POINT p);
+    // The face's two network actions (network_time.cpp). Each query runs off the window's
+    // thread and its outcome arrives back here; while one runs, another press does nothing.
     void SyncClock();
     void ShowTimeDifference();
+    using ReadingArrived = void (TfrmMain::*)(const std::optional<SntpReading>&);
+    void StartNetworkJob(const BackgroundWork::Job& job, std::function<void()> interrupt);
+    void ReadTimeServer(int replies, ReadingArrived arrived);
+    void SyncReadingArrived(const std::optional<SntpReading>& reading);
+    void SyncElevated(std::optional<DateTime> consentedStep);
+    void ElevatedSyncEnded(const ElevationResult& result);
+    void DifferenceArrived(const std::optional<SntpReading>& reading);
+    // Ends the network action with a message in the error report.
+    void NetworkActionFailed(std::string_view text);
     void ReportSettingsError(const std::exception& error);
 
     const SystemClock& FClock;
@@ -188,8 +214,10 @@ private:
     ClockServices FServices;
     // Whether the zone time ran on by itself since the previous tick.
     TimeContinuity FContinuity;
+    NetworkTimeServices FNetwork;
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
+    bool FNetworkBusy = false;
     POINT FClosingFrom;
 };
 
