@@ -59,8 +59,7 @@ TEST_F(LoadSkinImageTest, ReadsAFileBelowTheProgramFolder) {
     testing::PngBuilder png;
     png.Header(2, 1, 8, 4).ImageData({0, 255, 255, 255, 128}).End();
     Write("hand.png", png.Bytes());
-    Bitmap32 target(120, 120);
-    LoadSkinImage(target, "face\\plain\\hand.png", 0x000000, Folder);
+    const Bitmap32 target = ReadSkinImageFiles("face\\plain\\hand.png", 0x000000, Folder).Base;
     ASSERT_EQ(target.Width(), 2);
     ASSERT_EQ(target.Height(), 1);
     EXPECT_EQ(target.At(0, 0), MakePixel(255, 255, 255, 255));
@@ -69,16 +68,15 @@ TEST_F(LoadSkinImageTest, ReadsAFileBelowTheProgramFolder) {
 
 TEST_F(LoadSkinImageTest, NamesTheFileInItsErrors) {
     Write("broken.png", {'n', 'o', 't'});
-    Bitmap32 target;
     try {
-        LoadSkinImage(target, "face\\plain\\broken.png", 0, Folder);
+        ReadSkinImageFiles("face\\plain\\broken.png", 0, Folder);
         FAIL() << "a broken file loaded";
     } catch (const PngError& e) {
         EXPECT_NE(std::string(e.what()).find("broken.png: not a PNG file"), std::string::npos)
             << e.what();
     }
     try {
-        LoadSkinImage(target, "face\\plain\\missing.png", 0, Folder);
+        ReadSkinImageFiles("face\\plain\\missing.png", 0, Folder);
         FAIL() << "a missing file loaded";
     } catch (const PngError& e) {
         EXPECT_NE(std::string(e.what()).find("missing.png: cannot open the file"),
