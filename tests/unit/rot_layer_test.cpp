@@ -97,5 +97,45 @@ TEST(TRotLayer, MergesOntoWhatIsThere) {
     EXPECT_EQ(target.At(49, 30), MakePixel(255, 0, 0, 255));
 }
 
+// A hand drawn at twice the size (as a @2x image) and scaled by one half covers what the
+// plain hand covers, turned in the same step.
+TEST(TRotLayer, AScaleResizesTheHandInTheSameStepAsTheTurn) {
+    TRotLayer large;
+    large.Bitmap().SetSize(10, 82);
+    large.Bitmap().Clear(MakePixel(0, 200, 0, 200));
+    // Pivot (2, 40) on the plain grid lies at 2 * 2 + 0.5 on the doubled one.
+    large.SetBitmapCenter({4.5f, 80.5f});
+    large.SetPosition({50, 50});
+    large.SetScale(0.5f);
+    large.SetAngle(-90);
+    Bitmap32 target(100, 100);
+    large.PaintLayer(target);
+    double coverage = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 100; ++x) {
+            const Pixel32 p = target.At(x, y);
+            ASSERT_LE(GreenOf(p), AlphaOf(p));
+            coverage += AlphaOf(p);
+            // Pointing at three: from the pivot to 41 pixels right, 5 pixels high.
+            if (x < 47 || x > 93 || y < 45 || y > 55) {
+                ASSERT_EQ(p, 0u) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_NEAR(coverage / 200, 5 * 41, 8);
+    // Inside the shaft, two and a half pixels from its edges, the colour is nearly whole.
+    EXPECT_NEAR(AlphaOf(target.At(70, 50)), 200, 3);
+    EXPECT_NEAR(GreenOf(target.At(70, 50)), 200, 3);
+    // Grown instead: twice as long.
+    TRotLayer plain = MakeHand(0);
+    plain.SetScale(2);
+    Bitmap32 grown(120, 120);
+    plain.SetPosition({60, 110});
+    plain.PaintLayer(grown);
+    EXPECT_EQ(AlphaOf(grown.At(60, 100)), 255);
+    EXPECT_EQ(AlphaOf(grown.At(60, 40)), 255);
+    EXPECT_EQ(grown.At(60, 26), 0u); // beyond the tip, 82 pixels above the pivot
+}
+
 } // namespace
 } // namespace norvale

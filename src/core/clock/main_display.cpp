@@ -30,8 +30,9 @@ void TfrmMain::DisplayScaleChanged(DisplayScale scale, RECT suggested) {
     if (!FSkin) {
         return;
     }
-    const POINT topLeft{(suggested.left + suggested.right - FSkin->Width()) / 2,
-                        (suggested.top + suggested.bottom - FSkin->Height()) / 2};
+    const POINT centre{(suggested.left + suggested.right) / 2,
+                       (suggested.top + suggested.bottom) / 2};
+    const POINT topLeft{centre.x - FSkin->Width() / 2, centre.y - FSkin->Height() / 2};
     FHost.MoveWindowTo(topLeft);
     FFade.SetWindowPos(topLeft);
     // A hidden clock gets its frame too: the next fade-in shows it.
