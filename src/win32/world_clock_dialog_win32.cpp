@@ -1,6 +1,8 @@
 #include "win32/world_clock_dialog_win32.h"
 
+#include "core/shell/screen_placement.h"
 #include "win32/display_metrics_win32.h"
+#include "win32/monitor_layout_win32.h"
 #include "win32/wide_text.h"
 
 #include <cstring>
@@ -115,8 +117,13 @@ void Win32WorldClockDialog::CreateControls() {
     AdjustWindowRectForDpi(frame, kDialogStyle,
                            static_cast<DWORD>(GetWindowLongPtrW(FDialog, GWL_EXSTYLE)),
                            scale.Dpi());
-    SetWindowPos(FDialog, nullptr, scale.ToPhysical(kDesignedLeft), scale.ToPhysical(kDesignedTop),
-                 frame.right - frame.left, frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // The designed place is a screen position, kept as it is; the grown dialog still shows
+    // whole.
+    const RECT placed{kDesignedLeft, kDesignedTop, kDesignedLeft + frame.right - frame.left,
+                      kDesignedTop + frame.bottom - frame.top};
+    const POINT at = FitOnScreen(placed, Win32MonitorLayout().WorkAreas());
+    SetWindowPos(FDialog, nullptr, at.x, at.y, placed.right - placed.left,
+                 placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
     FTitleFont = CreateFontW(-scale.Length(32), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
                              DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                              ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");

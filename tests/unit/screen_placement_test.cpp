@@ -85,5 +85,19 @@ TEST(KeepOnScreen, MirroredMonitorsAreCountedOnce) {
     ExpectAt(KeepOnScreen(Face(1230, 100), {mirror, mirror}), 1130, 100);
 }
 
+TEST(FitOnScreen, ADialogComesWhollyInsideItsMonitorsWorkAreaMovingNoFurther) {
+    // Half beyond the bottom right: just inside the corner.
+    const RECT dialog{1800, 950, 2440, 1430};
+    ExpectAt(FitOnScreen(dialog, {kPrimary, kLeft}), 1920 - 640, 1040 - 480);
+    // Wholly inside already: it stays, on either monitor.
+    ExpectAt(FitOnScreen({-900, 100, -260, 580}, {kPrimary, kLeft}), -900, 100);
+    ExpectAt(FitOnScreen({10, 20, 650, 500}, {kPrimary, kLeft}), 10, 20);
+    // Just over the left monitor's top (its work area starts at 56).
+    ExpectAt(FitOnScreen({-900, 30, -260, 510}, {kPrimary, kLeft}), -900, 56);
+    // Larger than the work area: its top-left part shows.
+    ExpectAt(FitOnScreen({500, 500, 2600, 1700}, {kPrimary}), 0, 0);
+    ExpectAt(FitOnScreen(dialog, {}), 1800, 950);
+}
+
 } // namespace
 } // namespace norvale

@@ -78,6 +78,25 @@ int Fit(int start, int size, int low, int high) {
     return std::max(low, std::min(start, high - size));
 }
 
+// The work area nearest the window's centre, the first of equally near ones; areas is not
+// empty.
+const RECT& NearestArea(const RECT& window, const std::vector<RECT>& areas) {
+    const POINT centre{window.left + (window.right - window.left) / 2,
+                       window.top + (window.bottom - window.top) / 2};
+    const RECT* nearest = &areas.front();
+    for (const RECT& area : areas) {
+        if (DistanceSquared(centre, area) < DistanceSquared(centre, *nearest)) {
+            nearest = &area;
+        }
+    }
+    return *nearest;
+}
+
+POINT FitInto(POINT start, const RECT& window, const RECT& area) {
+    return {Fit(start.x, window.right - window.left, area.left, area.right),
+            Fit(start.y, window.bottom - window.top, area.top, area.bottom)};
+}
+
 } // namespace
 
 POINT KeepOnScreen(const RECT& window, const std::vector<RECT>& workAreas,
@@ -86,25 +105,21 @@ POINT KeepOnScreen(const RECT& window, const std::vector<RECT>& workAreas,
     if (workAreas.empty() || 2 * CoveredArea(window, workAreas) >= Area(window)) {
         return unchanged;
     }
-    const POINT centre{window.left + (window.right - window.left) / 2,
-                       window.top + (window.bottom - window.top) / 2};
-    const RECT* target = &workAreas.front();
-    for (const RECT& area : workAreas) {
-        if (DistanceSquared(centre, area) < DistanceSquared(centre, *target)) {
-            target = &area;
-        }
-    }
-    const int width = window.right - window.left;
-    const int height = window.bottom - window.top;
+    const RECT& target = NearestArea(window, workAreas);
     POINT moved = unchanged;
     if (const RECT* old = AreaHolding(window, before)) {
-        moved.x =
-            KeepOffset(window.left, width, old->left, old->right, target->left, target->right);
-        moved.y =
-            KeepOffset(window.top, height, old->top, old->bottom, target->top, target->bottom);
+        moved.x = KeepOffset(window.left, window.right - window.left, old->left, old->right,
+                             target.left, target.right);
+        moved.y = KeepOffset(window.top, window.bottom - window.top, old->top, old->bottom,
+                             target.top, target.bottom);
     }
-    return {Fit(moved.x, width, target->left, target->right),
-            Fit(moved.y, height, target->top, target->bottom)};
+    return FitInto(moved, window, target);
+}
+
+POINT FitOnScreen(const RECT& window, const std::vector<RECT>& workAreas) {
+    const POINT unchanged{window.left, window.top};
+    return workAreas.empty() ? unchanged
+                             : FitInto(unchanged, window, NearestArea(window, workAreas));
 }
 
 } // namespace norvale

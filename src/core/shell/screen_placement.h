@@ -17,4 +17,9 @@ namespace norvale {
 POINT KeepOnScreen(const RECT& window, const std::vector<RECT>& workAreas,
                    const std::vector<RECT>& before = {});
 
+// The top-left corner that puts a window wholly inside the work area nearest its centre,
+// moving it no further than that takes (a dialog must show all of itself); one larger than
+// the area shows its top-left part. Without work areas the window stays.
+POINT FitOnScreen(const RECT& window, const std::vector<RECT>& workAreas);
+
 } // namespace norvale

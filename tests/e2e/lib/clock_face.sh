@@ -1,7 +1,8 @@
 # shellcheck shell=bash
 # The clock's face in the end-to-end scripts: starting the clock, clicking its face,
 # screenshots and comparisons of their regions. start_clock [ARGUMENTS] sets $clock (the
-# process) and the face's screen position $X, $Y; the shots go to the folder $out.
+# process) and the face's screen position $X, $Y and size $WIDTH, $HEIGHT; the shots go to the
+# folder $out.
 
 start_clock() {
     wine "$NORVALE_EXE" "$@" &
@@ -23,9 +24,9 @@ click() {
     sleep 0.4
 }
 
-# shot NAME: the face as it is now.
+# shot NAME: the face as it is now (the window's size, from start_clock).
 shot() {
-    /usr/bin/import -window root -crop "150x150+$X+$Y" +repage "$out/$1.png"
+    /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/$1.png"
 }
 
 # differ A B REGION: how many pixels of the region (WxH+X+Y on the face) differ.
