@@ -1,7 +1,9 @@
 #include "win32/alarms_form_win32.h"
 
+#include "core/shell/screen_placement.h"
 #include "win32/date_time_picker_win32.h"
 #include "win32/display_metrics_win32.h"
+#include "win32/monitor_layout_win32.h"
 #include "win32/resources/dialog_ids.h"
 #include "win32/resources/icon_ids.h"
 
@@ -42,8 +44,11 @@ void TfAlarms::OnInitDialog() {
     };
     SendMessageW(FDialog, WM_SETICON, ICON_BIG, icon(SM_CXICON));
     SendMessageW(FDialog, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
-    SetWindowPos(FDialog, nullptr, scale.ToPhysical(kLeft), scale.ToPhysical(kTop),
-                 scale.Length(kWidth), scale.Length(kHeight), SWP_NOZORDER | SWP_NOACTIVATE);
+    // The designed place is a screen position, kept as it is; the grown form still shows whole.
+    const RECT placed{kLeft, kTop, kLeft + scale.Length(kWidth), kTop + scale.Length(kHeight)};
+    const POINT at = FitOnScreen(placed, Win32MonitorLayout().WorkAreas());
+    SetWindowPos(FDialog, nullptr, at.x, at.y, placed.right - placed.left,
+                 placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
     SetPickerFormat(GetDlgItem(FDialog, IDC_ALARM_TIME), L"H:mm:ss");
     SetDlgItemTextW(FDialog, IDC_ALARM_EVERY, L"1");
     HWND units = GetDlgItem(FDialog, IDC_ALARM_EVERY_UNIT);
