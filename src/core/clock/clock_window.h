@@ -202,13 +202,13 @@ private:
     const TextRasterizer* FRasterizer;
     THandAngles FAngles;
     std::unique_ptr<TSkin> FSkin;
-    DisplayScale FScale;
-    // The work areas the window was last placed among.
-    std::vector<RECT> FWorkAreas;
     ClockServices FServices;
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
+    DisplayScale FScale;
     POINT FClosingFrom;
+    // The work areas the window was last placed among.
+    std::vector<RECT> FWorkAreas;
 };
 
 } // namespace norvale

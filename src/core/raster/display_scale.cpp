@@ -18,7 +18,7 @@ DisplayScale::DisplayScale(int dpi) : FDpi(std::clamp(dpi, kMinDpi, kMaxDpi)) {}
 int DisplayScale::ToPhysical(int skinEdge) const {
     // ceil((2 Dpi x - 96) / 192): twice s x - 1/2, over twice the skin's dots per inch.
     const std::int64_t twice = 2 * std::int64_t{FDpi} * skinEdge - kSkinDpi;
-    return static_cast<int>(-FloorDiv(-twice, 2 * kSkinDpi));
+    return static_cast<int>(-FloorDiv(-twice, std::int64_t{2} * kSkinDpi));
 }
 
 int DisplayScale::ToSkin(int physicalPixel) const {

@@ -55,7 +55,7 @@ LanczosKernel::LanczosKernel(double shrink)
             sum += raw[k];
         }
         for (int k = 0; k < taps; ++k) {
-            FWeights[static_cast<std::size_t>(phase * taps + k)] = static_cast<float>(raw[k] / sum);
+            FWeights[static_cast<std::size_t>(phase) * taps + k] = static_cast<float>(raw[k] / sum);
         }
     }
 }

@@ -23,7 +23,9 @@ public:
     int Reach() const { return FReach; }
     int Taps() const { return 2 * FReach; }
     // The weights of the taps for the phase (the sample point's fraction in 1/256 pixel).
-    const float* Weights(int phase) const { return FWeights.data() + phase * Taps(); }
+    const float* Weights(int phase) const {
+        return FWeights.data() + static_cast<std::ptrdiff_t>(phase) * Taps();
+    }
 
 private:
     int FReach;

@@ -147,11 +147,13 @@ Bitmap32 ScaledCellStrip(const SkinImageFiles& files, DisplayScale scale) {
     Bitmap32 cell(strip.Height(), strip.Height());
     for (int c = 0; c < cells; ++c) {
         for (int y = 0; y < cell.Height(); ++y) {
-            std::copy_n(strip.Row(y) + c * cell.Width(), cell.Width(), cell.Row(y));
+            std::copy_n(strip.Row(y) + static_cast<std::ptrdiff_t>(c) * cell.Width(), cell.Width(),
+                        cell.Row(y));
         }
         const Bitmap32 resampled = ResampleLanczos(cell, side, side);
         for (int y = 0; y < side; ++y) {
-            std::copy_n(resampled.Row(y), side, scaled.Row(y) + c * side);
+            std::copy_n(resampled.Row(y), side,
+                        scaled.Row(y) + static_cast<std::ptrdiff_t>(c) * side);
         }
     }
     return scaled;
