@@ -26,7 +26,6 @@ skin=$program/face/norvale
 cp -r "$skin" "$program/face/broken"
 rm "$program/face/broken/face.png"
 suite_display=$DISPLAY
-small_display_pid=
 
 # use_dpi DPI: the system DPI of the next Wine session (the running one ends first).
 use_dpi() {
@@ -34,11 +33,11 @@ use_dpi() {
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     wineserver -w
 }
+# Ends the smaller screen's display if it was started (and any clock left behind), then sets
+# 96 dots per inch again on the suite's display.
 cleanup() {
+    stop_display
     wineserver -k >/dev/null 2>&1 || true
-    if [ -n "$small_display_pid" ]; then
-        kill "$small_display_pid" 2>/dev/null || true
-    fi
     export DISPLAY=$suite_display
     use_dpi 96
 }
@@ -225,16 +224,7 @@ for name in 'NormPos(3200x1080)' NormPos; do
 done
 wine reg add "$settings" /v PixelsPerInch /t REG_SZ /d 96 /f >/dev/null 2>&1
 wineserver -w
-for n in $(seq 131 170); do
-    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
-done
-Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-small_display_pid=$!
-export DISPLAY=":$n"
-for i in $(seq 1 50); do
-    xdotool getdisplaygeometry >/dev/null 2>&1 && break
-    sleep 0.1
-done
+start_display 1280x1024
 dpi=96 side=150
 start_scaled
 /usr/bin/import -window root "$out/smaller_screen.png"
