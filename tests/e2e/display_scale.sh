@@ -65,10 +65,11 @@ brightest() {
 }
 
 # start_scaled: starts the clock and finds its face among its windows by the size the scale
-# gives it (a message may share its caption); sets what start_clock sets.
+# gives it (a message may share its caption); sets what start_clock sets. Where the program
+# knows it, every clock setting goes to a log instead of the computer's clock.
 start_scaled() {
     local id
-    wine "$NORVALE_EXE" &
+    wine "$NORVALE_EXE" --clock-setter-log "$(winepath -w "$out/clock_setter.log")" &
     clock=$!
     for i in $(seq 1 300); do
         for id in $(xdotool search --onlyvisible --name '^Norvale Time Clock$' 2>/dev/null); do
@@ -138,6 +139,8 @@ session() {
     side=$(edge 150)
     use_dpi "$dpi"
     wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
+    # A time server on loopback that never answers: no click may reach the network.
+    wine reg add "$settings" /v TimeServer /t REG_SZ /d 127.0.0.1:9 /f >/dev/null 2>&1
     start_scaled
 
     # In the middle of a second, so the hands stand where norvale-skin draws them for it.
@@ -177,6 +180,9 @@ session() {
     xdotool key 4
     sleep 0.5
     shot "stopwatch_$dpi"
+    # Only in Stopwatch mode is the left button harmless (in Clock mode it syncs the clock).
+    [ "$(differ "face_$dpi" "stopwatch_$dpi" "$(box 90 12 31 77)")" -gt 10 ] ||
+        die "key 4 did not switch to the stopwatch at $dpi DPI"
     click "$(px 22)" "$(px 75)"
     sleep 1.1
     shot "running_$dpi"
