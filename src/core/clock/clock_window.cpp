@@ -6,6 +6,7 @@
 #include "core/timezone/zone_conversion.h"
 
 #include <cmath>
+#include <utility>
 
 namespace norvale {
 namespace {
@@ -21,7 +22,7 @@ LabelPlacement PlacementOf(const TWindowLabel& label, std::uint32_t colour, Disp
     TextFont font = label.Font();
     font.Dpi = scale.Dpi();
     return {left, scale.ToPhysical(label.Top), scale.ToPhysical(label.Left + label.Width) - left,
-            font, colour};
+            std::move(font), colour};
 }
 
 } // namespace
