@@ -1,6 +1,9 @@
 #include "win32/alarms_form_win32.h"
 
+#include "core/shell/screen_placement.h"
 #include "win32/date_time_picker_win32.h"
+#include "win32/display_metrics_win32.h"
+#include "win32/monitor_layout_win32.h"
 #include "win32/resources/dialog_ids.h"
 #include "win32/resources/icon_ids.h"
 
@@ -33,13 +36,19 @@ void TfAlarms::Show() {
 
 void TfAlarms::OnInitDialog() {
     HINSTANCE program = GetModuleHandleW(nullptr);
-    const auto icon = [&](int size) {
+    const DisplayScale scale = WindowScale(FDialog);
+    const auto icon = [&](int metric) {
+        const int size = SystemMetricForDpi(metric, scale.Dpi());
         return reinterpret_cast<LPARAM>(LoadImageW(program, MAKEINTRESOURCEW(NORVALE_ALARMS_ICON),
                                                    IMAGE_ICON, size, size, LR_SHARED));
     };
-    SendMessageW(FDialog, WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON)));
-    SendMessageW(FDialog, WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON)));
-    SetWindowPos(FDialog, nullptr, kLeft, kTop, kWidth, kHeight, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageW(FDialog, WM_SETICON, ICON_BIG, icon(SM_CXICON));
+    SendMessageW(FDialog, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+    // The designed place is a screen position, kept as it is; the grown form still shows whole.
+    const RECT placed{kLeft, kTop, kLeft + scale.Length(kWidth), kTop + scale.Length(kHeight)};
+    const POINT at = FitOnScreen(placed, Win32MonitorLayout().WorkAreas());
+    SetWindowPos(FDialog, nullptr, at.x, at.y, placed.right - placed.left,
+                 placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
     SetPickerFormat(GetDlgItem(FDialog, IDC_ALARM_TIME), L"H:mm:ss");
     SetDlgItemTextW(FDialog, IDC_ALARM_EVERY, L"1");
     HWND units = GetDlgItem(FDialog, IDC_ALARM_EVERY_UNIT);

@@ -27,6 +27,8 @@ public:
     void PresentFrame(const PresentRequest& request) override {
         ++Frames;
         LastAlpha = request.ConstantAlpha;
+        LastSize = request.Size;
+        LastFramePosition = request.Position;
     }
     POINT WindowPosition() const override { return Position; }
     void MoveWindowTo(POINT topLeft) override { Position = topLeft; }
@@ -52,6 +54,8 @@ public:
     int Drags = 0;
     int CloseRequests = 0;
     int LastAlpha = -1;
+    SIZE LastSize;
+    POINT LastFramePosition;
     TButtonTips Tips;
     std::vector<std::string> Errors;
 };
