@@ -1,6 +1,10 @@
 # The core's unit tests; the Windows test program runs them too, so the core is also checked
 # with the cross compiler's standard library.
 set(NORVALE_UNIT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_schedule_property_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_schedule_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_scheduler_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_store_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/atomic_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_sound_test.cpp
@@ -34,6 +38,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/presentation_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_sample_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/scheduled_alarms_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_fonts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp

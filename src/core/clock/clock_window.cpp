@@ -1,5 +1,6 @@
 #include "core/clock/clock_window.h"
 
+#include "core/alarms/alarm_display.h"
 #include "core/clock/presentation.h"
 #include "core/raster/label_text.h"
 #include "core/time/time_parts.h"
@@ -23,7 +24,7 @@ LabelPlacement PlacementOf(const TWindowLabel& label, std::uint32_t colour) {
 
 TfrmMain::TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones,
                    ClockWindowHost& host, const TextRasterizer& rasterizer)
-    : StopWatch1(clock), swTimer(clock),
+    : StopWatch1(clock), swTimer(clock), Alarms(clock),
       Labels(InitialLabels(rasterizer)), Buttons{TSknButton(10, 67, 24, 16, Cursor),
                                                  TSknButton(110, 67, 24, 16, Cursor)},
       FClock(clock), FZones(zones), FHost(host), FRasterizer(&rasterizer) {}
@@ -92,6 +93,12 @@ void TfrmMain::Timer1Timer() {
         FHost.StartBeep();
     }
     FCountdownArmed = t < FCountdownTarget;
+
+    // The Alarms window's alarms: one comparison while none is due or waiting.
+    const DateTime local = FClock.Now();
+    if (Alarms.Due(local) || Alarms.HasQueued()) {
+        CheckAlarms(local);
+    }
 
     switch (FClockType) {
     case ctClock:
@@ -181,7 +188,10 @@ void TfrmMain::RenderFrame() {
     in.TimerLength = FTimerLength;
     in.TimerElapsed = swTimer.ElapsedTime();
     in.TimeDiff = FTimeDiff;
-    const TFrameTexts texts = ComputeFrameTexts(in, FFormatSettings);
+    TFrameTexts texts = ComputeFrameTexts(in, FFormatSettings);
+    if (const TAlarm* sounding = Alarms.Sounding()) {
+        texts.Title = AlarmTitle(*sounding);
+    }
     if (texts.HandsAtZero) {
         FAngles = {};
     }

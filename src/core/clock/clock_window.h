@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/alarms/alarm_scheduler.h"
 #include "core/clock/clock_dialogs.h"
 #include "core/clock/display_mode.h"
 #include "core/clock/fade.h"
@@ -16,6 +17,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace norvale {
 
@@ -36,6 +38,9 @@ public:
     virtual std::uint64_t TickCount() const = 0;
     // Starts the alarm beep (and the beep timer that repeats it).
     virtual void StartBeep() = 0;
+    // Starts an alarm of the Alarms window with its sound file, repeated as the beep is;
+    // without a file (or when it cannot be played) the beep sounds.
+    virtual void StartAlarmSound(const std::string& soundFile) = 0;
     virtual bool BeepRunning() const = 0;
     virtual void PlayChime() = 0;
     // The face buttons' tool-tip texts changed.
@@ -58,6 +63,8 @@ public:
     virtual void RequestClose() = 0;
     // The application's error report.
     virtual void ShowError(std::string_view text) = 0;
+    // The tip of the icon in the notification area.
+    virtual void SetTrayHint(std::string_view hint) = 0;
 };
 
 // The services some handlers reach beyond the window; each may be absent in a test.
@@ -114,6 +121,15 @@ public:
     // Saves the settings; a registry error is reported once and never stops a close.
     void SaveState();
 
+    // The alarms of the Alarms window. LoadAlarms reads the stored ones at start and returns
+    // what the user is to be told of those that cannot be read (empty when all could).
+    std::string LoadAlarms();
+    // The Alarms window changed the alarms: they are saved, and the tray tip follows.
+    void AlarmsEdited();
+    // "Snooze": the sounding alarm stops and comes back after its snooze length.
+    void Snooze1Click();
+    bool AlarmSounding() const { return Alarms.Sounding() != nullptr; }
+
     // Ending the program: the menu's Exit, and the window's close query and close handler
     // (true when the close may go ahead now).
     void Exit1Click();
@@ -152,6 +168,7 @@ public:
 
     TStopWatch StopWatch1;
     TStopWatch swTimer;
+    TAlarmScheduler Alarms;
     TCursorKind Cursor = TCursorKind::Default;
     std::array<TWindowLabel, kLabelCount> Labels;
     std::array<TSknButton, 2> Buttons;
@@ -159,6 +176,14 @@ public:
 private:
     // Shows a hidden window for an alarm, with the fade and zoom in.
     void BringUpForAlarm();
+    // The tick's part for the Alarms window's alarms: collects those due, and sounds the next
+    // queued one when nothing sounds.
+    void CheckAlarms(DateTime now);
+    // A press on the face stopped the sounding alarm.
+    void DismissAlarm();
+    void SaveAlarms();
+    // The tray tip names the alarm that goes off first.
+    void ShowNextAlarm();
     // The hand update of a mode: redraws when its key changed.
     void UpdateHands(DateTime value, std::int64_t key);
     void DrawTextLayer(const TFrameTexts& texts);
@@ -179,6 +204,8 @@ private:
     ClockServices FServices;
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
+    // The stored alarms that could not be read, left as they are when the alarms are saved.
+    std::vector<std::string> FUnreadableAlarms;
     POINT FClosingFrom;
 };
 
