@@ -92,21 +92,30 @@ stop_display() {
     fi
 }
 
-# Starts chronyd serving NTP on an unused port of 127.0.0.1, in the foreground with -x so that
-# it never touches the system clock, its files in folder $1; exports NORVALE_NTP_PORT for the
-# tests that query it. stop_ntp_server ends it.
+# Prints a UDP port that no socket of this machine is bound to, IPv4 or IPv6.
+unused_udp_port() {
+    local port
+    for port in $(shuf -i 20000-59999 -n 50); do
+        grep -qi "$(printf ':%04X ' "$port")" /proc/net/udp /proc/net/udp6 2>/dev/null || break
+    done
+    printf '%s\n' "$port"
+}
+
+# Starts chronyd serving NTP on an unused port of 127.0.0.1 and ::1, in the foreground with -x
+# so that it never touches the system clock, its files in folder $1; exports NORVALE_NTP_PORT
+# for the tests that query it. stop_ntp_server ends it.
 NORVALE_CHRONY_PID=
 start_ntp_server() {
     local dir=$1 port user=()
     mkdir -p "$dir"
-    for port in $(shuf -i 20000-59999 -n 50); do
-        grep -qi "$(printf ':%04X ' "$port")" /proc/net/udp /proc/net/udp6 2>/dev/null || break
-    done
+    port=$(unused_udp_port)
     cat >"$dir/chrony.conf" <<EOF
 port $port
 bindaddress 127.0.0.1
+bindaddress ::1
 local stratum 8
 allow 127.0.0.1
+allow ::1
 cmdport 0
 pidfile $dir/chronyd.pid
 driftfile $dir/drift

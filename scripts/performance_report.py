@@ -217,6 +217,10 @@ def main():
                    "(goal: flat after day one).")
     out.append("")
     out.extend(gui_text)
+    # The long fuzz runs are recorded by hand beside the targets.
+    fuzz_runs = Path(__file__).resolve().parents[1] / "fuzz" / "runs.md"
+    if fuzz_runs.exists():
+        out.append(fuzz_runs.read_text().rstrip("\n"))
     print("\n".join(out))
 
 

@@ -20,6 +20,13 @@ DateTime PosixSystemClock::Now() const {
                        millisecond);
 }
 
+std::int64_t PosixSystemClock::MonotonicMilliseconds() const {
+    // CLOCK_MONOTONIC stops while the computer is suspended; the boot-time clock does not.
+    timespec now{};
+    clock_gettime(CLOCK_BOOTTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1000 + now.tv_nsec / 1'000'000;
+}
+
 std::uint32_t PosixSystemClock::GetTimeZoneInformation(TIME_ZONE_INFORMATION& info) const {
     const std::time_t now = std::time(nullptr);
     tm local{};

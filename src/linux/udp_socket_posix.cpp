@@ -1,17 +1,17 @@
 #include "linux/udp_socket_posix.h"
 
 #include "core/net/socket_error.h"
+#include "sockets/socket_address.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <memory>
 #include <netdb.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <string>
+#include <sys/eventfd.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -27,23 +27,31 @@ namespace {
     RaiseSocketError(code, std::strerror(code));
 }
 
-UdpEndpoint ToEndpoint(const sockaddr_in& address) {
-    UdpEndpoint endpoint;
-    std::memcpy(endpoint.Address.data(), &address.sin_addr, endpoint.Address.size());
-    endpoint.Port = ntohs(address.sin_port);
-    return endpoint;
-}
-
 } // namespace
 
-void PosixUdpSocket::Open() {
-    if (IsOpen()) {
-        return;
+PosixUdpSocket::PosixUdpSocket() : FInterrupt(eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK)) {}
+
+PosixUdpSocket::~PosixUdpSocket() {
+    Close();
+    if (FInterrupt >= 0) {
+        close(FInterrupt);
     }
-    FHandle = socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, IPPROTO_UDP);
+}
+
+void PosixUdpSocket::Open() {
+    if (!IsOpen()) {
+        OpenFamily(AddressFamily::IPv4);
+    }
+}
+
+void PosixUdpSocket::OpenFamily(AddressFamily family) {
+    Close();
+    FHandle = socket(family == AddressFamily::IPv6 ? AF_INET6 : AF_INET, SOCK_DGRAM | SOCK_CLOEXEC,
+                     IPPROTO_UDP);
     if (FHandle < 0) {
         throw std::runtime_error(std::string(kCannotAllocateSocket));
     }
+    FFamily = family;
 }
 
 void PosixUdpSocket::Close() {
@@ -53,10 +61,9 @@ void PosixUdpSocket::Close() {
     }
 }
 
-UdpEndpoint PosixUdpSocket::SendTo(std::string_view host, std::uint16_t port,
-                                   std::span<const std::uint8_t> bytes) {
+std::vector<UdpEndpoint> PosixUdpSocket::Resolve(std::string_view host, std::uint16_t port) {
     addrinfo hints{};
-    hints.ai_family = AF_INET;
+    hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_DGRAM;
     addrinfo* found = nullptr;
     const int resolved = getaddrinfo(std::string(host).c_str(), nullptr, &hints, &found);
@@ -64,14 +71,26 @@ UdpEndpoint PosixUdpSocket::SendTo(std::string_view host, std::uint16_t port,
         RaiseSocketError(resolved, gai_strerror(resolved));
     }
     const std::unique_ptr<addrinfo, decltype(&freeaddrinfo)> owner(found, freeaddrinfo);
-    sockaddr_in address{};
-    std::memcpy(&address, found->ai_addr, sizeof address);
-    address.sin_port = htons(port);
+    std::vector<UdpEndpoint> addresses = sockets::ResolvedEndpoints(found, port);
+    if (addresses.empty()) {
+        RaiseSocketError(EAI_NONAME, gai_strerror(EAI_NONAME));
+    }
+    return addresses;
+}
+
+void PosixUdpSocket::SendTo(const UdpEndpoint& to, std::span<const std::uint8_t> bytes) {
+    if (!IsOpen()) {
+        RaiseSocketError(EBADF, std::strerror(EBADF));
+    }
+    if (to.Family != FFamily) {
+        OpenFamily(to.Family);
+    }
+    sockaddr_storage address;
+    const auto size = static_cast<socklen_t>(sockets::ToSockaddr(to, address));
     if (sendto(FHandle, bytes.data(), bytes.size(), 0, reinterpret_cast<sockaddr*>(&address),
-               sizeof address) < 0) {
+               size) < 0) {
         RaiseErrno();
     }
-    return ToEndpoint(address);
 }
 
 std::optional<Datagram> PosixUdpSocket::Receive(std::size_t maxBytes, int timeoutMs) {
@@ -81,19 +100,19 @@ std::optional<Datagram> PosixUdpSocket::Receive(std::size_t maxBytes, int timeou
     }
     using Clock = std::chrono::steady_clock;
     const Clock::time_point start = Clock::now();
-    pollfd waiting{FHandle, POLLIN, 0};
+    pollfd waiting[2] = {{FHandle, POLLIN, 0}, {FInterrupt, POLLIN, 0}};
     int ready = 0;
-    while ((ready = poll(&waiting, 1, timeoutMs < 0 ? 0 : timeoutMs)) < 0 && errno == EINTR) {
+    while ((ready = poll(waiting, 2, timeoutMs < 0 ? 0 : timeoutMs)) < 0 && errno == EINTR) {
     }
     if (ready < 0) {
         RaiseErrno();
     }
-    if (ready == 0) {
+    if (ready == 0 || (waiting[1].revents & POLLIN) != 0) {
         return std::nullopt;
     }
     Datagram datagram;
     datagram.Bytes.resize(maxBytes);
-    sockaddr_in from{};
+    sockaddr_storage from{};
     socklen_t fromSize = sizeof from;
     // A datagram longer than the buffer is cut to it; the rest is discarded.
     const ssize_t received = recvfrom(FHandle, datagram.Bytes.data(), maxBytes, 0,
@@ -102,10 +121,16 @@ std::optional<Datagram> PosixUdpSocket::Receive(std::size_t maxBytes, int timeou
         RaiseErrno();
     }
     datagram.Bytes.resize(static_cast<std::size_t>(received));
-    datagram.From = ToEndpoint(from);
+    datagram.From = sockets::ToEndpoint(from);
     const auto waited = std::chrono::ceil<std::chrono::milliseconds>(Clock::now() - start);
     datagram.WaitedMs = static_cast<int>(waited.count());
     return datagram;
+}
+
+void PosixUdpSocket::Interrupt() {
+    const std::uint64_t one = 1;
+    // The counter stays above zero: every later wait ends at once as well.
+    [[maybe_unused]] const ssize_t written = write(FInterrupt, &one, sizeof one);
 }
 
 } // namespace norvale::linux_adapter

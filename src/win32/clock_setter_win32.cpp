@@ -30,8 +30,12 @@ SystemTimePrivilege::SystemTimePrivilege(const ProcessToken& token) : FToken(tok
         return;
     }
     DWORD previousSize = 0;
-    FEnabled = AdjustTokenPrivileges(FToken, FALSE, &enable, sizeof FPrevious, &FPrevious,
-                                     &previousSize) != FALSE;
+    // NOTE: AdjustTokenPrivileges succeeds for a privilege the token does not hold at all; only
+    // the last error, ERROR_NOT_ALL_ASSIGNED, tells. Nothing then needs putting back.
+    const bool adjusted = AdjustTokenPrivileges(FToken, FALSE, &enable, sizeof FPrevious,
+                                                &FPrevious, &previousSize) != FALSE;
+    FHeld = !adjusted || GetLastError() != ERROR_NOT_ALL_ASSIGNED;
+    FEnabled = adjusted && FHeld;
 }
 
 SystemTimePrivilege::~SystemTimePrivilege() {
@@ -40,19 +44,25 @@ SystemTimePrivilege::~SystemTimePrivilege() {
     }
 }
 
-bool Win32ClockSetter::SetLocalTime(const norvale::SYSTEMTIME& localTime) {
+ClockSetResult Win32ClockSetter::SetSystemTime(const norvale::SYSTEMTIME& utc) {
     const ProcessToken token;
     if (!token.IsOpen()) {
-        return false;
+        return ClockSetResult::Refused;
     }
     const SystemTimePrivilege privilege(token);
-    if (!privilege.Enabled()) {
-        return false;
+    if (!privilege.Held()) {
+        return ClockSetResult::PrivilegeNotHeld;
     }
-    const ::SYSTEMTIME native{localTime.wYear,   localTime.wMonth,       localTime.wDayOfWeek,
-                              localTime.wDay,    localTime.wHour,        localTime.wMinute,
-                              localTime.wSecond, localTime.wMilliseconds};
-    return ::SetLocalTime(&native) != FALSE;
+    if (!privilege.Enabled()) {
+        return ClockSetResult::Refused;
+    }
+    const ::SYSTEMTIME native{utc.wYear, utc.wMonth,  utc.wDayOfWeek, utc.wDay,
+                              utc.wHour, utc.wMinute, utc.wSecond,    utc.wMilliseconds};
+    if (::SetSystemTime(&native)) {
+        return ClockSetResult::Set;
+    }
+    return GetLastError() == ERROR_PRIVILEGE_NOT_HELD ? ClockSetResult::PrivilegeNotHeld
+                                                      : ClockSetResult::Refused;
 }
 
 } // namespace norvale::win32

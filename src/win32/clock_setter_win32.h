@@ -30,17 +30,21 @@ public:
     SystemTimePrivilege& operator=(const SystemTimePrivilege&) = delete;
 
     bool Enabled() const { return FEnabled; }
+    // False when the token does not hold the privilege at all (an ordinary user, or a program
+    // not started elevated).
+    bool Held() const { return FHeld; }
 
 private:
     HANDLE FToken;
     TOKEN_PRIVILEGES FPrevious{};
     bool FEnabled = false;
+    bool FHeld = true;
 };
 
-// Sets the computer's clock with SetLocalTime, holding the system-time privilege meanwhile.
+// Sets the computer's clock with SetSystemTime, holding the system-time privilege meanwhile.
 class Win32ClockSetter final : public ClockSetter {
 public:
-    bool SetLocalTime(const SYSTEMTIME& localTime) override;
+    ClockSetResult SetSystemTime(const SYSTEMTIME& utc) override;
 };
 
 } // namespace norvale::win32

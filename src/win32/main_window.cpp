@@ -52,8 +52,9 @@ std::filesystem::path ModulePath() {
 
 } // namespace
 
-MainWindow::MainWindow(HINSTANCE instance)
-    : FInstance(instance), FProgramFolder(ModulePath().parent_path()) {
+MainWindow::MainWindow(HINSTANCE instance, const std::optional<std::string>& clockSetterLog)
+    : FInstance(instance), FProgramFolder(ModulePath().parent_path()),
+      FClockSetter(MakeClockSetter(clockSetterLog, ClockSetterLog::Role::Clock)) {
     RegisterWindowClass(instance, &MainWindow::WindowProc);
     FHandle = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kWindowClass, kAppTitle, WS_POPUP,
                               0, 0, 150, 150, nullptr, nullptr, instance, this);
@@ -68,6 +69,7 @@ MainWindow::MainWindow(HINSTANCE instance)
                                               FForm->FFormatSettings.DecimalSeparator);
     FDialogs = std::make_unique<Win32ClockDialogs>(FHandle, FRegistry, RegistryTimeZones());
     FForm->ConnectServices({FDialogs.get(), &FSntp, &FRegistry});
+    ConnectNetworkTime(clockSetterLog);
     // The tray icon is made with the window and shows itself once the window is set up.
     TrayIconHandlers tray;
     tray.OnClick = [this](TMouseButton, TShiftState, POINT) { ToggleShown(); };
@@ -86,6 +88,22 @@ MainWindow::MainWindow(HINSTANCE instance)
     FSound = std::make_unique<TClockSound>(FSoundDevice, *this,
                                            std::string(folder.begin(), folder.end()));
     FSoundDevice.SetNoticeHandler([this](MciNotice) { FSound->MediaPlayer1Notify(); });
+}
+
+// The elevated job gets the clock setter's test seam too, so that no run of a test sets the
+// computer's clock.
+void MainWindow::ConnectNetworkTime(const std::optional<std::string>& clockSetterLog) {
+    std::vector<std::string> seam;
+    if (clockSetterLog) {
+        seam = {"--clock-setter-log", *clockSetterLog};
+    }
+    FElevation = std::make_unique<Win32Elevation>(FHandle, ModulePath(), std::move(seam));
+    FWork = std::make_unique<Win32BackgroundWork>(FInstance);
+    FForm->ConnectNetworkTime({FWork.get(), FElevation.get(), [this](std::string_view question) {
+                                   return MessageBoxW(FHandle, ToWide(question).c_str(), kAppTitle,
+                                                      MB_OKCANCEL | MB_ICONWARNING |
+                                                          MB_DEFBUTTON2) == IDOK;
+                               }});
 }
 
 MainWindow::~MainWindow() {
@@ -130,6 +148,7 @@ void MainWindow::Start() {
     FForm->RenderFrame();
     FForm->FFade.StartStartupFadeIn();
     SyncFadeTimer();
+    FForm->StartTick();
     SetTimer(FHandle, kTickTimer, kTickMs, nullptr);
     FAlarms = std::make_unique<TfAlarms>(FHandle);
     for (const std::string& message : messages) {
@@ -320,7 +339,7 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (HandleInput(message, wParam, lParam)) {
+    if (HandleInput(message, wParam, lParam) || HandleTimeMessage(message, wParam, lParam)) {
         return 0;
     }
     switch (message) {
@@ -356,6 +375,8 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return DefWindowProcW(FHandle, message, wParam, lParam);
     case WM_DESTROY:
+        // A query still waiting ends now; its outcome is not shown.
+        FWork->Stop();
         KillTimer(FHandle, kTickTimer);
         KillTimer(FHandle, kFadeTimer);
         KillTimer(FHandle, kBeepTimer);

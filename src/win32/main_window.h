@@ -6,12 +6,15 @@
 #include "core/shell/form_storage.h"
 #include "core/shell/popup_menu.h"
 #include "win32/alarms_form_win32.h"
+#include "win32/background_work_win32.h"
 #include "win32/clock_dialogs_win32.h"
-#include "win32/clock_setter_win32.h"
+#include "win32/clock_setter_log.h"
+#include "win32/elevation_win32.h"
 #include "win32/gdi_text_rasterizer.h"
 #include "win32/layered_window_win32.h"
 #include "win32/media_device_mci.h"
 #include "win32/placement_window_win32.h"
+#include "win32/random_source_win32.h"
 #include "win32/settings_registry_win32.h"
 #include "win32/shell_opener_win32.h"
 #include "win32/system_clock_win32.h"
@@ -22,6 +25,8 @@
 
 #include <filesystem>
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace norvale::win32 {
 
@@ -32,7 +37,9 @@ inline constexpr wchar_t kAppTitle[] = L"Norvale Time Clock";
 // logic asks of the window. Closing it fades the clock out, then ends the message loop.
 class MainWindow final : public ClockWindowHost, public SoundHost {
 public:
-    explicit MainWindow(HINSTANCE instance);
+    // clockSetterLog: the test seam of the clock setter (win32/clock_setter_log.h).
+    explicit MainWindow(HINSTANCE instance,
+                        const std::optional<std::string>& clockSetterLog = std::nullopt);
     ~MainWindow() override;
     MainWindow(const MainWindow&) = delete;
     MainWindow& operator=(const MainWindow&) = delete;
@@ -71,7 +78,10 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     // Mouse, keyboard and cursor messages; true when the message was handled.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    // The computer woke, its clock, zone or regional format changed; true when handled.
+    bool HandleTimeMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnClose();
+    void ConnectNetworkTime(const std::optional<std::string>& clockSetterLog);
     // The popup menu: its marks follow the clock's state; a chosen item runs its handler.
     void SyncMenu();
     void ShowContextMenu(LPARAM lParam);
@@ -94,8 +104,12 @@ private:
         OpenSettingsRegistry(FProgramFolder, [this](const std::string& text) { ShowError(text); });
     Registry& FRegistry = *FSettings;
     Win32UdpSocket FSocket;
-    Win32ClockSetter FClockSetter;
-    TIdSNTP FSntp{FSocket, FClock, FClockSetter};
+    std::unique_ptr<ClockSetter> FClockSetter;
+    Win32RandomSource FRandom;
+    TIdSNTP FSntp{FSocket, FClock, *FClockSetter, FRandom};
+    std::unique_ptr<Win32Elevation> FElevation;
+    // Declared after what its jobs use, so that it stops them before those go.
+    std::unique_ptr<Win32BackgroundWork> FWork;
     std::unique_ptr<Win32PlacementWindow> FPlacement;
     std::unique_ptr<TFormStorage> FStorage;
     Win32ShellOpener FShell;

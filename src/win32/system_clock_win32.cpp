@@ -21,6 +21,11 @@ DateTime Win32SystemClock::Now() const {
     return *SystemTimeToDateTime(st);
 }
 
+std::int64_t Win32SystemClock::MonotonicMilliseconds() const {
+    // The tick count goes on while the computer sleeps; the unbiased interrupt time would not.
+    return static_cast<std::int64_t>(GetTickCount64());
+}
+
 std::uint32_t Win32SystemClock::GetTimeZoneInformation(norvale::TIME_ZONE_INFORMATION& info) const {
     ::TIME_ZONE_INFORMATION native{};
     const DWORD result = ::GetTimeZoneInformation(&native);

@@ -1,16 +1,12 @@
 #include "contract/loopback_peer.h"
 
-#ifdef _WIN32
-#include <winsock2.h>
-#else
-#include <arpa/inet.h>
-#include <netinet/in.h>
+#include "sockets/socket_address.h"
+
+#ifndef _WIN32
 #include <poll.h>
-#include <sys/socket.h>
 #include <unistd.h>
 #endif
 
-#include <cstring>
 #include <stdexcept>
 
 namespace norvale::testing {
@@ -36,33 +32,26 @@ void CloseHandle(Handle handle) {
 }
 #endif
 
-sockaddr_in LoopbackAddress(std::uint16_t port) {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    return address;
-}
-
 } // namespace
 
-LoopbackPeer::LoopbackPeer() {
+LoopbackPeer::LoopbackPeer(AddressFamily family) : FFamily(family) {
 #ifdef _WIN32
     WSADATA data;
     if (WSAStartup(MAKEWORD(2, 2), &data) != 0) {
         throw std::runtime_error("WSAStartup failed");
     }
 #endif
-    const Handle handle = socket(AF_INET, SOCK_DGRAM, IPPROTO_UDP);
-    sockaddr_in address = LoopbackAddress(0);
-    AddressSize size = sizeof address;
+    const Handle handle =
+        socket(family == AddressFamily::IPv6 ? AF_INET6 : AF_INET, SOCK_DGRAM, IPPROTO_UDP);
+    sockaddr_storage address;
+    auto size = static_cast<AddressSize>(sockets::ToSockaddr(Endpoint(), address));
     if (bind(handle, reinterpret_cast<sockaddr*>(&address), size) != 0 ||
         getsockname(handle, reinterpret_cast<sockaddr*>(&address), &size) != 0) {
         CloseHandle(handle);
         throw std::runtime_error("cannot bind a loopback socket");
     }
     FHandle = static_cast<std::uintptr_t>(handle);
-    FPort = ntohs(address.sin_port);
+    FPort = sockets::ToEndpoint(address).Port;
 }
 
 LoopbackPeer::~LoopbackPeer() {
@@ -70,6 +59,15 @@ LoopbackPeer::~LoopbackPeer() {
 #ifdef _WIN32
     WSACleanup();
 #endif
+}
+
+UdpEndpoint LoopbackPeer::Endpoint() const {
+    if (FFamily == AddressFamily::IPv6) {
+        std::array<std::uint8_t, 16> loopback{};
+        loopback[15] = 1;
+        return Ipv6Endpoint(loopback, FPort);
+    }
+    return Ipv4Endpoint({127, 0, 0, 1}, FPort);
 }
 
 std::optional<Datagram> LoopbackPeer::Receive(int timeoutMs) {
@@ -81,7 +79,7 @@ std::optional<Datagram> LoopbackPeer::Receive(int timeoutMs) {
     }
     Datagram datagram;
     datagram.Bytes.resize(1024);
-    sockaddr_in from{};
+    sockaddr_storage from{};
     AddressSize size = sizeof from;
     const auto received = recvfrom(
         static_cast<Handle>(FHandle), reinterpret_cast<char*>(datagram.Bytes.data()),
@@ -90,16 +88,17 @@ std::optional<Datagram> LoopbackPeer::Receive(int timeoutMs) {
         return std::nullopt;
     }
     datagram.Bytes.resize(static_cast<std::size_t>(received));
-    std::memcpy(datagram.From.Address.data(), &from.sin_addr, 4);
-    datagram.From.Port = ntohs(from.sin_port);
+    datagram.From = sockets::ToEndpoint(from);
     return datagram;
 }
 
 void LoopbackPeer::SendTo(std::uint16_t port, std::span<const std::uint8_t> bytes) {
-    const sockaddr_in address = LoopbackAddress(port);
+    UdpEndpoint to = Endpoint();
+    to.Port = port;
+    sockaddr_storage address;
+    const auto size = static_cast<AddressSize>(sockets::ToSockaddr(to, address));
     sendto(static_cast<Handle>(FHandle), reinterpret_cast<const char*>(bytes.data()),
-           static_cast<int>(bytes.size()), 0, reinterpret_cast<const sockaddr*>(&address),
-           sizeof address);
+           static_cast<int>(bytes.size()), 0, reinterpret_cast<const sockaddr*>(&address), size);
 }
 
 } // namespace norvale::testing

@@ -1,9 +1,38 @@
 #include "contract/loopback_sntp_server.h"
 
 namespace norvale::testing {
+namespace {
 
-LoopbackSntpServer::LoopbackSntpServer(SntpFault fault, SntpReplyFields fields)
-    : FThread([this, fault, fields] { Serve(fault, fields); }) {}
+// The reply fields a fault changes before the reply is made.
+SntpReplyFields FaultyFields(SntpFault fault, SntpReplyFields fields) {
+    switch (fault) {
+    case SntpFault::LeapUnsynchronised:
+        fields.LeapIndicator = 3;
+        break;
+    case SntpFault::StratumZero:
+        fields.Stratum = 0;
+        break;
+    case SntpFault::BroadcastMode:
+        fields.Mode = 5;
+        break;
+    case SntpFault::ZeroReceive:
+        fields.Receive = {};
+        break;
+    case SntpFault::FarRootDistance:
+        fields.RootDispersion = 2 << 16;
+        break;
+    default:
+        break;
+    }
+    return fields;
+}
+
+} // namespace
+
+LoopbackSntpServer::LoopbackSntpServer(SntpFault fault, SntpReplyFields fields,
+                                       AddressFamily family)
+    : FServer(family), FOtherPort(family),
+      FThread([this, fault, fields] { Serve(fault, fields); }) {}
 
 LoopbackSntpServer::~LoopbackSntpServer() {
     if (FThread.joinable()) {
@@ -25,12 +54,7 @@ void LoopbackSntpServer::Serve(SntpFault fault, SntpReplyFields fields) {
     }
     FGotRequest = true;
     const std::uint16_t client = request->From.Port;
-    if (fault == SntpFault::LeapUnsynchronised) {
-        fields.LeapIndicator = 3;
-    } else if (fault == SntpFault::StratumZero) {
-        fields.Stratum = 0;
-    }
-    NtpPacket reply = MakeSntpReply(request->Bytes, fields);
+    NtpPacket reply = MakeSntpReply(request->Bytes, FaultyFields(fault, fields));
     std::span<const std::uint8_t> bytes(reply);
     switch (fault) {
     case SntpFault::Silence:
@@ -40,6 +64,9 @@ void LoopbackSntpServer::Serve(SntpFault fault, SntpReplyFields fields) {
         break;
     case SntpFault::WrongOriginate:
         reply[kNtpOriginateOffset + 3] ^= 0x40;
+        break;
+    case SntpFault::WrongLowEchoBit:
+        reply[kNtpOriginateOffset + 7] ^= 0x01;
         break;
     case SntpFault::WrongSourcePort:
         FOtherPort.SendTo(client, bytes);

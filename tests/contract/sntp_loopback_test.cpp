@@ -4,6 +4,7 @@
 #include "core/time/calendar.h"
 #include "support/fake_clock.h"
 #include "support/fake_clock_setter.h"
+#include "support/fake_random_source.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -19,6 +20,8 @@ protected:
     SntpLoopback() {
         sntp.Host = "127.0.0.1";
         sntp.ReceiveTimeout = 300; // the silent cases wait this long
+        random.Next = 0x2468ACE;
+        random.Step = 0x1357;
         fields.Receive = sntp.ToNtpTimestamp(kNow + 2 * kOneSecond);
         fields.Transmit = sntp.ToNtpTimestamp(kNow + 3 * kOneSecond);
     }
@@ -27,7 +30,8 @@ protected:
     FakeClock clock{kNow};
     std::unique_ptr<UdpSocket> socket = MakePlatformUdpSocket();
     FakeClockSetter setter;
-    TIdSNTP sntp{*socket, clock, setter};
+    FakeRandomSource random;
+    TIdSNTP sntp{*socket, clock, setter, random};
     SntpReplyFields fields;
 };
 
@@ -35,11 +39,20 @@ TEST_F(SntpLoopback, AGoodReplySetsTheClock) {
     LoopbackSntpServer server(SntpFault::None, fields);
     sntp.Port = server.Port();
     sntp.SetActive(true);
-    EXPECT_TRUE(sntp.SyncClockToServer());
+    EXPECT_EQ(sntp.SyncClockToServer(), SyncResult::Set);
     sntp.SetActive(false);
     EXPECT_TRUE(server.GotRequest());
     EXPECT_NEAR(sntp.ServerSentAt(), kNow + 3 * kOneSecond, 1e-9);
     EXPECT_EQ(setter.Calls.size(), 1U);
+}
+
+TEST_F(SntpLoopback, AServerOnIpv6LoopbackAnswersInBrackets) {
+    LoopbackSntpServer server(SntpFault::None, fields, AddressFamily::IPv6);
+    const TimeServer named = ParseTimeServer("[::1]:" + std::to_string(server.Port()));
+    sntp.Host = named.Host;
+    sntp.Port = named.Port;
+    EXPECT_NEAR(sntp.QueryServerTime(), kNow + 3 * kOneSecond, 1e-9);
+    EXPECT_TRUE(server.GotRequest());
 }
 
 TEST_F(SntpLoopback, TheGenuineReplyAfterAForgedOneIsUsed) {
@@ -51,7 +64,7 @@ TEST_F(SntpLoopback, TheGenuineReplyAfterAForgedOneIsUsed) {
 TEST_P(SntpLoopback, AFaultyReplyIsNoUsableReply) {
     LoopbackSntpServer server(GetParam(), fields);
     sntp.Port = server.Port();
-    EXPECT_FALSE(sntp.SyncClockToServer());
+    EXPECT_EQ(sntp.SyncClockToServer(), SyncResult::NoUsableReply);
     EXPECT_TRUE(server.GotRequest());
     EXPECT_TRUE(setter.Calls.empty());
 }
@@ -66,8 +79,16 @@ std::string FaultName(const ::testing::TestParamInfo<SntpFault>& info) {
         return "LeapUnsynchronised";
     case SntpFault::StratumZero:
         return "StratumZero";
+    case SntpFault::BroadcastMode:
+        return "BroadcastMode";
+    case SntpFault::ZeroReceive:
+        return "ZeroReceive";
+    case SntpFault::FarRootDistance:
+        return "FarRootDistance";
     case SntpFault::WrongOriginate:
         return "WrongOriginate";
+    case SntpFault::WrongLowEchoBit:
+        return "WrongLowEchoBit";
     case SntpFault::WrongSourcePort:
         return "WrongSourcePort";
     default:
@@ -78,7 +99,9 @@ std::string FaultName(const ::testing::TestParamInfo<SntpFault>& info) {
 INSTANTIATE_TEST_SUITE_P(Faults, SntpLoopback,
                          ::testing::Values(SntpFault::Silence, SntpFault::ShortReply,
                                            SntpFault::LeapUnsynchronised, SntpFault::StratumZero,
-                                           SntpFault::WrongOriginate, SntpFault::WrongSourcePort),
+                                           SntpFault::BroadcastMode, SntpFault::ZeroReceive,
+                                           SntpFault::FarRootDistance, SntpFault::WrongOriginate,
+                                           SntpFault::WrongLowEchoBit, SntpFault::WrongSourcePort),
                          FaultName);
 
 } // namespace

@@ -32,8 +32,10 @@ ChronyServer::ChronyServer(const std::filesystem::path& folder)
     const std::filesystem::path config = FFolder / "chrony.conf";
     std::ofstream(config) << "port " << FPort << "\n"
                           << "bindaddress 127.0.0.1\n"
+                          << "bindaddress ::1\n"
                           << "local stratum 8\n"
                           << "allow 127.0.0.1\n"
+                          << "allow ::1\n"
                           << "cmdport 0\n"
                           << "pidfile " << (FFolder / "chronyd.pid").string() << "\n"
                           << "driftfile " << (FFolder / "drift").string() << "\n";

@@ -6,7 +6,7 @@
 
 namespace norvale::testing {
 
-// chronyd serving NTP on an unused port of 127.0.0.1, in the foreground, with -x so that it
+// chronyd serving NTP on an unused port of 127.0.0.1 and ::1, in the foreground, with -x so that it
 // never touches the system clock; its configuration, pid, drift and log files live in
 // `folder`. Stopped when this object goes.
 class ChronyServer {

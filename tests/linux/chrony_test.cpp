@@ -17,7 +17,9 @@ std::string ReadFile(const std::filesystem::path& path) {
 
 TEST(Chrony, AnswersThroughThePosixSocketInAgreementWithThisClock) {
     const ChronyServer chrony(NORVALE_TEST_WORK_DIR "/chrony");
-    ExpectAgreeingServerOnLoopback(chrony.Port(), linux_adapter::PosixSystemClock());
+    for (const char* host : {"127.0.0.1", "::1"}) {
+        ExpectAgreeingServerOnLoopback(host, chrony.Port(), linux_adapter::PosixSystemClock());
+    }
     if (HasFailure()) {
         ADD_FAILURE() << "chronyd said:\n" << ReadFile(chrony.LogFile());
     }

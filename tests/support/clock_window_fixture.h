@@ -41,12 +41,20 @@ protected:
                           PlainTzi(bias));
     }
 
-    // The window as a start leaves it: defaults set, the placeholder skin, shown.
-    TfrmMain& Start() {
+    // The window as creation leaves it before the stored settings: defaults set, the
+    // placeholder skin, shown.
+    TfrmMain& CreateWindow() {
         zones = std::make_unique<TVeskRegistryTimeZones>(registry, true);
         window = std::make_unique<TfrmMain>(clock, *zones, host, text);
         window->SetDefaults();
         window->SetSkin(PlaceholderSkin());
+        return *window;
+    }
+
+    // The window as a start without stored settings leaves it, ticking.
+    TfrmMain& Start() {
+        CreateWindow();
+        window->StartTick();
         return *window;
     }
 

@@ -3,16 +3,25 @@
 #include "core/platform/system_clock.h"
 #include "core/time/date_time.h"
 
+#include <cmath>
+
 namespace norvale::testing {
 
 // A clock that stands still until the test moves it; its zone is whatever the test sets.
+// Time that passes moves the wall clock and the monotonic count alike, whether the computer
+// is awake or asleep; Set moves the wall clock alone, as setting the computer's clock or a
+// daylight-saving switch does.
 class FakeClock final : public SystemClock {
 public:
     explicit FakeClock(DateTime now = 46'000.5) : FNow(now) {}
 
     DateTime Now() const override { return FNow; }
+    std::int64_t MonotonicMilliseconds() const override { return FCount; }
     void Set(DateTime now) { FNow = now; }
-    void AdvanceSeconds(double seconds) { FNow += seconds * kOneSecond; }
+    void AdvanceSeconds(double seconds) {
+        FNow += seconds * kOneSecond;
+        FCount += std::llround(seconds * 1000);
+    }
 
     std::uint32_t GetTimeZoneInformation(TIME_ZONE_INFORMATION& info) const override {
         info = Zone;
@@ -26,6 +35,7 @@ public:
 
 private:
     DateTime FNow;
+    std::int64_t FCount = 3'600'000; // the computer started an hour ago
 };
 
 } // namespace norvale::testing

@@ -9,12 +9,12 @@ namespace norvale::testing {
 // Records every attempt to set the clock and answers as the test says.
 class FakeClockSetter final : public ClockSetter {
 public:
-    bool SetLocalTime(const SYSTEMTIME& localTime) override {
-        Calls.push_back(localTime);
+    ClockSetResult SetSystemTime(const SYSTEMTIME& utc) override {
+        Calls.push_back(utc);
         return Result;
     }
 
-    bool Result = true;
+    ClockSetResult Result = ClockSetResult::Set;
     std::vector<SYSTEMTIME> Calls;
 };
 

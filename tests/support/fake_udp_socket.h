@@ -12,8 +12,8 @@
 
 namespace norvale::testing {
 
-// A socket whose peer is the test: a responder sees each request and queues what "arrives";
-// errors can be injected at every step.
+// A socket whose peer is the test: a responder sees each request and its destination and
+// queues what "arrives"; errors can be injected at every step.
 class FakeUdpSocket final : public UdpSocket {
 public:
     using Responder = std::function<std::vector<Datagram>(std::span<const std::uint8_t>)>;
@@ -28,23 +28,31 @@ public:
     void Close() override { FOpen = false; }
     bool IsOpen() const override { return FOpen; }
 
-    UdpEndpoint SendTo(std::string_view host, std::uint16_t port,
-                       std::span<const std::uint8_t> bytes) override {
+    // The addresses as the test set them, whatever the port asked.
+    std::vector<UdpEndpoint> Resolve(std::string_view host, std::uint16_t port) override {
+        if (ResolveError) {
+            throw std::runtime_error(*ResolveError);
+        }
+        ResolvedHost = host;
+        ResolvedPort = port;
+        return Addresses.empty() ? std::vector<UdpEndpoint>{Server} : Addresses;
+    }
+
+    void SendTo(const UdpEndpoint& to, std::span<const std::uint8_t> bytes) override {
         if (!FOpen) {
             throw std::logic_error("send on a closed socket");
         }
-        if (SendError) {
+        SentTo.push_back(to);
+        if (SendError && (!SendErrorTo || *SendErrorTo == to)) {
             throw std::runtime_error(*SendError);
         }
-        SentHost = host;
-        SentPort = port;
         Sent.assign(bytes.begin(), bytes.end());
-        if (Respond) {
+        Requests.push_back(Sent);
+        if (Respond && (!RespondOnlyTo || *RespondOnlyTo == to)) {
             for (Datagram& datagram : Respond(bytes)) {
                 Incoming.push_back(std::move(datagram));
             }
         }
-        return Server;
     }
 
     std::optional<Datagram> Receive(std::size_t maxBytes, int timeoutMs) override {
@@ -56,7 +64,7 @@ public:
         if (ReceiveError) {
             throw std::runtime_error(*ReceiveError);
         }
-        if (Incoming.empty()) {
+        if (Interrupted || Incoming.empty()) {
             return std::nullopt;
         }
         Datagram datagram = std::move(Incoming.front());
@@ -67,17 +75,29 @@ public:
         return datagram;
     }
 
-    UdpEndpoint Server{{127, 0, 0, 1}, 123};
+    void Interrupt() override { Interrupted = true; }
+
+    // The one address the server's name resolves to, unless Addresses lists several.
+    UdpEndpoint Server = Ipv4Endpoint({127, 0, 0, 1}, 123);
+    std::vector<UdpEndpoint> Addresses;
     Responder Respond;
+    // When set, only requests to this address are answered.
+    std::optional<UdpEndpoint> RespondOnlyTo;
     std::deque<Datagram> Incoming;
+    std::optional<std::string> ResolveError;
     std::optional<std::string> SendError;
+    // When set, only sends to this address fail with SendError.
+    std::optional<UdpEndpoint> SendErrorTo;
     std::optional<std::string> ReceiveError;
     bool OpenError = false;
+    bool Interrupted = false;
 
     int OpenCount = 0;
-    std::string SentHost;
-    std::uint16_t SentPort = 0;
+    std::string ResolvedHost;
+    std::uint16_t ResolvedPort = 0;
+    std::vector<UdpEndpoint> SentTo;
     std::vector<std::uint8_t> Sent;
+    std::vector<std::vector<std::uint8_t>> Requests;
     std::vector<std::size_t> ReceiveLimits;
     std::vector<int> ReceiveTimeouts;
 

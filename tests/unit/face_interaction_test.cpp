@@ -1,10 +1,5 @@
-#include "core/net/sntp_client.h"
 #include "support/clock_window_fixture.h"
-#include "support/fake_clock_setter.h"
-#include "support/fake_udp_socket.h"
-#include "support/sntp_reply.h"
-
-#include <stdexcept>
+#include "support/face_clicks.h"
 
 namespace norvale {
 namespace {
@@ -75,18 +70,15 @@ class FaceTest : public testing::ClockWindowTest {
 protected:
     TfrmMain& Open() {
         TfrmMain& w = Start();
-        w.ConnectServices({&dialogs, &sntp, &registry});
+        w.ConnectServices({&dialogs, nullptr, &registry});
         return w;
     }
 
-    // A press and release of the left mouse button at (x, y), as a person clicks.
     void Click(int x, int y, TMouseButton button = TMouseButton::mbLeft) {
-        window->FormMouseDown(button, x, y);
-        host.Cursor = {x, y};
-        window->FormMouseUp();
+        testing::ClickAt(*window, host, {x, y}, button);
     }
-    POINT LeftButton() const { return Centre(window->Buttons[0]); }
-    POINT RightButton() const { return Centre(window->Buttons[1]); }
+    POINT LeftButton() const { return testing::ButtonCentre(window->Buttons[0]); }
+    POINT RightButton() const { return testing::ButtonCentre(window->Buttons[1]); }
     POINT Title() const {
         const TWindowLabel& t = window->Labels[lTitle];
         return {t.Left + t.Width / 2, t.Top + t.Height / 2};
@@ -95,25 +87,7 @@ protected:
         const FloatPoint p = window->Skin()->HourHand.Position();
         return {static_cast<int>(p.X), static_cast<int>(p.Y)};
     }
-    static POINT Centre(const TSknButton& b) {
-        return {b.Left + b.Width / 2, b.Top + b.Height / 2};
-    }
-
-    // The server's clock runs `ahead` seconds before the computer's; replies arrive at once.
-    void ServeAhead(double ahead) {
-        socket.Respond = [this, ahead](std::span<const std::uint8_t> request) {
-            testing::SntpReplyFields fields;
-            fields.Receive = sntp.ToNtpTimestamp(clock.Now() + ahead * kOneSecond);
-            fields.Transmit = fields.Receive;
-            const NtpPacket reply = testing::MakeSntpReply(request, fields);
-            return std::vector<Datagram>{{{reply.begin(), reply.end()}, socket.Server, 100}};
-        };
-    }
-
     FakeDialogs dialogs;
-    testing::FakeUdpSocket socket;
-    testing::FakeClockSetter setter;
-    TIdSNTP sntp{socket, clock, setter};
 };
 
 TEST_F(FaceTest, TitleClicksCycleTheModesAndLeaveAtomicForClock) {
@@ -261,63 +235,6 @@ TEST_F(FaceTest, CountdownDialogArmsAndResetCancels) {
     EXPECT_EQ(w.FCountdownTarget, w.ZoneNow());
     Tick(40);
     EXPECT_EQ(host.Beeps, 0);
-}
-
-TEST_F(FaceTest, SeeTheDifferenceWithAServerAheadShowsIt) {
-    TfrmMain& w = Open();
-    ServeAhead(1.5);
-    const POINT right = RightButton();
-    Click(right.x, right.y);
-    EXPECT_EQ(w.FClockType, ctAtomic);
-    EXPECT_NEAR(w.FTimeDiff, 1.5 * kOneSecond, 2e-8);
-    EXPECT_FALSE(sntp.Active());
-    EXPECT_TRUE(setter.Calls.empty());
-}
-
-TEST_F(FaceTest, SeeTheDifferenceWithoutAReplyShowsMinusNow) {
-    TfrmMain& w = Open();
-    const POINT right = RightButton();
-    Click(right.x, right.y);
-    EXPECT_EQ(w.FClockType, ctAtomic);
-    EXPECT_EQ(w.FTimeDiff, -clock.Now());
-}
-
-TEST_F(FaceTest, AFailedSyncChangesNothingButAFrame) {
-    TfrmMain& w = Open();
-    setter.Result = false;
-    ServeAhead(30);
-    const POINT left = LeftButton();
-    w.FormMouseDown(TMouseButton::mbLeft, left.x, left.y);
-    const int frames = host.Frames;
-    host.Cursor = left;
-    w.FormMouseUp();
-    EXPECT_EQ(w.FClockType, ctClock);
-    EXPECT_EQ(w.FTimeDiff, 0);
-    EXPECT_EQ(host.Frames, frames + 1);
-    EXPECT_FALSE(sntp.Active());
-}
-
-TEST_F(FaceTest, ASuccessfulSyncEntersAtomicWithTheRemainingDifference) {
-    TfrmMain& w = Open();
-    ServeAhead(30);
-    const POINT left = LeftButton();
-    Click(left.x, left.y);
-    ASSERT_EQ(setter.Calls.size(), 1u);
-    EXPECT_EQ(w.FClockType, ctAtomic);
-    // The fake clock was not moved by the setter, so the server is still 30 s ahead.
-    EXPECT_NEAR(w.FTimeDiff, 30 * kOneSecond, 2e-8);
-}
-
-TEST_F(FaceTest, AnSntpErrorEndsTheReleaseAndKeepsTheRedrawKey) {
-    TfrmMain& w = Open();
-    Tick();
-    const std::int64_t key = w.FLastKey;
-    socket.SendError = "Socket Error # 10051";
-    const POINT right = RightButton();
-    w.FormMouseDown(TMouseButton::mbLeft, right.x, right.y);
-    host.Cursor = right;
-    EXPECT_THROW(w.FormMouseUp(), std::runtime_error);
-    EXPECT_EQ(w.FLastKey, key);
 }
 
 TEST_F(FaceTest, WorldClockOkSetsZoneLabelAndClockModeCancelNothing) {

@@ -2,7 +2,9 @@
 #include "core/shell/settings_paths.h"
 #include "core/shell/startup_registration.h"
 #include "core/time/format_date_time.h"
+#include "core/time/time_parts.h"
 #include "support/clock_window_fixture.h"
+#include "support/german_format.h"
 
 namespace norvale {
 namespace {
@@ -38,13 +40,15 @@ private:
 
 class MainSettingsTest : public testing::ClockWindowTest {
 protected:
-    // A window created as at start: defaults, then the stored settings.
-    TfrmMain& Create() {
-        TfrmMain& w = Start();
+    // A window created as at start: defaults, then the stored settings, then the tick.
+    TfrmMain& Create(const FormatSettings& format = FormatSettings::EnglishUnitedStates()) {
+        TfrmMain& w = CreateWindow();
+        w.FFormatSettings = format;
         w.ConnectServices({nullptr, nullptr, &registry});
-        store = std::make_unique<TFormStorage>(registry, placement, ".");
+        store = std::make_unique<TFormStorage>(registry, placement, format.DecimalSeparator);
         w.ConfigureStorage(*store);
         store->RestoreState();
+        w.StartTick();
         return w;
     }
     std::string Stored(const std::string& name) {
@@ -190,6 +194,102 @@ TEST_F(MainSettingsTest, AClosingFadeOutKeepsTheVisiblePlaceInTheSettings) {
     EXPECT_TRUE(w.FormCloseQuery());
     EXPECT_TRUE(w.FormClose()); // the second request goes ahead
     EXPECT_EQ(Stored("NormPos"), "300,250,450,400");
+}
+
+// An update of the zone database adds a zone that sorts before the selected one: the stored
+// position now names its neighbour, the stored key name still the selected zone.
+TEST_F(MainSettingsTest, TheSelectedZoneIsRestoredByItsKeyNameAfterTheListChanged) {
+    AddZone("India Standard Time", "(UTC+05:30) Chennai, Kolkata, Mumbai, New Delhi", -330);
+    TfrmMain& w = Create();
+    w.FTimeZoneId = zones->IndexOfZoneId("India Standard Time");
+    w.FClockLabel = "Delhi";
+    w.SaveState();
+    EXPECT_EQ(Stored("FTimeZoneId"), "0");
+    EXPECT_EQ(Stored("TimeZoneKey"), "India Standard Time");
+
+    AddZone("Nepal Standard Time", "(UTC+05:45) Kathmandu", -345);
+    AddZone("Pakistan Standard Time", "(UTC+05:00) Islamabad, Karachi", -300);
+    TfrmMain& again = Create();
+    EXPECT_EQ(again.FTimeZoneId, 1);
+    EXPECT_EQ(zones->ZoneAt(again.FTimeZoneId).Id, "India Standard Time");
+    EXPECT_EQ(again.FClockLabel, "Delhi");
+    again.SaveState();
+    EXPECT_EQ(Stored("FTimeZoneId"), "1");
+}
+
+TEST_F(MainSettingsTest, AStoredZoneThatHasGoneShowsTheComputersOwnTime) {
+    const std::string section(kMainSettingsPath);
+    registry.SetValue(RegistryRoot::CurrentUser, section, "FTimeZoneId", RegistryValueType::String,
+                      "0");
+    registry.SetValue(RegistryRoot::CurrentUser, section, "TimeZoneKey", RegistryValueType::String,
+                      "Kyiv Standard Time");
+    TfrmMain& w = Create();
+    EXPECT_EQ(w.FTimeZoneId, -1);
+    EXPECT_EQ(w.ZoneNow(), clock.Now());
+    w.SaveState();
+    EXPECT_EQ(Stored("TimeZoneKey"), "");
+}
+
+// Settings of an older version have the position alone.
+TEST_F(MainSettingsTest, WithoutAKeyNameTheStoredPositionStillCounts) {
+    AddZone("India Standard Time", "(UTC+05:30) Chennai, Kolkata, Mumbai, New Delhi", -330);
+    registry.SetValue(RegistryRoot::CurrentUser, std::string(kMainSettingsPath), "FTimeZoneId",
+                      RegistryValueType::String, "1");
+    TfrmMain& w = Create();
+    EXPECT_EQ(zones->ZoneAt(w.FTimeZoneId).Id, "Tokyo Standard Time");
+}
+
+// Starting during minute 0 of a zone half an hour off the default one: the default zone's
+// minute is 30, the restored zone's 0, and nothing chimes.
+TEST_F(MainSettingsTest, AStartInMinuteZeroOfARestoredHalfHourZoneDoesNotChime) {
+    AddZone("GMT Standard Time", "(UTC+00:00) Dublin, Edinburgh, Lisbon, London", 0);
+    AddZone("India Standard Time", "(UTC+05:30) Chennai, Kolkata, Mumbai, New Delhi", -330);
+    clock.Set(*EncodeDate(2026, 12, 7) + *EncodeTime(10, 30, 10, 0)); // 09:30:10 UTC
+    registry.SetValue(RegistryRoot::CurrentUser, std::string(kMainSettingsPath), "TimeZoneKey",
+                      RegistryValueType::String, "India Standard Time");
+    TfrmMain& w = Create();
+    ASSERT_EQ(DecodeTimeParts(w.ZoneNow()).Minute, 0);
+    Tick(50);
+    EXPECT_EQ(host.Chimes, 0);
+}
+
+// Dates written under one regional format read back the same under another.
+TEST_F(MainSettingsTest, DatesSavedUnderEnglishRestoreUnderGerman) {
+    TfrmMain& w = Create();
+    const DateTime target = *EncodeDate(2027, 1, 2) + *EncodeTime(3, 4, 5, 0);
+    w.FCountdownTarget = target;
+    w.FTimerLength = *EncodeTime(1, 2, 3, 0);
+    w.SaveState();
+    EXPECT_EQ(Stored("Countdown"), "1/2/2027 3:04:05 AM"); // still written for older versions
+    EXPECT_EQ(Stored("CountdownIso"), "2027-01-02T03:04:05");
+    EXPECT_EQ(Stored("TimerSeconds"), "3723");
+
+    TfrmMain& german = Create(testing::GermanGermany());
+    EXPECT_NEAR(german.FCountdownTarget, target, 1e-9);
+    EXPECT_NEAR(german.FTimerLength, *EncodeTime(1, 2, 3, 0), 1e-9);
+    german.SaveState();
+    EXPECT_EQ(Stored("Countdown"), "02.01.2027 03:04:05");
+    EXPECT_EQ(Stored("CountdownIso"), "2027-01-02T03:04:05");
+}
+
+// A hand-edited or damaged twin is passed over for the locale text.
+TEST_F(MainSettingsTest, AnUnreadableTwinFallsBackToTheLocaleText) {
+    const std::string section(kMainSettingsPath);
+    const auto plant = [&](const char* name, const char* text) {
+        registry.SetValue(RegistryRoot::CurrentUser, section, name, RegistryValueType::String,
+                          text);
+    };
+    plant("Countdown", "1/2/2027 3:04:05 AM");
+    plant("CountdownIso", "2027-02-30T03:04:05");
+    plant("TimerDate", "12:01:30 AM");
+    plant("TimerSeconds", "-5");
+    TfrmMain& w = Create();
+    EXPECT_NEAR(w.FCountdownTarget, *EncodeDate(2027, 1, 2) + *EncodeTime(3, 4, 5, 0), 1e-9);
+    EXPECT_NEAR(w.FTimerLength, 90 * kOneSecond, 1e-9);
+    plant("TimerSeconds", "many");
+    EXPECT_NEAR(Create().FTimerLength, 90 * kOneSecond, 1e-9);
+    plant("TimerSeconds", "2.5");
+    EXPECT_NEAR(Create().FTimerLength, 2.5 * kOneSecond, 1e-12);
 }
 
 } // namespace

@@ -2,9 +2,7 @@
 #include "core/net/sntp_client.h"
 #include "core/time/calendar.h"
 #include "core/time/time_parts.h"
-#include "support/fake_clock.h"
-#include "support/fake_clock_setter.h"
-#include "support/fake_udp_socket.h"
+#include "support/sntp_test_ports.h"
 
 #include <gtest/gtest.h>
 #include <stdexcept>
@@ -19,13 +17,7 @@ DateTime At(int year, int month, int day, int hour, int minute, int second, int 
 constexpr std::uint32_t kSecondsAt2026 = 3'976'214'400U; // 1900-01-01 to 2026-01-01
 constexpr std::int64_t kEra = std::int64_t{1} << 32;
 
-class NtpTimestampTest : public ::testing::Test {
-protected:
-    testing::FakeClock clock;
-    testing::FakeUdpSocket socket;
-    testing::FakeClockSetter setter;
-    TIdSNTP sntp{socket, clock, setter};
-};
+class NtpTimestampTest : public ::testing::Test, protected testing::SntpTestPorts {};
 
 TEST_F(NtpTimestampTest, LocalBiasFollowsTheZoneResult) {
     clock.Zone.Bias = -60;

@@ -1,5 +1,6 @@
 #include "core/time/calendar.h"
 #include "core/time/format_date_time.h"
+#include "support/german_format.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,7 @@ DateTime At(int y, int mo, int d, int h, int mi, int s) {
     return CombineDateTime(*EncodeDate(y, mo, d), *EncodeTime(h, mi, s, 0));
 }
 
-FormatSettings German() {
-    FormatSettings fs = FormatSettings::EnglishUnitedStates();
-    fs.DateSeparator = ".";
-    fs.ShortDateFormat = "dd/mm/yyyy";
-    fs.LongTimeFormat = "hh:nn:ss";
-    fs.DecimalSeparator = ",";
-    return fs;
-}
+using testing::GermanGermany;
 
 FormatSettings Swedish() {
     FormatSettings fs = FormatSettings::EnglishUnitedStates();
@@ -38,7 +32,8 @@ TEST(ParseLocaleDateTime, RoundTripsWhatTheFormatterWrites) {
                                At(1800, 6, 15, 18, 30, 0),
                                10 * kOneSecond,
                                0.0};
-    for (const FormatSettings& fs : {FormatSettings::EnglishUnitedStates(), German(), Swedish()}) {
+    for (const FormatSettings& fs :
+         {FormatSettings::EnglishUnitedStates(), GermanGermany(), Swedish()}) {
         for (const DateTime v : values) {
             const std::string text = FormatLocaleDateTime(v, fs);
             const auto parsed = ParseLocaleDateTime(text, fs);
@@ -51,12 +46,12 @@ TEST(ParseLocaleDateTime, RoundTripsWhatTheFormatterWrites) {
 TEST(ParseLocaleDateTime, ReadsTheLocalesDateOrder) {
     EXPECT_EQ(ParseLocaleDateTime("3/4/2026", FormatSettings::EnglishUnitedStates()),
               EncodeDate(2026, 3, 4));
-    EXPECT_EQ(ParseLocaleDateTime("03.04.2026", German()), EncodeDate(2026, 4, 3));
+    EXPECT_EQ(ParseLocaleDateTime("03.04.2026", GermanGermany()), EncodeDate(2026, 4, 3));
     EXPECT_EQ(ParseLocaleDateTime("2026-03-04", Swedish()), EncodeDate(2026, 3, 4));
     // The same text under another order is another date, or none.
     EXPECT_EQ(ParseLocaleDateTime("12/7/2026", FormatSettings::EnglishUnitedStates()),
               EncodeDate(2026, 12, 7));
-    EXPECT_FALSE(ParseLocaleDateTime("12/7/2026", German()));
+    EXPECT_FALSE(ParseLocaleDateTime("12/7/2026", GermanGermany()));
 }
 
 TEST(ParseLocaleDateTime, AcceptsTimesWithAndWithoutMarkers) {

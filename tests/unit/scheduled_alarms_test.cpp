@@ -4,6 +4,7 @@
 #include "core/alarms/alarm_store.h"
 #include "support/alarm_testing.h"
 #include "support/clock_window_fixture.h"
+#include "support/zone_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -131,6 +132,39 @@ TEST_F(ScheduledAlarmsTest, AfterEightHoursOfSleepOnlyTheAlarmLessThanAnHourLate
     Tick(30);
     EXPECT_EQ(host.AlarmSounds.size(), 1u);
     EXPECT_EQ(w.Alarms.Alarms()[0].Next, At(2026, 12, 8, 12, 0));
+}
+
+TEST_F(ScheduledAlarmsTest, ASetClockTakesEveryMomentAfreshAndCatchesWhatItPassed) {
+    TfrmMain& w = Start();
+    w.Alarms.Add(DailyAlarm("Tea", 11, 0), clock.Now());
+    w.Alarms.Add(DailyAlarm("Lunch", 11, 40), clock.Now());
+    TickUntil(At(2026, 12, 7, 11, 0));
+    w.FormMouseDown(TMouseButton::mbLeft, 75, 140);
+    EXPECT_EQ(w.Alarms.Alarms()[0].Next, At(2026, 12, 8, 11, 0));
+    // Set back half an hour: Tea's time comes again today, not a day late.
+    clock.Set(At(2026, 12, 7, 10, 30, 0));
+    Tick();
+    EXPECT_EQ(w.Alarms.Alarms()[0].Next, At(2026, 12, 7, 11, 0));
+    TickUntil(At(2026, 12, 7, 11, 0));
+    EXPECT_EQ(host.AlarmSounds.size(), 2u);
+    w.FormMouseDown(TMouseButton::mbLeft, 75, 140);
+    // Set forward past Lunch by twenty minutes: it goes off at once, once.
+    clock.Set(At(2026, 12, 7, 12, 0, 0));
+    Tick(20);
+    EXPECT_EQ(host.AlarmSounds.size(), 3u);
+    EXPECT_EQ(w.Alarms.Sounding()->Name, "Lunch");
+}
+
+TEST_F(ScheduledAlarmsTest, ANoticeOfChangedZoneRulesTakesTheMomentsAfresh) {
+    clock.Set(At(2027, 3, 27, 23, 0));
+    TfrmMain& w = Start();
+    w.Alarms.Add(DailyAlarm("Night", 1, 30), clock.Now());
+    Tick();
+    // The zone's rules gain daylight saving, and 2027-03-28 01:30 no longer exists.
+    clock.Zone = testing::kLondon;
+    w.TimeChanged();
+    EXPECT_EQ(w.Alarms.Alarms()[0].Next, At(2027, 3, 28, 2, 0));
+    EXPECT_NE(host.TrayHint.find("Night Sun 3/28/2027 2:00:00 AM"), std::string::npos);
 }
 
 TEST_F(ScheduledAlarmsTest, StoredAlarmsAreLoadedCaughtUpAtStartAndSavedWithTheSettings) {

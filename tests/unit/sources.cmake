@@ -22,12 +22,14 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ini_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ini_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/integer_text_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/iso_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/label_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/locale_picture_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/main_settings_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/maker_page_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/media_player_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/network_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/pixel_ops_test.cpp
@@ -45,9 +47,13 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/skin_menu_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sntp_exchange_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/socket_error_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sync_job_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/system_time_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/time_changes_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/time_continuity_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_parts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/time_server_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/tray_icon_test.cpp

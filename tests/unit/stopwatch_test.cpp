@@ -89,11 +89,27 @@ TEST_F(StopWatchTest, WritingTheTotalWhileRunningCountsOnFromIt) {
     EXPECT_NEAR(watch.ElapsedTime(), kHour + kMinute, kTolerance);
 }
 
-TEST_F(StopWatchTest, FollowsAChangeOfTheSystemClock) {
+// Setting the clock, a daylight-saving switch or a time server's correction move the wall
+// clock alone; a running stopwatch counts on evenly and keeps the moment its run began.
+TEST_F(StopWatchTest, WallClockJumpsLeaveARunningStopwatchAlone) {
     watch.Start();
+    const DateTime began = watch.StartTime();
     clock.AdvanceSeconds(60);
-    clock.AdvanceSeconds(600); // the user sets the clock forward by ten minutes
-    EXPECT_NEAR(watch.ElapsedTime(), 11 * kMinute, kTolerance);
+    clock.Set(clock.Now() + 10 * kMinute); // set forward by ten minutes
+    EXPECT_NEAR(watch.ElapsedTime(), kMinute, kTolerance);
+    clock.AdvanceSeconds(60);
+    clock.Set(clock.Now() - kHour); // the autumn switch back
+    clock.AdvanceSeconds(60);
+    EXPECT_NEAR(watch.ElapsedTime(), 3 * kMinute, kTolerance);
+    EXPECT_EQ(watch.StartTime(), began);
+    watch.Stop();
+    EXPECT_NEAR(watch.RunningTotal(), 3 * kMinute, kTolerance);
+}
+
+TEST_F(StopWatchTest, TimeAsleepCounts) {
+    watch.Start();
+    clock.AdvanceSeconds(8 * 3600); // the lid closed for a night
+    EXPECT_NEAR(watch.ElapsedTime(), 8 * kHour, kTolerance);
 }
 
 TEST_F(StopWatchTest, RestoringARunningStopwatchResumesFromItsTotal) {
@@ -116,6 +132,11 @@ TEST_F(StopWatchTest, StartTimeWriteTouchesNothingElse) {
     EXPECT_EQ(watch.StartTime(), 1.0);
     EXPECT_EQ(watch.ElapsedTime(), kMinute);
     EXPECT_FALSE(watch.Running());
+    // Nor does it move a running count: the stored moment is a wall-clock reading.
+    watch.Start();
+    clock.AdvanceSeconds(30);
+    watch.SetStartTime(2.0);
+    EXPECT_NEAR(watch.ElapsedTime(), 1.5 * kMinute, kTolerance);
 }
 
 } // namespace

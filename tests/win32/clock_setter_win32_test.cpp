@@ -39,6 +39,7 @@ TEST(SystemTimePrivilege, IsEnabledWhileHeldAndPutBackAfter) {
     {
         const SystemTimePrivilege privilege(token);
         ASSERT_TRUE(privilege.Enabled());
+        EXPECT_TRUE(privilege.Held());
         const std::optional<DWORD> during = SystemTimePrivilegeAttributes(token);
         ASSERT_TRUE(during);
         EXPECT_NE(*during & SE_PRIVILEGE_ENABLED, 0U);

@@ -37,6 +37,21 @@ TEST(Win32SystemClock, AdvancesWithRealTime) {
     EXPECT_LT(second - first, 5 * kOneSecond);
 }
 
+// The count the stopwatch runs on: the tick count since the system started, which goes on
+// through sleep.
+TEST(Win32SystemClock, TheMonotonicCountIsTheTickCountAndAdvancesWithRealTime) {
+    const Win32SystemClock clock;
+    const std::int64_t before = static_cast<std::int64_t>(GetTickCount64());
+    const std::int64_t first = clock.MonotonicMilliseconds();
+    Sleep(50);
+    const std::int64_t second = clock.MonotonicMilliseconds();
+    const std::int64_t after = static_cast<std::int64_t>(GetTickCount64());
+    EXPECT_GE(first, before);
+    EXPECT_LE(second, after);
+    EXPECT_GE(second - first, 30);
+    EXPECT_LT(second - first, 5000);
+}
+
 TEST(Win32SystemClock, CopiesTheComputersZoneRules) {
     ::TIME_ZONE_INFORMATION native{};
     const DWORD expected = ::GetTimeZoneInformation(&native);

@@ -21,8 +21,8 @@ TEST(Win32UdpSocket, ReportsWinsockErrorsWithTheirDescription) {
     }
 }
 
-// scripts/test starts chronyd on loopback for this run and names its port here; without it
-// this test cannot do its job, which is a failure, not a pass.
+// scripts/test starts chronyd on 127.0.0.1 and ::1 for this run and names its port here;
+// without it this test cannot do its job, which is a failure, not a pass.
 TEST(Win32UdpSocket, QueriesChronyOnLoopbackInAgreementWithThisClock) {
     const char* variable = std::getenv("NORVALE_NTP_PORT");
     ASSERT_NE(variable, nullptr) << "NORVALE_NTP_PORT is not set: no NTP server to query";
@@ -32,7 +32,10 @@ TEST(Win32UdpSocket, QueriesChronyOnLoopbackInAgreementWithThisClock) {
     ASSERT_TRUE(error == std::errc() && end == text.data() + text.size() && port > 0 &&
                 port <= 65535)
         << "NORVALE_NTP_PORT is not a port: " << text;
-    testing::ExpectAgreeingServerOnLoopback(static_cast<std::uint16_t>(port), Win32SystemClock());
+    for (const char* host : {"127.0.0.1", "::1"}) {
+        testing::ExpectAgreeingServerOnLoopback(host, static_cast<std::uint16_t>(port),
+                                                Win32SystemClock());
+    }
 }
 
 } // namespace

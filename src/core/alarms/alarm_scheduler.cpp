@@ -28,6 +28,11 @@ double LatenessSeconds(const TIME_ZONE_INFORMATION& zone, DateTime moment, DateT
     return (to - from) * kSecondsPerDay;
 }
 
+void DropSnooze(TScheduledAlarm& alarm) {
+    alarm.SnoozeCount.reset();
+    alarm.SnoozedUntil.reset();
+}
+
 struct DueAlarm {
     DateTime Moment = 0;
     std::uint32_t Id = 0;
@@ -41,7 +46,7 @@ void TAlarmScheduler::Load(std::vector<TScheduledAlarm> alarms, DateTime now) {
     FSounding.reset();
     for (TScheduledAlarm& alarm : FAlarms) {
         alarm.Id = FNextId++;
-        alarm.SnoozedUntil.reset();
+        DropSnooze(alarm);
         const bool missed = alarm.Alarm.Enabled && alarm.Next && *alarm.Next <= now;
         if (!missed) {
             Schedule(alarm, now);
@@ -62,7 +67,7 @@ void TAlarmScheduler::Add(TAlarm alarm, DateTime now) {
 void TAlarmScheduler::Change(std::size_t index, TAlarm alarm, DateTime now) {
     TScheduledAlarm& changed = FAlarms.at(index);
     changed.Alarm = std::move(alarm);
-    changed.SnoozedUntil.reset();
+    DropSnooze(changed);
     Schedule(changed, now);
     UpdateEarliest();
 }
@@ -83,7 +88,7 @@ void TAlarmScheduler::SetKeys(const std::vector<std::string>& keys) {
     }
 }
 
-void TAlarmScheduler::CollectDue(DateTime now) {
+void TAlarmScheduler::CollectDue(DateTime now, std::int64_t count) {
     const TIME_ZONE_INFORMATION zone = ComputerZone(FClock);
     const auto inWindow = [&](DateTime moment) {
         return LatenessSeconds(zone, moment, now) < kMissedWindowSeconds;
@@ -91,11 +96,12 @@ void TAlarmScheduler::CollectDue(DateTime now) {
     std::vector<DueAlarm> due;
     for (TScheduledAlarm& alarm : FAlarms) {
         std::optional<DateTime> fired;
-        if (alarm.SnoozedUntil && *alarm.SnoozedUntil <= now) {
-            if (inWindow(*alarm.SnoozedUntil)) {
-                fired = alarm.SnoozedUntil;
+        if (alarm.SnoozeCount && *alarm.SnoozeCount <= count) {
+            const std::int64_t lateMs = count - *alarm.SnoozeCount;
+            if (lateMs < kMissedWindowSeconds * 1000) {
+                fired = now - static_cast<double>(lateMs) * kOneMillisecond;
             }
-            alarm.SnoozedUntil.reset();
+            DropSnooze(alarm);
         }
         if (alarm.Next && *alarm.Next <= now) {
             // Any of the times it missed counts: one that repeats goes off when it missed a
@@ -108,7 +114,7 @@ void TAlarmScheduler::CollectDue(DateTime now) {
             if (missed && *missed <= now && inWindow(*missed)) {
                 fired = std::min(fired.value_or(*missed), *missed);
                 // It goes off now anyway: a snooze of it has nothing left to do.
-                alarm.SnoozedUntil.reset();
+                DropSnooze(alarm);
             }
             alarm.Next = NextOccurrence(alarm.Alarm.Rule, zone, now);
         }
@@ -124,10 +130,14 @@ void TAlarmScheduler::CollectDue(DateTime now) {
     UpdateEarliest();
 }
 
-void TAlarmScheduler::Reschedule(DateTime now) {
-    CollectDue(now);
+void TAlarmScheduler::Reschedule(DateTime now, std::int64_t count) {
+    CollectDue(now, count);
     for (TScheduledAlarm& alarm : FAlarms) {
         Schedule(alarm, now);
+        if (alarm.SnoozeCount) {
+            alarm.SnoozedUntil =
+                now + static_cast<double>(*alarm.SnoozeCount - count) * kOneMillisecond;
+        }
     }
     UpdateEarliest();
 }
@@ -153,12 +163,13 @@ void TAlarmScheduler::Dismiss() {
     FSounding.reset();
 }
 
-void TAlarmScheduler::Snooze(DateTime now) {
+void TAlarmScheduler::Snooze(DateTime now, std::int64_t count) {
     if (!FSounding) {
         return;
     }
     for (TScheduledAlarm& alarm : FAlarms) {
         if (alarm.Id == *FSounding) {
+            alarm.SnoozeCount = count + alarm.Alarm.SnoozeSeconds * 1000LL;
             alarm.SnoozedUntil = now + alarm.Alarm.SnoozeSeconds * kOneSecond;
         }
     }
@@ -188,15 +199,19 @@ void TAlarmScheduler::Schedule(TScheduledAlarm& alarm, DateTime now) const {
     alarm.Next = alarm.Alarm.Enabled ? NextOccurrence(alarm.Alarm.Rule, ComputerZone(FClock), now)
                                      : std::nullopt;
     if (!alarm.Alarm.Enabled) {
-        alarm.SnoozedUntil.reset();
+        DropSnooze(alarm);
     }
 }
 
 void TAlarmScheduler::UpdateEarliest() {
     FEarliest = std::numeric_limits<double>::infinity();
+    FEarliestSnooze = std::numeric_limits<std::int64_t>::max();
     for (const TScheduledAlarm& alarm : FAlarms) {
-        if (const std::optional<DateTime> moment = DueMoment(alarm)) {
-            FEarliest = std::min(FEarliest, *moment);
+        if (alarm.Next) {
+            FEarliest = std::min(FEarliest, *alarm.Next);
+        }
+        if (alarm.SnoozeCount) {
+            FEarliestSnooze = std::min(FEarliestSnooze, *alarm.SnoozeCount);
         }
     }
 }

@@ -21,7 +21,10 @@ struct TScheduledAlarm {
     std::string Key;
     // The local time it waits for; nullopt while it is off or can never go off.
     std::optional<DateTime> Next;
-    // The local time a snooze brings it back at.
+    // A snooze waits on the monotonic count (the computer's milliseconds, sleep included),
+    // so a change of the clock neither shortens nor lengthens it; SnoozedUntil is the local
+    // time that count is expected at, for showing.
+    std::optional<std::int64_t> SnoozeCount;
     std::optional<DateTime> SnoozedUntil;
     std::uint32_t Id = 0;
 };
@@ -30,7 +33,8 @@ struct TScheduledAlarm {
 std::optional<DateTime> DueMoment(const TScheduledAlarm& alarm);
 
 // The alarms of the Alarms window while the clock runs: when each next goes off, which are
-// due, and the one that sounds. All times are the computer's local wall-clock time.
+// due, and the one that sounds. Moments are the computer's local wall-clock time; `count` is
+// always the monotonic count read with `now`.
 //
 // An alarm is due when the clock reaches its moment. When the clock sees it late (the
 // computer slept, the clock was not running or was set forward), it still goes off, once, if
@@ -56,13 +60,15 @@ public:
     // The subkeys the alarms were saved under, in list order.
     void SetKeys(const std::vector<std::string>& keys);
 
-    // Whether any alarm may be due at `now`: one comparison, for the tick.
-    bool Due(DateTime now) const { return now >= FEarliest; }
-    // Queues the alarms due at `now` (within the missed window) and takes their next moments.
-    void CollectDue(DateTime now);
+    // Whether any alarm may be due: two comparisons, for the tick.
+    bool Due(DateTime now, std::int64_t count) const {
+        return now >= FEarliest || count >= FEarliestSnooze;
+    }
+    // Queues the alarms due (within the missed window) and takes their next moments.
+    void CollectDue(DateTime now, std::int64_t count);
     // The clock was set or its zone rules changed: the alarms it passed are collected as
     // due, and every moment is taken afresh from `now`.
-    void Reschedule(DateTime now);
+    void Reschedule(DateTime now, std::int64_t count);
 
     bool HasQueued() const { return !FQueue.empty(); }
     // The first queued alarm starts sounding; nullptr when none is queued.
@@ -72,7 +78,7 @@ public:
     // The sounding alarm is done with until its next moment.
     void Dismiss();
     // The sounding alarm comes back after its snooze length.
-    void Snooze(DateTime now);
+    void Snooze(DateTime now, std::int64_t count);
 
     // The enabled alarm that goes off first (a snooze counts); nullptr when none will.
     const TScheduledAlarm* Upcoming() const;
@@ -89,6 +95,7 @@ private:
     std::optional<std::uint32_t> FSounding;
     std::uint32_t FNextId = 1;
     DateTime FEarliest = std::numeric_limits<double>::infinity();
+    std::int64_t FEarliestSnooze = std::numeric_limits<std::int64_t>::max();
 };
 
 } // namespace norvale

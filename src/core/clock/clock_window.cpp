@@ -1,6 +1,7 @@
 #include "core/clock/clock_window.h"
 
 #include "core/alarms/alarm_display.h"
+#include "core/clock/alarm_edge.h"
 #include "core/clock/presentation.h"
 #include "core/raster/label_text.h"
 #include "core/time/time_parts.h"
@@ -45,7 +46,6 @@ void TfrmMain::SetDefaults() {
     FTitleHot = false;
     FCenterHot = false;
     FLastKey = -1;
-    FLastMinute = DecodeTimeParts(ZoneNow()).Minute;
 }
 
 DateTime TfrmMain::ZoneNow() const {
@@ -68,7 +68,9 @@ void TfrmMain::SetHandAngles(DateTime value) {
 }
 
 void TfrmMain::BringUpForAlarm() {
-    if (FHost.WindowVisible()) {
+    // A window fading out towards the tray is still visible; it turns back all the same.
+    const bool leaving = FFade.Enabled() && FFade.FadingOut() && !FFade.Closing();
+    if (FHost.WindowVisible() && !leaving) {
         return;
     }
     FHost.ShowAndActivate();
@@ -84,20 +86,35 @@ void TfrmMain::UpdateHands(DateTime value, std::int64_t key) {
     FLastKey = key;
 }
 
+void TfrmMain::StartTick() {
+    const DateTime t = ZoneNow();
+    FLastMinute = DecodeTimeParts(t).Minute;
+    FContinuity.Observe(t, FClock.MonotonicMilliseconds());
+}
+
 void TfrmMain::Timer1Timer() {
     const DateTime t = ZoneNow();
-    if (FCountdownArmed && t >= FCountdownTarget) {
+    const std::int64_t count = FClock.MonotonicMilliseconds();
+    const TimeStep step = FContinuity.Observe(t, count);
+    // After a sleep or a jump of the clock the face is drawn anew whatever the mode's key.
+    if (step != TimeStep::Continuous) {
+        FLastKey = -1;
+    }
+    if (AlarmDue(FCountdownArmed, t, FCountdownTarget)) {
         BringUpForAlarm();
-        FCountdownArmed = false;
         SetClockType(ctCountdown);
         FHost.StartBeep();
     }
-    FCountdownArmed = t < FCountdownTarget;
 
-    // The Alarms window's alarms: one comparison while none is due or waiting.
+    // The Alarms window's alarms: two comparisons while none is due or waiting. After a jump
+    // of the clock every moment is taken afresh; after a sleep the first tick finds what was
+    // missed.
     const DateTime local = FClock.Now();
-    if (Alarms.Due(local) || Alarms.HasQueued()) {
-        CheckAlarms(local);
+    if (step == TimeStep::ClockChanged) {
+        RescheduleAlarms(local, count);
+    }
+    if (Alarms.Due(local, count) || Alarms.HasQueued()) {
+        CheckAlarms(local, count);
     }
 
     switch (FClockType) {
@@ -123,14 +140,12 @@ void TfrmMain::Timer1Timer() {
         break;
     }
 
-    if (FTimerArmed && swTimer.ElapsedTime() >= FTimerLength) {
+    if (AlarmDue(FTimerArmed, swTimer.ElapsedTime(), FTimerLength)) {
         swTimer.Stop();
         BringUpForAlarm();
-        FTimerArmed = false;
         SetClockType(ctTimer);
         FHost.StartBeep();
     }
-    FTimerArmed = swTimer.ElapsedTime() < FTimerLength;
 
     if (FClockType == ctCountdown) {
         const double span = std::fabs(FCountdownTarget - t);
@@ -143,11 +158,25 @@ void TfrmMain::Timer1Timer() {
         }
     }
 
+    // The hour chimes only when the zone's time ran into minute 0 by itself: not when the
+    // clock was set or the zone changed, nor for hours that passed while the computer slept.
     const int minute = DecodeTimeParts(ZoneNow()).Minute;
-    if (minute != FLastMinute && minute == 0 && Chimes1Checked) {
+    if (step == TimeStep::Continuous && minute != FLastMinute && minute == 0 && Chimes1Checked) {
         FHost.PlayChime();
     }
     FLastMinute = minute;
+}
+
+void TfrmMain::TimeChanged() {
+    FLastKey = -1;
+    // The zone's rules may have changed with the clock standing still.
+    RescheduleAlarms(FClock.Now(), FClock.MonotonicMilliseconds());
+    Timer1Timer();
+}
+
+void TfrmMain::FormatSettingsChanged(const FormatSettings& settings) {
+    FFormatSettings = settings;
+    RenderFrame();
 }
 
 void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {

@@ -5,16 +5,22 @@
 #include "core/clock/display_mode.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
+#include "core/net/sntp_reading.h"
+#include "core/platform/background_work.h"
+#include "core/platform/elevation.h"
 #include "core/platform/mouse_button.h"
 #include "core/platform/system_clock.h"
 #include "core/skin/skin_loader.h"
 #include "core/time/stopwatch.h"
+#include "core/time/time_continuity.h"
 #include "core/timezone/zone_database.h"
 
 #include <array>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,6 +80,15 @@ struct ClockServices {
     Registry* Settings = nullptr;
 };
 
+// What the face's network actions need besides the SNTP client.
+struct NetworkTimeServices {
+    // Runs the time server's queries, and the wait for an elevated run, off the window's thread.
+    BackgroundWork* Work = nullptr;
+    Elevation* Elevator = nullptr;
+    // Asks the user to allow a large correction of the computer's clock: true for OK.
+    std::function<bool(std::string_view question)> ConfirmClockStep;
+};
+
 // The clock window's state and its 100 ms tick: the selected zone's time, the countdown and
 // timer alarms, the hourly chime, and the frame drawn whenever what the hands show changes.
 class TfrmMain {
@@ -91,9 +106,18 @@ public:
     void SetClockType(std::uint8_t mode);
     void SetHandAngles(DateTime value);
     void RenderFrame();
+    // The end of creation, after the stored settings: the chime's minute is taken in the
+    // restored zone, then the tick may run.
+    void StartTick();
     void Timer1Timer();
+    // The computer woke, or its clock, zone or daylight-saving rules changed: the face shows
+    // the true time at once and an alarm whose moment passed fires now; a jump never chimes.
+    void TimeChanged();
+    // The user's regional format changed: the face is drawn in the new one at once.
+    void FormatSettingsChanged(const FormatSettings& settings);
 
     void ConnectServices(const ClockServices& services) { FServices = services; }
+    void ConnectNetworkTime(NetworkTimeServices services) { FNetwork = std::move(services); }
 
     // Mouse handling on the face: presses acknowledge alarms and press buttons, moves give
     // hover feedback and drag the window, releases act by where the cursor is then.
@@ -178,7 +202,9 @@ private:
     void BringUpForAlarm();
     // The tick's part for the Alarms window's alarms: collects those due, and sounds the next
     // queued one when nothing sounds.
-    void CheckAlarms(DateTime now);
+    void CheckAlarms(DateTime now, std::int64_t count);
+    // The clock was set, or its zone changed: every alarm's moment is taken afresh.
+    void RescheduleAlarms(DateTime now, std::int64_t count);
     // A press on the face stopped the sounding alarm.
     void DismissAlarm();
     void SaveAlarms();
@@ -191,8 +217,19 @@ private:
     bool OverCentre(int x, int y) const;
     // The tests of a release, in order, at the cursor's position p.
     void ReleaseAt(POINT p);
+    // The face's two network actions (network_time.cpp). Each query runs off the window's
+    // thread and its outcome arrives back here; while one runs, another press does nothing.
     void SyncClock();
     void ShowTimeDifference();
+    using ReadingArrived = void (TfrmMain::*)(const std::optional<SntpReading>&);
+    void StartNetworkJob(const BackgroundWork::Job& job, std::function<void()> interrupt);
+    void ReadTimeServer(int replies, ReadingArrived arrived);
+    void SyncReadingArrived(const std::optional<SntpReading>& reading);
+    void SyncElevated(std::optional<DateTime> consentedStep);
+    void ElevatedSyncEnded(const ElevationResult& result);
+    void DifferenceArrived(const std::optional<SntpReading>& reading);
+    // Ends the network action with a message in the error report.
+    void NetworkActionFailed(std::string_view text);
     void ReportSettingsError(const std::exception& error);
 
     const SystemClock& FClock;
@@ -202,8 +239,12 @@ private:
     THandAngles FAngles;
     std::unique_ptr<TSkin> FSkin;
     ClockServices FServices;
+    // Whether the zone time ran on by itself since the previous tick.
+    TimeContinuity FContinuity;
+    NetworkTimeServices FNetwork;
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
+    bool FNetworkBusy = false;
     // The stored alarms that could not be read, left as they are when the alarms are saved.
     std::vector<std::string> FUnreadableAlarms;
     POINT FClosingFrom;

@@ -1,5 +1,4 @@
 #include "core/clock/clock_window.h"
-#include "core/net/sntp_client.h"
 
 namespace norvale {
 namespace {
@@ -146,32 +145,6 @@ void TfrmMain::ReleaseAt(POINT p) {
         FDisplayArrows = !FDisplayArrows;
         RenderFrame();
     }
-}
-
-// Sets the computer's clock from the time server, then shows what difference remains. A
-// failed synchronisation changes nothing but the frame.
-void TfrmMain::SyncClock() {
-    TIdSNTP& sntp = *FServices.Sntp;
-    sntp.SetActive(true);
-    if (sntp.SyncClockToServer()) {
-        SetClockType(ctAtomic);
-        FTimeDiff = sntp.QueryServerTime() - FClock.Now();
-        SetHandAngles(FTimeDiff);
-    }
-    sntp.SetActive(false);
-    RenderFrame();
-}
-
-// Without a usable reply the server time is 0, so the difference shows the computer's own
-// time of day.
-void TfrmMain::ShowTimeDifference() {
-    TIdSNTP& sntp = *FServices.Sntp;
-    SetClockType(ctAtomic);
-    sntp.SetActive(true);
-    FTimeDiff = sntp.QueryServerTime() - FClock.Now();
-    sntp.SetActive(false);
-    SetHandAngles(FTimeDiff);
-    RenderFrame();
 }
 
 void TfrmMain::SetCountdown1Click() {

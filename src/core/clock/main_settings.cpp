@@ -4,6 +4,7 @@
 #include "core/shell/startup_registration.h"
 #include "core/text/ascii.h"
 #include "core/time/format_date_time.h"
+#include "core/time/iso_date_time.h"
 #include "core/time/number_text.h"
 
 namespace norvale {
@@ -80,17 +81,24 @@ void TfrmMain::ConfigureStorage(TFormStorage& store) {
     store.OnRestorePlacement = [this](TFormPlacement& s) { FormStorage1RestorePlacement(s); };
 }
 
+// The locale texts and the zone's list position stay for older versions of the program; each
+// has a twin that survives a change of regional format or of the zone database.
 void TfrmMain::FormStorage1SavePlacement(TFormPlacement& store) {
     store.WriteText("Countdown", FormatLocaleDateTime(FCountdownTarget, FFormatSettings));
+    store.WriteText("CountdownIso", FormatIsoDateTime(FCountdownTarget).value_or(""));
     store.WriteText("TimerDate", FormatLocaleDateTime(FTimerLength, FFormatSettings));
+    store.WriteText("TimerSeconds", FormatGeneralNumber(FTimerLength * kSecondsPerDay));
     store.WriteNumber("ClockType", FClockType);
     store.WriteText("bDisplayArrows", FDisplayArrows ? "-1" : "0");
     store.WriteNumber("FTimeZoneId", FTimeZoneId);
+    const bool listed = FTimeZoneId >= 0 && FTimeZoneId < FZones.ZoneCount();
+    store.WriteText("TimeZoneKey", listed ? FZones.ZoneAt(FTimeZoneId).Id : "");
     store.WriteText("FClockLabel", FClockLabel);
     store.WriteText("ClockSkin", FClockSkin);
 }
 
-// A stored text that does not parse keeps that one value's default.
+// A stored text that does not parse keeps that one value's default. A locale-independent twin
+// that reads wins over its locale text or list position.
 void TfrmMain::FormStorage1RestorePlacement(TFormPlacement& store) {
     try {
         LoadatStartup1Click();
@@ -109,12 +117,26 @@ void TfrmMain::FormStorage1RestorePlacement(TFormPlacement& store) {
         }
     };
     readDateTime("Countdown", FCountdownTarget);
+    if (const std::optional<DateTime> target =
+            ParseIsoDateTime(store.ReadText("CountdownIso", ""))) {
+        FCountdownTarget = *target;
+    }
     readDateTime("TimerDate", FTimerLength);
+    if (const std::optional<double> seconds =
+            ParseGeneralNumber(store.ReadText("TimerSeconds", ""), ".");
+        seconds && *seconds >= 0) {
+        FTimerLength = *seconds * kOneSecond;
+    }
     if (const std::optional<bool> arrows =
             ParseStoredBoolean(store.ReadText("bDisplayArrows", "-1"))) {
         FDisplayArrows = *arrows;
     }
     FTimeZoneId = store.ReadNumber("FTimeZoneId", FZones.IndexOfZoneId(DefaultZoneId));
+    // An update of the zone database moves positions; a zone that has gone shows the
+    // computer's own time rather than whichever zone took its place.
+    if (const std::string key = store.ReadText("TimeZoneKey", ""); !key.empty()) {
+        FTimeZoneId = FZones.IndexOfZoneId(key);
+    }
     FClockLabel = store.ReadText("FClockLabel", FClockLabel);
     FClockSkin = store.ReadText("ClockSkin", FClockSkin);
     OnTop1Click();

@@ -31,9 +31,9 @@ void TfrmMain::SaveAlarms() {
     }
 }
 
-void TfrmMain::CheckAlarms(DateTime now) {
-    if (Alarms.Due(now)) {
-        Alarms.CollectDue(now);
+void TfrmMain::CheckAlarms(DateTime now, std::int64_t count) {
+    if (Alarms.Due(now, count)) {
+        Alarms.CollectDue(now, count);
         ShowNextAlarm();
     }
     // One sound at a time: a queued alarm waits for the one before it, or for the countdown's
@@ -51,6 +51,11 @@ void TfrmMain::CheckAlarms(DateTime now) {
     FLastKey = -1;
 }
 
+void TfrmMain::RescheduleAlarms(DateTime now, std::int64_t count) {
+    Alarms.Reschedule(now, count);
+    ShowNextAlarm();
+}
+
 void TfrmMain::DismissAlarm() {
     if (!AlarmSounding()) {
         return;
@@ -65,7 +70,7 @@ void TfrmMain::Snooze1Click() {
         return;
     }
     FHost.DisableBeepTimer();
-    Alarms.Snooze(FClock.Now());
+    Alarms.Snooze(FClock.Now(), FClock.MonotonicMilliseconds());
     ShowNextAlarm();
     FLastKey = -1;
     RenderFrame();

@@ -46,6 +46,11 @@ NtpTimestamp ReadNtpTimestamp(std::span<const std::uint8_t> packet, std::size_t 
     return {ReadBigEndian32(packet, offset), ReadBigEndian32(packet, offset + 4)};
 }
 
+double ReadNtpShortSeconds(std::span<const std::uint8_t> packet, std::size_t offset) {
+    constexpr double kUnitsPerSecond = 65536;
+    return ReadBigEndian32(packet, offset) / kUnitsPerSecond;
+}
+
 void WriteNtpTimestamp(std::span<std::uint8_t> packet, std::size_t offset, NtpTimestamp timestamp) {
     WriteBigEndian32(packet, offset, timestamp.Seconds);
     WriteBigEndian32(packet, offset + 4, timestamp.Fraction);

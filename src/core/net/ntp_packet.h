@@ -11,12 +11,15 @@
 namespace norvale {
 
 inline constexpr std::size_t kNtpPacketSize = 48;
+inline constexpr std::size_t kNtpRootDelayOffset = 4;
+inline constexpr std::size_t kNtpRootDispersionOffset = 8;
 inline constexpr std::size_t kNtpOriginateOffset = 24;
 inline constexpr std::size_t kNtpReceiveOffset = 32;
 inline constexpr std::size_t kNtpTransmitOffset = 40;
 
 // Leap Indicator 0, Version 3, Mode 3 (client).
 inline constexpr std::uint8_t kSntpRequestHeader = 0x1B;
+inline constexpr int kNtpModeServer = 4;
 
 struct NtpTimestamp {
     std::uint32_t Seconds = 0;
@@ -38,6 +41,9 @@ std::int64_t NtpTimestampMilliseconds(NtpTimestamp timestamp);
 
 // Reads the timestamp at a byte offset of a packet (offset + 8 <= packet size).
 NtpTimestamp ReadNtpTimestamp(std::span<const std::uint8_t> packet, std::size_t offset);
+
+// Reads a 32-bit field in NTP short format (16.16 unsigned fixed point) as seconds.
+double ReadNtpShortSeconds(std::span<const std::uint8_t> packet, std::size_t offset);
 
 // Writes a timestamp at a byte offset of a packet (offset + 8 <= packet size).
 void WriteNtpTimestamp(std::span<std::uint8_t> packet, std::size_t offset, NtpTimestamp timestamp);

@@ -2,9 +2,7 @@
 
 #include "core/time/system_time.h"
 
-#include <algorithm>
 #include <cmath>
-#include <optional>
 #include <stdexcept>
 
 namespace norvale {
@@ -15,19 +13,36 @@ constexpr DateTime kNtpEpoch = 2;
 constexpr double kMinutesPerDay = 1440;
 constexpr int kLeapNotSynchronised = 3;
 constexpr int kHighestStratum = 15;
-// A flood of foreign datagrams must not keep a query waiting for ever.
-constexpr int kMaxForeignDatagrams = 16;
+constexpr std::uint8_t kModeBits = 0x07;
 
-// Whether a reply's Originate Timestamp is the Transmit Timestamp of our request.
-bool EchoesRequest(std::span<const std::uint8_t> reply, const NtpPacket& request) {
-    return ReadNtpTimestamp(reply, kNtpOriginateOffset) ==
-           ReadNtpTimestamp(request, kNtpTransmitOffset);
+bool IsZero(std::span<const std::uint8_t> reply, std::size_t offset) {
+    return ReadNtpTimestamp(reply, offset) == NtpTimestamp{};
+}
+
+double RootDistanceSeconds(std::span<const std::uint8_t> reply) {
+    return ReadNtpShortSeconds(reply, kNtpRootDelayOffset) / 2 +
+           ReadNtpShortSeconds(reply, kNtpRootDispersionOffset);
+}
+
+// A server cannot send its reply before it received the request.
+bool SentBeforeReceived(std::span<const std::uint8_t> reply) {
+    return NtpTimestampMilliseconds(ReadNtpTimestamp(reply, kNtpTransmitOffset)) <
+           NtpTimestampMilliseconds(ReadNtpTimestamp(reply, kNtpReceiveOffset));
 }
 
 } // namespace
 
-TIdSNTP::TIdSNTP(UdpSocket& socket, const SystemClock& clock, ClockSetter& clockSetter)
-    : FSocket(socket), FClock(clock), FClockSetter(clockSetter) {}
+bool StepAllowed(DateTime correction, std::optional<DateTime> consentedStep) {
+    if (std::fabs(correction) <= kMaxStepSeconds * kOneSecond) {
+        return true;
+    }
+    return consentedStep &&
+           std::fabs(correction - *consentedStep) <= kConsentToleranceSeconds * kOneSecond;
+}
+
+TIdSNTP::TIdSNTP(UdpSocket& socket, const SystemClock& clock, ClockSetter& clockSetter,
+                 RandomSource& random)
+    : FSocket(socket), FClock(clock), FClockSetter(clockSetter), FRandom(random) {}
 
 void TIdSNTP::SetActive(bool active) {
     if (active == Active()) {
@@ -71,79 +86,71 @@ bool TIdSNTP::ReplyRejected(std::span<const std::uint8_t> reply) const {
         return true;
     }
     const int stratum = reply[1];
-    return (reply[0] >> 6) == kLeapNotSynchronised ||
-           ReadNtpTimestamp(reply, kNtpTransmitOffset) == NtpTimestamp{} ||
-           (CheckStratum && (stratum == 0 || stratum > kHighestStratum));
+    return (reply[0] >> 6) == kLeapNotSynchronised || (reply[0] & kModeBits) != kNtpModeServer ||
+           IsZero(reply, kNtpTransmitOffset) || IsZero(reply, kNtpReceiveOffset) ||
+           SentBeforeReceived(reply) ||
+           (CheckStratum && (stratum == 0 || stratum > kHighestStratum)) ||
+           RootDistanceSeconds(reply) > kMaxRootDistanceSeconds;
+}
+
+NtpTimestamp TIdSNTP::RequestTimestamp() {
+    // A millisecond spans 4294967.296 units of 2^-32 s; the 2^22 values of the random bits all
+    // fit below it, so the timestamp still reads back as the same millisecond.
+    constexpr std::uint32_t kRandomBits = (1U << 22) - 1;
+    NtpTimestamp stamp = ToNtpTimestamp(FClock.Now());
+    stamp.Fraction += FRandom.Random32() & kRandomBits;
+    return stamp;
+}
+
+SntpReading TIdSNTP::ReadReply(const Reply& reply) const {
+    const auto fromReply = [&](std::size_t offset) {
+        const NtpTimestamp timestamp = ReadNtpTimestamp(reply.Bytes, offset);
+        return FromNtpTimestamp(timestamp.Seconds, timestamp.Fraction);
+    };
+    SntpReading r;
+    r.ReplyReceivedAt = reply.ReceivedAt;
+    r.RequestSentAt = fromReply(kNtpOriginateOffset);
+    r.ServerReceivedAt = fromReply(kNtpReceiveOffset);
+    r.ServerSentAt = fromReply(kNtpTransmitOffset);
+    r.TripDelay = (r.ReplyReceivedAt - r.RequestSentAt) - (r.ServerReceivedAt - r.ServerSentAt);
+    r.ClockOffset =
+        ((r.ServerReceivedAt - r.RequestSentAt) + (r.ServerSentAt - r.ReplyReceivedAt)) / 2;
+    return r;
 }
 
 DateTime TIdSNTP::QueryServerTime() {
-    try {
-        return Exchange();
-    } catch (...) {
-        FSocket.Close();
-        throw;
+    const std::optional<SntpReading> reading = ReadServer(1);
+    return reading ? reading->ServerSentAt : 0;
+}
+
+SyncResult TIdSNTP::ApplyReading(const SntpReading& reading,
+                                 std::optional<DateTime> consentedStep) {
+    if (!StepAllowed(reading.ClockOffset, consentedStep)) {
+        return SyncResult::NeedsConsent;
+    }
+    // The offset, not the time the reply gave: time has passed since (a question to the user,
+    // an elevated start), and UTC, so that a daylight-saving change cannot shift it.
+    const std::optional<SYSTEMTIME> utc =
+        DateTimeToSystemTime(FClock.Now() + LocalBias() + reading.ClockOffset);
+    if (!utc) {
+        return SyncResult::Refused;
+    }
+    switch (FClockSetter.SetSystemTime(*utc)) {
+    case ClockSetResult::Set:
+        return SyncResult::Set;
+    case ClockSetResult::PrivilegeNotHeld:
+        return SyncResult::PrivilegeNotHeld;
+    default:
+        return SyncResult::Refused;
     }
 }
 
-// One request, then datagrams until ours arrives or the time-out has passed. Datagrams from
-// another address or port, or that do not echo our Transmit Timestamp, are not our reply
-// (RFC 4330 section 5) and are skipped; a short one from the server ends the query.
-DateTime TIdSNTP::Exchange() {
-    const NtpPacket request = BuildSntpRequest(ToNtpTimestamp(FClock.Now()));
-    BufferSize = kNtpPacketSize;
-    if (!FSocket.IsOpen()) {
-        FSocket.Open();
+SyncResult TIdSNTP::SyncClockToServer(std::optional<DateTime> consentedStep) {
+    const std::optional<SntpReading> reading = ReadServer(kSyncReplies);
+    if (!reading) {
+        return SyncResult::NoUsableReply;
     }
-    const UdpEndpoint server = FSocket.SendTo(Host, Port, request);
-    int remainingMs = ReceiveTimeout;
-    for (int skipped = 0; skipped <= kMaxForeignDatagrams; ++skipped) {
-        const std::optional<Datagram> datagram = FSocket.Receive(BufferSize, remainingMs);
-        if (!datagram) {
-            return 0;
-        }
-        const DateTime receivedAt = FClock.Now();
-        const std::span<const std::uint8_t> bytes(datagram->Bytes);
-        if (datagram->From == server) {
-            if (bytes.size() < kNtpPacketSize) {
-                return 0;
-            }
-            if (EchoesRequest(bytes, request)) {
-                ReadReply(bytes, receivedAt);
-                return ReplyRejected(bytes) ? 0 : FServerSentAt;
-            }
-        }
-        remainingMs -= std::max(datagram->WaitedMs, 0);
-        if (remainingMs <= 0) {
-            return 0;
-        }
-    }
-    return 0;
-}
-
-void TIdSNTP::ReadReply(std::span<const std::uint8_t> reply, DateTime receivedAt) {
-    const auto fromReply = [&](std::size_t offset) {
-        const NtpTimestamp timestamp = ReadNtpTimestamp(reply, offset);
-        return FromNtpTimestamp(timestamp.Seconds, timestamp.Fraction);
-    };
-    FReplyReceivedAt = receivedAt;
-    FRequestSentAt = fromReply(kNtpOriginateOffset);
-    FServerReceivedAt = fromReply(kNtpReceiveOffset);
-    FServerSentAt = fromReply(kNtpTransmitOffset);
-    // The delay as RFC 2030 writes it, (T2 - T3) and not (T3 - T2).
-    FTripDelay = (FReplyReceivedAt - FRequestSentAt) - (FServerReceivedAt - FServerSentAt);
-    FClockOffset = ((FServerReceivedAt - FRequestSentAt) + (FServerSentAt - FReplyReceivedAt)) / 2;
-}
-
-bool TIdSNTP::SyncClockToServer() {
-    if (QueryServerTime() == 0) {
-        return false;
-    }
-    return SetComputerLocalTime(FRequestSentAt + FClockOffset + FTripDelay);
-}
-
-bool TIdSNTP::SetComputerLocalTime(DateTime localTime) {
-    const std::optional<SYSTEMTIME> systemTime = DateTimeToSystemTime(localTime);
-    return systemTime && FClockSetter.SetLocalTime(*systemTime);
+    return ApplyReading(*reading, consentedStep);
 }
 
 } // namespace norvale

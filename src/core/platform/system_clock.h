@@ -8,14 +8,22 @@
 
 namespace norvale {
 
-// The computer's clock and its own time zone. The core never reads the real clock itself,
-// so tests can drive time.
+// The computer's clocks and its own time zone. The core never reads the real clock itself,
+// so tests can drive time. There are two clocks and the core never mixes them: the wall
+// clock is what the face shows and can be set, moved by daylight saving or corrected by a
+// time server; the monotonic count is what every measured span (the stopwatch, the timer)
+// runs on.
 class SystemClock {
 public:
     virtual ~SystemClock() = default;
 
     // The computer's local date-time now, to the millisecond.
     virtual DateTime Now() const = 0;
+
+    // Milliseconds on a count that only ever moves forward, is never set, and goes on while
+    // the computer sleeps or hibernates, so a timer started before the lid closed has run
+    // out when it opens.
+    virtual std::int64_t MonotonicMilliseconds() const = 0;
 
     // Fills the computer's own zone rules; returns kTimeZoneIdUnknown, kTimeZoneIdStandard,
     // kTimeZoneIdDaylight, or kTimeZoneIdInvalid on failure.

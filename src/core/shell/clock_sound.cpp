@@ -10,6 +10,11 @@ TClockSound::TClockSound(MediaDevice& device, SoundHost& host, std::string progr
 }
 
 void TClockSound::PlayChime() {
+    // The one player belongs to a sounding alarm: that hour goes unchimed rather than the
+    // beep timer repeating the chime at full volume.
+    if (FHost.BeepTimerEnabled()) {
+        return;
+    }
     MediaPlayer1.FileName = SoundPath(kChimeFile);
     OpenAndPlay(kChimeVolume);
 }

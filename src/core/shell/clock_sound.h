@@ -43,7 +43,7 @@ public:
     TClockSound(const TClockSound&) = delete;
     TClockSound& operator=(const TClockSound&) = delete;
 
-    // Plays the chime once at full volume.
+    // Plays the chime once at full volume, unless the alarm sounds.
     void PlayChime();
     // Starts the alarm: switches the beep timer on and plays the beep at volume 200.
     void StartBeep();

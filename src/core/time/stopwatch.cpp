@@ -29,7 +29,7 @@ void TStopWatch::Start() {
         return;
     }
     FRunning = true;
-    FStartTime = FClock.Now();
+    Rebase();
 }
 
 void TStopWatch::Stop() {
@@ -44,11 +44,17 @@ void TStopWatch::Stop() {
 void TStopWatch::Reset() {
     FRunningTotal = 0;
     FElapsed = 0;
-    FStartTime = FClock.Now();
+    Rebase();
 }
 
 void TStopWatch::UpdateElapsed() {
-    FElapsed = FClock.Now() - FStartTime + FRunningTotal;
+    const auto counted = static_cast<double>(FClock.MonotonicMilliseconds() - FStartCount);
+    FElapsed = counted / kMillisecondsPerDay + FRunningTotal;
+}
+
+void TStopWatch::Rebase() {
+    FStartTime = FClock.Now();
+    FStartCount = FClock.MonotonicMilliseconds();
 }
 
 } // namespace norvale

@@ -1,10 +1,12 @@
 # shellcheck shell=bash
 # The clock's face in the end-to-end scripts: starting the clock, clicking its face,
 # screenshots and comparisons of their regions. start_clock [ARGUMENTS] sets $clock (the
-# process) and the face's screen position $X, $Y; the shots go to the folder $out.
+# process) and the face's screen position $X, $Y; the shots go to the folder $out. No run may
+# set this machine's clock: the program writes every setting it would make to
+# $out/clock_setter.log instead (its test seam, honoured under Wine).
 
 start_clock() {
-    wine "$NORVALE_EXE" "$@" &
+    wine "$NORVALE_EXE" --clock-setter-log "$(winepath -w "$out/clock_setter.log")" "$@" &
     clock=$!
     wait_for_window "Norvale Time Clock" 30 >/dev/null || die "no clock window"
     sleep 3 # the fade-in

@@ -100,3 +100,25 @@ messages_gone() {
     done
     return 1
 }
+
+# await_message NAME: waits up to eight seconds for one of the clock's messages; fails unless
+# exactly one came.
+await_message() {
+    local i
+    for i in $(seq 1 80); do
+        [ "$(message_boxes)" -eq 0 ] || break
+        sleep 0.1
+    done
+    [ "$(message_boxes)" -eq 1 ] || die "$1: $(message_boxes) messages, not one"
+}
+
+# one_message NAME: exactly one of the clock's messages comes within eight seconds (its
+# screenshot is $out/NAME_message.png), is closed with Return, and no second one follows.
+one_message() {
+    await_message "$1"
+    /usr/bin/import -window root "$out/$1_message.png"
+    xdotool key Return
+    messages_gone || die "$1: the message did not close"
+    sleep 1.5
+    [ "$(message_boxes)" -eq 0 ] || die "$1: a second message followed"
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "core/net/time_server.h"
+#include "core/time/date_time.h"
+#include "core/time/format_settings.h"
+
+#include <string>
+#include <string_view>
+
+// The texts of the face's network actions.
+
+namespace norvale {
+
+inline constexpr std::string_view kClockNotChanged = "The computer's clock was not changed.";
+
+// "The time server NAME did not answer."
+std::string NoAnswerText(const TimeServer& server);
+
+// The question before a correction beyond the step bound: the server's time (a local
+// date-time in the locale's format) and how far it is from the computer's clock.
+std::string ClockStepQuestion(const TimeServer& server, DateTime serverTime, DateTime difference,
+                              const FormatSettings& fs);
+
+} // namespace norvale
