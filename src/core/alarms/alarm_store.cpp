@@ -3,6 +3,7 @@
 #include "core/alarms/alarm_text.h"
 #include "core/text/ascii.h"
 #include "core/text/integer_text.h"
+#include "core/time/iso_date_time.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -81,7 +82,7 @@ TScheduledAlarm ReadAlarm(const RegistryKey& key) {
     alarm.Sound = key.ReadString("Sound");
     ReadValue(key, "Snooze", alarm.SnoozeSeconds, ParseSnooze);
     // The pending moment is the clock's own note; a damaged one is only forgotten.
-    stored.Next = ParseIsoMoment(key.ReadString("Next"));
+    stored.Next = ParseIsoDateTime(key.ReadString("Next"));
     return stored;
 }
 
@@ -105,8 +106,9 @@ void WriteAlarm(RegistryKey& key, const TScheduledAlarm& stored) {
     key.WriteString("Unit", EveryUnitName(rule.Unit));
     key.WriteString("Sound", alarm.Sound);
     key.WriteString("Snooze", FormatSnooze(alarm.SnoozeSeconds));
-    if (stored.Next) {
-        key.WriteString("Next", FormatIsoMoment(*stored.Next));
+    if (const std::optional<std::string> next =
+            stored.Next ? FormatIsoDateTime(*stored.Next) : std::nullopt) {
+        key.WriteString("Next", *next);
     } else {
         key.DeleteValue("Next");
     }

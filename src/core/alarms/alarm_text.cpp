@@ -5,7 +5,6 @@
 #include "core/time/calendar.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 
 namespace norvale {
@@ -167,24 +166,6 @@ std::optional<int> ParseTimeOfDay(std::string_view text) {
         return std::nullopt;
     }
     return (*hour * 60 + *minute) * 60 + *second;
-}
-
-std::string FormatIsoMoment(DateTime moment) {
-    const auto seconds = std::llround(moment * kSecondsInDay);
-    return FormatIsoDate(seconds / kSecondsInDay) + "T" +
-           FormatTimeOfDay(static_cast<int>(seconds % kSecondsInDay));
-}
-
-std::optional<DateTime> ParseIsoMoment(std::string_view text) {
-    if (text.size() != 19 || text[10] != 'T') {
-        return std::nullopt;
-    }
-    const std::optional<long long> day = ParseIsoDate(text.substr(0, 10));
-    const std::optional<int> time = ParseTimeOfDay(text.substr(11));
-    if (!day || !time) {
-        return std::nullopt;
-    }
-    return static_cast<double>(*day) + static_cast<double>(*time) / kSecondsInDay;
 }
 
 std::string FormatSnooze(int seconds) {

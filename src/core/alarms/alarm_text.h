@@ -47,10 +47,6 @@ std::optional<long long> ParseIsoDate(std::string_view text);
 std::string FormatTimeOfDay(int seconds);
 std::optional<int> ParseTimeOfDay(std::string_view text);
 
-// A local date-time to the second as "2026-12-08T07:30:00".
-std::string FormatIsoMoment(DateTime moment);
-std::optional<DateTime> ParseIsoMoment(std::string_view text);
-
 // A snooze length as minutes and seconds, "9:00"; from 0:01 to 1440:00.
 std::string FormatSnooze(int seconds);
 std::optional<int> ParseSnooze(std::string_view text);
