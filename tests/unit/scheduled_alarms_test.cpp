@@ -89,6 +89,19 @@ TEST_F(ScheduledAlarmsTest, SnoozeBringsItBackAfterItsLengthAndARightPressDoesNo
     EXPECT_TRUE(host.Beeping);
 }
 
+TEST_F(ScheduledAlarmsTest, RemovingTheSoundingAlarmTakesItsNameOffTheFace) {
+    TfrmMain& w = StartWithServices();
+    w.AddAlarm(DailyAlarm("Tea", 11, 0));
+    TickUntil(At(2026, 12, 7, 11, 0));
+    ASSERT_EQ(Title(), "Tea");
+    w.RemoveAlarm(0);
+    Tick();
+    EXPECT_EQ(Title(), "Time");
+    EXPECT_TRUE(host.Beeping); // until a press on the face, as any alarm
+    EXPECT_FALSE(
+        registry.KeyExists(RegistryRoot::CurrentUser, std::string(kAlarmsKeyPath) + "\\1"));
+}
+
 TEST_F(ScheduledAlarmsTest, AlarmsDueTogetherSoundOneAfterAnother) {
     TfrmMain& w = Start();
     TAlarm first = DailyAlarm("First", 11, 0);
@@ -184,8 +197,7 @@ TEST_F(ScheduledAlarmsTest, StoredAlarmsAreLoadedCaughtUpAtStartAndSavedWithTheS
     EXPECT_NE(host.TrayHint.find("Missed Tue 12/8/2026 10:40:00 AM"), std::string::npos);
 
     // The window adds one; the save keeps the unreadable alarm and the pending moments.
-    w.Alarms.Add(DailyAlarm("Lunch", 12, 30), clock.Now());
-    w.AlarmsEdited();
+    w.AddAlarm(DailyAlarm("Lunch", 12, 30));
     EXPECT_NE(host.TrayHint.find("Lunch"), std::string::npos);
     const TStoredAlarms stored = ReadStoredAlarms(registry);
     ASSERT_EQ(stored.Alarms.size(), 2u);
@@ -198,11 +210,12 @@ TEST_F(ScheduledAlarmsTest, StoredAlarmsAreLoadedCaughtUpAtStartAndSavedWithTheS
 
 TEST_F(ScheduledAlarmsTest, AFailedSaveOfTheAlarmsIsReportedOnce) {
     TfrmMain& w = StartWithServices();
-    w.Alarms.Add(DailyAlarm("Tea", 11, 0), clock.Now());
     registry.FailWrites = true;
-    w.AlarmsEdited();
-    w.AlarmsEdited();
+    w.AddAlarm(DailyAlarm("Tea", 11, 0));
+    w.ChangeAlarm(0, DailyAlarm("Tea", 11, 5));
     ASSERT_EQ(host.Errors.size(), 1u);
+    // The alarm works all the same.
+    EXPECT_EQ(w.Alarms.Alarms()[0].Next, At(2026, 12, 7, 11, 5));
 }
 
 } // namespace

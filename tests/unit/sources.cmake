@@ -1,6 +1,7 @@
 # The core's unit tests; the Windows test program runs them too, so the core is also checked
 # with the cross compiler's standard library.
 set(NORVALE_UNIT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_editing_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/alarm_schedule_property_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/alarm_schedule_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/alarm_scheduler_test.cpp

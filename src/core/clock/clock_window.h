@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/alarms/alarm_scheduler.h"
+#include "core/alarms/alarm_editing.h"
 #include "core/clock/clock_dialogs.h"
 #include "core/clock/display_mode.h"
 #include "core/clock/fade.h"
@@ -90,8 +90,9 @@ struct NetworkTimeServices {
 };
 
 // The clock window's state and its 100 ms tick: the selected zone's time, the countdown and
-// timer alarms, the hourly chime, and the frame drawn whenever what the hands show changes.
-class TfrmMain {
+// timer alarms, the Alarms window's alarms, the hourly chime, and the frame drawn whenever
+// what the hands show changes.
+class TfrmMain final : public AlarmEditing {
 public:
     TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones, ClockWindowHost& host,
              const TextRasterizer& rasterizer);
@@ -148,8 +149,12 @@ public:
     // The alarms of the Alarms window. LoadAlarms reads the stored ones at start and returns
     // what the user is to be told of those that cannot be read (empty when all could).
     std::string LoadAlarms();
-    // The Alarms window changed the alarms: they are saved, and the tray tip follows.
-    void AlarmsEdited();
+    const std::vector<TScheduledAlarm>& EditedAlarms() const override { return Alarms.Alarms(); }
+    void AddAlarm(TAlarm alarm) override;
+    void ChangeAlarm(std::size_t index, TAlarm alarm) override;
+    void RemoveAlarm(std::size_t index) override;
+    DateTime LocalNow() const override { return FClock.Now(); }
+    const FormatSettings& DisplayFormat() const override { return FFormatSettings; }
     // "Snooze": the sounding alarm stops and comes back after its snooze length.
     void Snooze1Click();
     bool AlarmSounding() const { return Alarms.Sounding() != nullptr; }
@@ -208,6 +213,8 @@ private:
     // A press on the face stopped the sounding alarm.
     void DismissAlarm();
     void SaveAlarms();
+    // The alarms were edited: they are saved, and the tray tip follows.
+    void AlarmsEdited();
     // The tray tip names the alarm that goes off first.
     void ShowNextAlarm();
     // The hand update of a mode: redraws when its key changed.

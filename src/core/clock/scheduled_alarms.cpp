@@ -15,6 +15,23 @@ std::string TfrmMain::LoadAlarms() {
     return stored.Report;
 }
 
+void TfrmMain::AddAlarm(TAlarm alarm) {
+    Alarms.Add(std::move(alarm), FClock.Now());
+    AlarmsEdited();
+}
+
+void TfrmMain::ChangeAlarm(std::size_t index, TAlarm alarm) {
+    Alarms.Change(index, std::move(alarm), FClock.Now());
+    AlarmsEdited();
+}
+
+void TfrmMain::RemoveAlarm(std::size_t index) {
+    Alarms.Remove(index);
+    AlarmsEdited();
+    // The removed alarm may have been the one that sounds: its name leaves the face.
+    FLastKey = -1;
+}
+
 void TfrmMain::AlarmsEdited() {
     SaveAlarms();
     ShowNextAlarm();
