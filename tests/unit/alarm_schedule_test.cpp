@@ -18,6 +18,13 @@ TAlarmRule DailyAt(int hour, int minute, int second = 0) {
     return rule;
 }
 
+TAlarmRule EveryMinutesFromMidnight(int minutes) {
+    TAlarmRule rule = DailyAt(0, 0);
+    rule.Unit = TEveryUnit::Minute;
+    rule.Every = minutes;
+    return rule;
+}
+
 // The next moment in London, to the second; -1 for never.
 long long Next(const TAlarmRule& rule, DateTime after) {
     const std::optional<DateTime> next = NextOccurrence(rule, kLondon, after);
@@ -40,9 +47,7 @@ TEST(AlarmSchedule, ATimeInTheSkippedSpringHourGoesOffWhenTheHourEnds) {
     EXPECT_EQ(Next(rule, At(2027, 3, 27, 12, 0)), Seconds(At(2027, 3, 28, 2, 0)));
     EXPECT_EQ(Next(rule, At(2027, 3, 28, 2, 0)), Seconds(At(2027, 3, 29, 1, 30)));
     // Every ten minutes through the night: the skipped ones all go off at 02:00, once.
-    TAlarmRule often = DailyAt(0, 0);
-    often.Unit = TEveryUnit::Minute;
-    often.Every = 10;
+    const TAlarmRule often = EveryMinutesFromMidnight(10);
     EXPECT_EQ(Next(often, At(2027, 3, 28, 0, 55)), Seconds(At(2027, 3, 28, 2, 0)));
     EXPECT_EQ(Next(often, At(2027, 3, 28, 2, 0)), Seconds(At(2027, 3, 28, 2, 10)));
 }
@@ -53,10 +58,8 @@ TEST(AlarmSchedule, ATimeInTheRepeatedAutumnHourGoesOffOnce) {
     EXPECT_EQ(Next(rule, At(2027, 10, 31, 0, 0)), Seconds(At(2027, 10, 31, 1, 30)));
     // Seen again in the second pass, it is already behind: tomorrow's comes next.
     EXPECT_EQ(Next(rule, At(2027, 10, 31, 1, 30)), Seconds(At(2027, 11, 1, 1, 30)));
-    TAlarmRule quarterly = DailyAt(0, 0);
-    quarterly.Unit = TEveryUnit::Minute;
-    quarterly.Every = 15;
-    EXPECT_EQ(Next(quarterly, At(2027, 10, 31, 1, 45)), Seconds(At(2027, 10, 31, 2, 0)));
+    EXPECT_EQ(Next(EveryMinutesFromMidnight(15), At(2027, 10, 31, 1, 45)),
+              Seconds(At(2027, 10, 31, 2, 0)));
 }
 
 TEST(AlarmSchedule, FebruaryTheTwentyNinthComesInLeapYearsOnly) {
