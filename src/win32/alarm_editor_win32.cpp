@@ -32,7 +32,6 @@ constexpr Panel kDays{IDC_DAY_ALL, 1, 31};
 constexpr std::array kPanels{Panel{IDC_YEAR_ALL, 1, kYearsShown}, kMonths, kWeeks, kWeekDays,
                              kDays};
 
-constexpr int kLongestEvery = 9999;
 constexpr wchar_t kBeepName[] = L"(the clock's beep)";
 
 bool Checked(HWND dialog, int id) {

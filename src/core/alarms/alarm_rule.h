@@ -12,6 +12,8 @@ namespace norvale {
 enum class TEveryUnit : std::uint8_t { Year, Month, Week, DayOfWeek, Day, Hour, Minute, Second };
 
 inline constexpr int kEveryUnitCount = 8;
+// "Every" takes up to four digits.
+inline constexpr int kLongestEvery = 9999;
 
 // The values one panel of the Alarms window allows: every value ("All"), or the checked ones.
 // Values are small numbers (1 to 31 at most), kept as bits.

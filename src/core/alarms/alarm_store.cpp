@@ -11,8 +11,6 @@
 namespace norvale {
 namespace {
 
-constexpr int kLongestEvery = 9999;
-
 // A stored value that is there but cannot be read.
 class UnreadableValue : public std::runtime_error {
 public:
