@@ -1,8 +1,8 @@
 // The clock's hot paths: drawing a whole frame of the default skin (Clock mode, am/pm and
-// hands, FreeType text), again with a new second, and a tick that has nothing to draw, which
-// runs ten times a second and must not touch the heap, also with a hundred alarms waiting;
-// the next moments of a hundred alarms; and loading the default skin. Every operator new of
-// the program is counted.
+// hands, FreeType text) at display scales of 100 % and 200 %, again with a new second, and a
+// tick that has nothing to draw, which runs ten times a second and must not touch the heap,
+// also with a hundred alarms waiting; the next moments of a hundred alarms; and loading the
+// default skin at both scales. Every operator new of the program is counted.
 
 #include "allocation_counter.h"
 #include "core/alarms/alarm_schedule.h"
@@ -19,9 +19,9 @@
 namespace norvale {
 namespace {
 
-// A clock window with the default skin, in the zone "GMT Standard Time".
+// A clock window with the default skin, in the zone "GMT Standard Time", at a display scale.
 struct Clock {
-    Clock() {
+    explicit Clock(int dpi = kSkinDpi) {
         clock.Set(*EncodeDate(2026, 12, 7) + *EncodeTime(15, 4, 5, 0));
         const std::string path = std::string(TimeZonesKeyPath(true)) + "\\GMT Standard Time";
         registry.SetValue(RegistryRoot::LocalMachine, path, "Display", RegistryValueType::String,
@@ -31,10 +31,11 @@ struct Clock {
         zones = std::make_unique<TVeskRegistryTimeZones>(registry, true);
         window = std::make_unique<TfrmMain>(clock, *zones, host, text);
         window->SetDefaults();
+        window->SetDisplayScale(DisplayScale(dpi));
         const SkinLoadContext context{NORVALE_PROGRAM_DIR, *xml, window->FFormatSettings, text};
         window->SetSkin(LoadSkin(kDefaultSkin, context, window->Labels, window->Buttons));
         window->FFade.StartStartupFadeIn(); // an opaque blend, as after the fade-in
-        Bitmap32 zoom(150, 150);
+        Bitmap32 zoom(window->Skin()->Width(), window->Skin()->Height());
         while (window->FFade.Enabled()) {
             window->FFade.fadeTimerTimer(window->Skin()->Frame, zoom);
         }
@@ -49,15 +50,16 @@ struct Clock {
     std::unique_ptr<TfrmMain> window;
 };
 
-void BM_RenderFrame(benchmark::State& state) {
-    Clock c;
+void BM_RenderFrame(benchmark::State& state, int dpi) {
+    Clock c(dpi);
     c.window->SetHandAngles(c.window->ZoneNow());
     for (auto _ : state) {
         c.window->RenderFrame();
         benchmark::DoNotOptimize(c.window->Skin()->Frame.Bits());
     }
 }
-BENCHMARK(BM_RenderFrame)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RenderFrame, scale_1, 96)->Unit(benchmark::kMicrosecond);
+BENCHMARK_CAPTURE(BM_RenderFrame, scale_2, 192)->Unit(benchmark::kMicrosecond);
 
 // A frame as the tick draws it once a second: the read-out and the hands changed.
 void BM_RenderFrameNewSecond(benchmark::State& state) {
@@ -158,16 +160,18 @@ void BM_IdleTickWith100Alarms(benchmark::State& state) {
 }
 BENCHMARK(BM_IdleTickWith100Alarms);
 
-// Loading the default skin as a skin switch does: the description, the images, the fonts.
-void BM_LoadSkin(benchmark::State& state) {
-    Clock c;
+// Loading the default skin as a skin switch does: the description, the images with their
+// variants, the fonts, and the bitmaps drawn for the window's scale.
+void BM_LoadSkin(benchmark::State& state, int dpi) {
+    Clock c(dpi);
     const SkinLoadContext context{NORVALE_PROGRAM_DIR, *c.xml, c.window->FFormatSettings, c.text};
     for (auto _ : state) {
-        benchmark::DoNotOptimize(
-            LoadSkin(kDefaultSkin, context, c.window->Labels, c.window->Buttons));
+        c.window->SetSkin(LoadSkin(kDefaultSkin, context, c.window->Labels, c.window->Buttons));
+        benchmark::DoNotOptimize(c.window->Skin()->Frame.Bits());
     }
 }
-BENCHMARK(BM_LoadSkin)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadSkin, scale_1, 96)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_LoadSkin, scale_2, 192)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace norvale

@@ -63,14 +63,15 @@ use_wine_prefix() {
     fi
 }
 
-# Starts a private Xvfb on a free display and exports DISPLAY; stop_display ends it.
+# Starts a private Xvfb of the size given (WIDTHxHEIGHT, 1024x768 unless given) on a free
+# display and exports DISPLAY; stop_display ends it.
 NORVALE_XVFB_PID=
 start_display() {
-    local n
+    local n size=${1:-1024x768}
     for n in $(seq 90 130); do
         [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
     done
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     NORVALE_XVFB_PID=$!
     export DISPLAY=":$n"
     local i

@@ -81,9 +81,8 @@ std::uint32_t Cover(std::uint32_t back, std::uint32_t ink, std::uint32_t coverag
 
 } // namespace
 
-FreeTypeTextRasterizer::FreeTypeTextRasterizer(int dotsPerInch)
-    : FDotsPerInch(dotsPerInch), FLibrary(std::make_unique<Library>()),
-      FFontConfig(std::make_unique<FontConfig>()) {
+FreeTypeTextRasterizer::FreeTypeTextRasterizer()
+    : FLibrary(std::make_unique<Library>()), FFontConfig(std::make_unique<FontConfig>()) {
     if (FT_Init_FreeType(&FLibrary->Handle) != 0) {
         throw std::runtime_error("FreeType could not be started");
     }
@@ -139,7 +138,7 @@ FreeTypeTextRasterizer::Face& FreeTypeTextRasterizer::FaceFor(const TextFont& fo
         found = FFaces.emplace(family, std::move(face)).first;
     }
     // The em height in pixels, rounded: size x DPI / 72.
-    const int pixels = std::max(1, (font.Size * FDotsPerInch + 36) / 72);
+    const int pixels = std::max(1, (font.Size * font.Dpi + 36) / 72);
     FT_Set_Pixel_Sizes(found->second->Handle, 0, static_cast<FT_UInt>(pixels));
     return *found->second;
 }

@@ -9,11 +9,11 @@
 namespace norvale::linux_adapter {
 
 // Text output with FreeType's anti-aliased glyphs, the font files found by fontconfig from
-// the family name. Font sizes become pixels at `dotsPerInch`. Each rasterizer has a fontconfig
+// the family name. Font sizes become pixels at the font's DPI. Each rasterizer has a fontconfig
 // configuration of its own, so the font files it adds are seen by it alone.
 class FreeTypeTextRasterizer final : public TextRasterizer {
 public:
-    explicit FreeTypeTextRasterizer(int dotsPerInch = 96);
+    FreeTypeTextRasterizer();
     ~FreeTypeTextRasterizer() override;
     FreeTypeTextRasterizer(const FreeTypeTextRasterizer&) = delete;
     FreeTypeTextRasterizer& operator=(const FreeTypeTextRasterizer&) = delete;
@@ -31,7 +31,6 @@ private:
     // The face for the font's family at the font's size.
     Face& FaceFor(const TextFont& font) const;
 
-    int FDotsPerInch;
     std::unique_ptr<Library> FLibrary;
     std::unique_ptr<FontConfig> FFontConfig;
     mutable std::map<std::string, std::unique_ptr<Face>> FFaces;

@@ -2,11 +2,14 @@
 
 #include "core/alarms/alarm_display.h"
 #include "core/alarms/alarm_text.h"
+#include "core/shell/screen_placement.h"
 #include "core/shell/settings_paths.h"
 #include "core/time/calendar.h"
 #include "win32/alarm_editor_win32.h"
 #include "win32/date_time_picker_win32.h"
+#include "win32/display_metrics_win32.h"
 #include "win32/main_window.h"
+#include "win32/monitor_layout_win32.h"
 #include "win32/resources/dialog_ids.h"
 #include "win32/resources/icon_ids.h"
 #include "win32/wide_text.h"
@@ -18,6 +21,8 @@
 namespace norvale::win32 {
 namespace {
 
+constexpr int kDesignedLeft = 766;
+constexpr int kDesignedTop = 201;
 constexpr UINT_PTR kRefreshTimer = 1;
 constexpr UINT kRefreshMs = 1000;
 constexpr int kNameColumn = 0;
@@ -59,12 +64,19 @@ TfAlarms::~TfAlarms() = default;
 
 void TfAlarms::Show() {
     if (!FPlaced) {
-        // The first showing puts it where it was left, or in the middle of the screen.
+        // The first showing puts it where it was left, or at its designed screen place; either
+        // way it shows whole on the screens there are now.
         FPlaced = true;
         FStorage->FormShow();
+        ::RECT r{};
+        GetWindowRect(FDialog, &r);
         if (FPlacement->CentredWhenShown()) {
-            CentreOnScreen(FDialog);
+            OffsetRect(&r, kDesignedLeft - r.left, kDesignedTop - r.top);
         }
+        const POINT at =
+            FitOnScreen({r.left, r.top, r.right, r.bottom}, Win32MonitorLayout().WorkAreas());
+        SetWindowPos(FDialog, nullptr, at.x, at.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     RefreshList();
     ShowSelected();
@@ -81,18 +93,20 @@ void TfAlarms::Hide() {
 
 void TfAlarms::OnInitDialog() {
     HINSTANCE program = GetModuleHandleW(nullptr);
-    const auto icon = [&](int size) {
+    const DisplayScale scale = WindowScale(FDialog);
+    const auto icon = [&](int metric) {
+        const int size = SystemMetricForDpi(metric, scale.Dpi());
         return reinterpret_cast<LPARAM>(LoadImageW(program, MAKEINTRESOURCEW(NORVALE_ALARMS_ICON),
                                                    IMAGE_ICON, size, size, LR_SHARED));
     };
-    SendMessageW(FDialog, WM_SETICON, ICON_BIG, icon(GetSystemMetrics(SM_CXICON)));
-    SendMessageW(FDialog, WM_SETICON, ICON_SMALL, icon(GetSystemMetrics(SM_CXSMICON)));
+    SendMessageW(FDialog, WM_SETICON, ICON_BIG, icon(SM_CXICON));
+    SendMessageW(FDialog, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
 
     HWND list = List(FDialog);
     ListView_SetExtendedListViewStyle(list, LVS_EX_CHECKBOXES | LVS_EX_FULLROWSELECT);
     ::RECT client{};
     GetClientRect(list, &client);
-    const int width = client.right - client.left - GetSystemMetrics(SM_CXVSCROLL);
+    const int width = client.right - client.left - SystemMetricForDpi(SM_CXVSCROLL, scale.Dpi());
     const std::pair<const wchar_t*, int> columns[] = {{L"Name", width / 3},
                                                       {L"Next", width - width / 3}};
     for (int i = 0; i < 2; ++i) {

@@ -1,5 +1,6 @@
 #include "win32/dialog_window.h"
 
+#include "win32/display_metrics_win32.h"
 #include "win32/error_report_win32.h"
 #include "win32/resources/dialog_ids.h"
 
@@ -114,21 +115,23 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 void SetClientSize(HWND window, int width, int height) {
-    ::RECT frame{0, 0, width, height};
-    AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    const DisplayScale scale = WindowScale(window);
+    ::RECT frame{0, 0, scale.Length(width), scale.Length(height)};
+    AdjustWindowRectForDpi(frame, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)),
+                           static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)), scale.Dpi());
     SetWindowPos(window, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void PlaceControls(HWND dialog, std::span<const ControlPlace> places) {
+    const DisplayScale scale = WindowScale(dialog);
     for (const ControlPlace& place : places) {
         HWND control = GetDlgItem(dialog, place.Id);
-        SIZE size{place.Width, place.Height};
-        if (place.Width == 0) {
-            size = CaptionSize(control);
-        }
-        SetWindowPos(control, nullptr, place.Left, place.Top, size.cx, size.cy,
+        const PixelRect r = scale.ToPhysical(
+            {place.Left, place.Top, place.Left + place.Width, place.Top + place.Height});
+        // The caption is measured in the dialog's font, which has the dialog's scale already.
+        const SIZE size = place.Width == 0 ? CaptionSize(control) : SIZE{r.Width(), r.Height()};
+        SetWindowPos(control, nullptr, r.Left, r.Top, size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
@@ -149,20 +152,22 @@ void DrawEmbossedTitle(const DRAWITEMSTRUCT& item) {
 
     HDC dc = item.hDC;
     FillRect(dc, &item.rcItem, GetSysColorBrush(COLOR_BTNFACE));
-    HFONT font =
-        CreateFontW(-32, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
+    const DisplayScale scale = WindowScale(item.hwndItem);
+    HFONT font = CreateFontW(-scale.Length(32), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, L"Arial");
     const HGDIOBJ old = SelectObject(dc, font);
     SetBkMode(dc, TRANSPARENT);
     constexpr UINT kFormat = DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX;
+    const int shift = scale.Length(1);
     ::RECT white = item.rcItem;
-    white.left += 1;
-    white.top += 1;
+    white.left += shift;
+    white.top += shift;
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextW(dc, text.c_str(), length, &white, kFormat);
     ::RECT grey = item.rcItem;
-    grey.right -= 1;
-    grey.bottom -= 1;
+    grey.right -= shift;
+    grey.bottom -= shift;
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     DrawTextW(dc, text.c_str(), length, &grey, kFormat);
     SelectObject(dc, old);

@@ -6,7 +6,8 @@
 
 namespace norvale::win32 {
 
-// Where a control sits, in client pixels. A Width of 0 sizes a label to its caption.
+// Where a control sits, in client pixels at 100 % (mapped to the dialog's display scale when
+// placed). A Width of 0 sizes a label to its caption.
 struct ControlPlace {
     int Id = 0;
     int Left = 0;
@@ -53,9 +54,11 @@ private:
     int FTemplateId;
 };
 
-// Gives the window a client area of exactly this many pixels, whatever its frame.
+// Gives the window a client area of exactly this many pixels at 100 %, mapped to its display
+// scale, whatever its frame.
 void SetClientSize(HWND window, int width, int height);
-// NOTE: dialog units scale with the dialog font, so the controls are placed in pixels here.
+// NOTE: dialog units scale with the dialog font, so the controls are placed in pixels here,
+// mapped to the dialog's display scale.
 void PlaceControls(HWND dialog, std::span<const ControlPlace> places);
 void CentreOnScreen(HWND window);
 

@@ -23,14 +23,14 @@ using GdiObject = std::unique_ptr<std::remove_pointer_t<HGDIOBJ>, ObjectDeleter>
 // Family names longer than this do not fit the font record.
 constexpr std::size_t kMaxFamilyLength = LF_FACESIZE - 1;
 
-// A memory device context with the font selected; the screen's DPI sets the pixel size.
+// A memory device context with the font selected, its pixel size at the font's DPI.
 struct FontDc {
     explicit FontDc(const TextFont& font) : Dc(CreateCompatibleDC(nullptr)) {
         if (!Dc) {
             throw std::runtime_error("CreateCompatibleDC failed");
         }
         LOGFONTW record{};
-        record.lfHeight = -MulDiv(font.Size, GetDeviceCaps(Dc.get(), LOGPIXELSY), 72);
+        record.lfHeight = -MulDiv(font.Size, font.Dpi, 72);
         record.lfWeight = FW_NORMAL;
         record.lfCharSet = DEFAULT_CHARSET;
         record.lfQuality = ANTIALIASED_QUALITY;

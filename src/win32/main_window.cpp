@@ -1,6 +1,7 @@
 #include "win32/main_window.h"
 
 #include "core/net/time_server.h"
+#include "win32/display_metrics_win32.h"
 #include "win32/error_report_win32.h"
 #include "win32/locale_format_settings.h"
 #include "win32/msxml_document.h"
@@ -68,19 +69,22 @@ MainWindow::MainWindow(HINSTANCE instance, const std::optional<std::string>& clo
     FStorage = std::make_unique<TFormStorage>(FRegistry, *FPlacement,
                                               FForm->FFormatSettings.DecimalSeparator);
     FDialogs = std::make_unique<Win32ClockDialogs>(FHandle, FRegistry, RegistryTimeZones());
-    FForm->ConnectServices({FDialogs.get(), &FSntp, &FRegistry});
+    FForm->ConnectServices({FDialogs.get(), &FSntp, &FRegistry, &FMonitors});
+    FForm->SetDisplayScale(WindowScale(FHandle));
     ConnectNetworkTime(clockSetterLog);
     // The tray icon is made with the window and shows itself once the window is set up.
     TrayIconHandlers tray;
     tray.OnClick = [this](TMouseButton, TShiftState, POINT) { ToggleShown(); };
     tray.OnMenuItem = [this](TMenuCommand command) { RunMenuCommand(command); };
     tray.OnError = [this](std::string_view text) { ShowError(text); };
-    FTray = std::make_unique<Win32TrayIcon>(instance, TrayIconImage(instance), std::move(tray));
+    FTrayImage = TrayIconImage(instance, FForm->Scale().Dpi());
+    FTray = std::make_unique<Win32TrayIcon>(instance, FTrayImage.get(), std::move(tray));
     FTray->Icon().PopupMenu = &FMenu;
     FHandCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32649)); // IDC_HAND
     // Plain tips for the face buttons: item 0 the left one, item 1 the right one.
     FToolTips = std::make_unique<TToolTipManager>(FHandle, instance);
     FToolTips->BalloonTip = false;
+    FToolTips->Scale = FForm->Scale();
     FToolTips->AddItem(FForm->Buttons[0], "");
     FToolTips->AddItem(FForm->Buttons[1], "");
     FToolTips->RecreateTipWindow();
@@ -130,6 +134,9 @@ void MainWindow::Start() {
     if (std::string report = FForm->LoadAlarms(); !report.empty()) {
         messages.push_back(std::move(report));
     }
+    // The restored place may lie on a monitor of another scale.
+    FForm->SetDisplayScale(WindowScale(FHandle));
+    ApplyDisplayScale();
     const auto xml = MakeMsxmlDocument();
     const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
     FForm->SetSkin(
@@ -173,6 +180,9 @@ void MainWindow::PlaceWindow(::RECT before) {
         left = work.left + (work.right - work.left - width) / 2;
         top = work.top + (work.bottom - work.top - height) / 2;
     }
+    const POINT place = FForm->OnScreenPlace({left, top});
+    left = place.x;
+    top = place.y;
     SetWindowPos(FHandle, nullptr, left, top, width, height, SWP_NOACTIVATE | SWP_NOZORDER);
     FadeZoom& fade = FForm->FFade;
     fade.SetZoomCenter({left + width / 2, top + height / 2});
@@ -350,7 +360,8 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
-    if (HandleInput(message, wParam, lParam) || HandleTimeMessage(message, wParam, lParam)) {
+    if (HandleInput(message, wParam, lParam) || HandleDisplay(message, wParam, lParam) ||
+        HandleTimeMessage(message, wParam, lParam)) {
         return 0;
     }
     switch (message) {

@@ -13,7 +13,9 @@
 #include "win32/gdi_text_rasterizer.h"
 #include "win32/layered_window_win32.h"
 #include "win32/media_device_mci.h"
+#include "win32/monitor_layout_win32.h"
 #include "win32/placement_window_win32.h"
+#include "win32/program_icons.h"
 #include "win32/random_source_win32.h"
 #include "win32/settings_registry_win32.h"
 #include "win32/shell_opener_win32.h"
@@ -82,6 +84,11 @@ private:
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     // The computer woke, its clock, zone or regional format changed; true when handled.
     bool HandleTimeMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Display scale and monitor messages; true when the message was handled (a work-area
+    // change is passed on to the others as well).
+    bool HandleDisplay(UINT message, WPARAM wParam, LPARAM lParam);
+    // The tray icon and the tool tips follow the window's display scale.
+    void ApplyDisplayScale();
     void OnClose();
     void ConnectNetworkTime(const std::optional<std::string>& clockSetterLog);
     // The popup menu: its marks follow the clock's state; a chosen item runs its handler.
@@ -115,7 +122,9 @@ private:
     std::unique_ptr<Win32PlacementWindow> FPlacement;
     std::unique_ptr<TFormStorage> FStorage;
     Win32ShellOpener FShell;
+    Win32MonitorLayout FMonitors;
     TPopupMenu FMenu;
+    OwnedIcon FTrayImage; // declared before the tray icon, which shows it
     std::unique_ptr<Win32TrayIcon> FTray;
     std::unique_ptr<Win32ClockDialogs> FDialogs;
     std::unique_ptr<TfAlarms> FAlarms;

@@ -1,5 +1,6 @@
 #include "win32/program_icons.h"
 
+#include "win32/display_metrics_win32.h"
 #include "win32/resources/icon_ids.h"
 
 namespace norvale::win32 {
@@ -12,8 +13,10 @@ HICON SharedIcon(HINSTANCE instance, int id, int size) {
 
 } // namespace
 
-HICON TrayIconImage(HINSTANCE instance) {
-    return SharedIcon(instance, NORVALE_TRAY_ICON, 16);
+OwnedIcon TrayIconImage(HINSTANCE instance, int dpi) {
+    const int size = SystemMetricForDpi(SM_CXSMICON, dpi);
+    return OwnedIcon(static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(NORVALE_TRAY_ICON), IMAGE_ICON, size, size, 0)));
 }
 
 HICON ProgramIconImage(HINSTANCE instance, int size) {

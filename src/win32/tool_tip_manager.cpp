@@ -40,7 +40,9 @@ TTTOOLINFOW TToolTipManager::ToolInfo(const TToolTipItem& item, std::wstring* te
     info.uId = item.ToolId();
     if (text) {
         const TSknButton& box = *item.Control;
-        info.rect = {box.Left, box.Top, box.Left + box.Width, box.Top + box.Height};
+        const PixelRect r =
+            Scale.ToPhysical({box.Left, box.Top, box.Left + box.Width, box.Top + box.Height});
+        info.rect = {r.Left, r.Top, r.Right, r.Bottom};
         info.hinst = FInstance;
         info.lpszText = text->data();
     }

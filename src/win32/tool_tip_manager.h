@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/raster/display_scale.h"
 #include "core/skin/skin_button.h"
 #include "win32/win32_common.h"
 
@@ -49,6 +50,9 @@ public:
 
     bool BalloonTip = true;
     bool Enabled = true;
+    // The owner's display scale: the buttons' boxes are in skin pixels, the tools' in the
+    // window's. A change takes effect when the tools are registered again.
+    DisplayScale Scale;
 
     HWND TipWindow() const { return FTipWindow; }
 

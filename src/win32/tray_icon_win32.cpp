@@ -66,6 +66,13 @@ bool Win32TrayIcon::Notify(DWORD command, std::string_view tip) {
     return Shell_NotifyIconW(command, &data) != FALSE;
 }
 
+void Win32TrayIcon::SetIconImage(HICON icon) {
+    FIconImage = icon;
+    if (FIcon->Shown()) {
+        ModifyIcon(TrayTipText(FIcon->Hint()));
+    }
+}
+
 bool Win32TrayIcon::AddIcon(std::string_view tip) {
     return Notify(NIM_ADD, tip);
 }

@@ -19,6 +19,8 @@ public:
     Win32TrayIcon& operator=(const Win32TrayIcon&) = delete;
 
     TRxTrayIcon& Icon() { return *FIcon; }
+    // Shows another image (the icon at another display scale); the caller keeps it alive.
+    void SetIconImage(HICON icon);
     HWND Handle() const { return FHandle; }
     UINT TaskbarCreatedMessage() const { return FTaskbarCreated; }
 

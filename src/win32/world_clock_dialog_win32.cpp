@@ -1,5 +1,8 @@
 #include "win32/world_clock_dialog_win32.h"
 
+#include "core/shell/screen_placement.h"
+#include "win32/display_metrics_win32.h"
+#include "win32/monitor_layout_win32.h"
 #include "win32/wide_text.h"
 
 #include <cstring>
@@ -38,11 +41,14 @@ std::vector<WORD> DialogTemplate() {
     return words;
 }
 
+// A control at a place designed in pixels at 100 %, mapped to the dialog's display scale.
 HWND Control(HWND dialog, const wchar_t* windowClass, const wchar_t* text, DWORD style, int x,
              int y, int width, int height, int id) {
-    HWND control = CreateWindowExW(
-        0, windowClass, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleW(nullptr), nullptr);
+    const PixelRect r = WindowScale(dialog).ToPhysical({x, y, x + width, y + height});
+    HWND control = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.Left,
+                                   r.Top, r.Width(), r.Height(), dialog,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                   GetModuleHandleW(nullptr), nullptr);
     if (!control) {
         throw std::runtime_error("Cannot create the World Clock dialog's controls");
     }
@@ -106,14 +112,21 @@ INT_PTR Win32WorldClockDialog::Handle(UINT message, WPARAM wParam, LPARAM) {
 }
 
 void Win32WorldClockDialog::CreateControls() {
-    ::RECT frame{0, 0, kClientWidth, kClientHeight};
-    AdjustWindowRectEx(&frame, kDialogStyle, FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(FDialog, GWL_EXSTYLE)));
-    SetWindowPos(FDialog, nullptr, kDesignedLeft, kDesignedTop, frame.right - frame.left,
-                 frame.bottom - frame.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    FTitleFont =
-        CreateFontW(-32, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
+    const DisplayScale scale = WindowScale(FDialog);
+    ::RECT frame{0, 0, scale.Length(kClientWidth), scale.Length(kClientHeight)};
+    AdjustWindowRectForDpi(frame, kDialogStyle,
+                           static_cast<DWORD>(GetWindowLongPtrW(FDialog, GWL_EXSTYLE)),
+                           scale.Dpi());
+    // The designed place is a screen position, kept as it is; the grown dialog still shows
+    // whole.
+    const RECT placed{kDesignedLeft, kDesignedTop, kDesignedLeft + frame.right - frame.left,
+                      kDesignedTop + frame.bottom - frame.top};
+    const POINT at = FitOnScreen(placed, Win32MonitorLayout().WorkAreas());
+    SetWindowPos(FDialog, nullptr, at.x, at.y, placed.right - placed.left,
+                 placed.bottom - placed.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    FTitleFont = CreateFontW(-scale.Length(32), 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE,
+                             DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                             ANTIALIASED_QUALITY, DEFAULT_PITCH, L"Arial");
 
     Control(FDialog, L"STATIC", L"Select Time Zone:", SS_LEFT, 16, 88, 150, 13, -1);
     Control(FDialog, L"STATIC", L"", SS_ETCHEDHORZ, 8, 176, 305, 2, -1);
@@ -130,8 +143,8 @@ void Win32WorldClockDialog::CreateControls() {
     HWND combo =
         Control(FDialog, L"COMBOBOX", L"", WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                 16, 56, 145, 21 + 8 * 13, kClockLabelId);
-    SendMessageW(list, LB_SETITEMHEIGHT, 0, 13);
-    SendMessageW(combo, CB_SETITEMHEIGHT, 0, 13);
+    SendMessageW(list, LB_SETITEMHEIGHT, 0, scale.Length(13));
+    SendMessageW(combo, CB_SETITEMHEIGHT, 0, scale.Length(13));
 
     for (const std::string& name : FForm.ListZonesItems()) {
         SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(ToWide(name).c_str()));
@@ -146,11 +159,16 @@ void Win32WorldClockDialog::PaintTitle() {
     HDC dc = BeginPaint(FDialog, &paint);
     const HGDIOBJ oldFont = SelectObject(dc, FTitleFont);
     SetBkMode(dc, TRANSPARENT);
-    ::RECT white{10, 1, 10 + 189, 1 + 37};
+    const DisplayScale scale = WindowScale(FDialog);
+    const auto place = [&](int x, int y) {
+        const PixelRect r = scale.ToPhysical({x, y, x + 189, y + 37});
+        return ::RECT{r.Left, r.Top, r.Right, r.Bottom};
+    };
+    ::RECT white = place(10, 1);
     SetTextColor(dc, RGB(255, 255, 255));
     DrawTextW(dc, L"World Clock", -1, &white,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);
-    ::RECT grey{9, 0, 9 + 189, 37};
+    ::RECT grey = place(9, 0);
     SetTextColor(dc, GetSysColor(COLOR_GRAYTEXT));
     DrawTextW(dc, L"World Clock", -1, &grey,
               DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP);

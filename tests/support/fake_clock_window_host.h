@@ -31,6 +31,8 @@ public:
     void PresentFrame(const PresentRequest& request) override {
         ++Frames;
         LastAlpha = request.ConstantAlpha;
+        LastSize = request.Size;
+        LastFramePosition = request.Position;
     }
     POINT WindowPosition() const override { return Position; }
     void MoveWindowTo(POINT topLeft) override { Position = topLeft; }
@@ -57,6 +59,8 @@ public:
     int Drags = 0;
     int CloseRequests = 0;
     int LastAlpha = -1;
+    SIZE LastSize;
+    POINT LastFramePosition;
     TButtonTips Tips;
     std::vector<std::string> Errors;
     // The sound file of each alarm of the Alarms window started, in order.

@@ -12,9 +12,10 @@ namespace norvale::testing {
 
 // Text output with block glyphs: every character but a space is a cell solid except its
 // last column, which is covered by half (an anti-aliased edge). The cell is CharWidth x
-// LineHeight pixels, or, where those are 0, half an em wide and 1.25 em high for the font's
-// size at 96 dots per inch. Remembers the colours it was asked to draw in and the font files
-// it added: those that begin with a TrueType ("\0\1\0\0", "true") or OpenType ("OTTO") tag.
+// LineHeight pixels (at 96 dots per inch, scaled with the font's DPI), or, where those are 0,
+// half an em wide and 1.25 em high for the font's size at its DPI. Remembers the colours it was
+// asked to draw in and the font files it added: those that begin with a TrueType ("\0\1\0\0",
+// "true") or OpenType ("OTTO") tag.
 class FakeTextRasterizer final : public TextRasterizer {
 public:
     TextExtent MeasureText(const TextFont& font, std::string_view text) const override {
@@ -66,8 +67,10 @@ public:
 
 private:
     TextExtent Cell(const TextFont& font) const {
-        const int em = (font.Size * 96 + 36) / 72;
-        return {CharWidth > 0 ? CharWidth : em / 2, LineHeight > 0 ? LineHeight : em + em / 4};
+        const int em = (font.Size * font.Dpi + 36) / 72;
+        const auto scaled = [&](int pixels) { return (pixels * font.Dpi + 48) / 96; };
+        return {CharWidth > 0 ? scaled(CharWidth) : em / 2,
+                LineHeight > 0 ? scaled(LineHeight) : em + em / 4};
     }
 
     // Half of the ink over the background, alpha kept.

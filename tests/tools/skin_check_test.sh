@@ -34,6 +34,7 @@ expect_fault() {
 output=$("$tool" check "$skin") || fail "the default skin: $output"
 [[ $output == ok* ]] || fail "the default skin does not say ok: $output"
 [[ $output == *"face 150x150"* ]] || fail "the default skin's face is not 150x150: $output"
+[[ $output == *"variants @2x 8/8 @3x 8/8"* ]] || fail "the default skin's variants: $output"
 
 broken no_xml 'rm skin.xml'
 expect_fault no_xml "skin.xml: the file is missing"
@@ -45,6 +46,13 @@ broken bad_colour 'sed -i "s/color=\"[^\"]*\"/color=\"white\"/" skin.xml'
 expect_fault bad_colour "\"white\" is not a colour"
 broken no_label 'sed -i "/id=\"date\"/,/<\/label>/d" skin.xml'
 expect_fault no_label "missing element skin/label[@id=\"date\"]"
+broken wrong_variant '/usr/bin/convert face@2x.png -resize 299x300! face@2x.png'
+expect_fault wrong_variant "face@2x.png: the image is 299 x 300 pixels, not 300 x 300"
+broken bad_variant 'printf "not a png" >glass@3x.png'
+expect_fault bad_variant "glass@3x.png"
+broken no_variants 'rm ./*@?x.png'
+output=$("$tool" check "$work/face/no_variants") || fail "a skin without variants: $output"
+[[ $output == *"variants @2x 0/8 @3x 0/8"* ]] || fail "a skin without variants: $output"
 broken malformed 'printf "<skin>\n<clockface>face.png</skin>\n" >skin.xml'
 expect_fault malformed "line 2"
 

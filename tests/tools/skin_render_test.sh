@@ -73,6 +73,22 @@ for name in "label title" "label time" "button left" "button right"; do
     esac
 done
 
+# At a display scale the frame is the face at that scale, with the boxes mapped to it; scale 1
+# is the frame drawn without the option.
+for scale in 1.25:187 1.5:225 2:300 3:450; do
+    render "scale${scale%%:*}" --mode 0 --at "$at" --scale "${scale%%:*}"
+    size=$(identify -format '%wx%h' "$work/scale${scale%%:*}.png")
+    [ "$size" = "${scale#*:}x${scale#*:}" ] || fail "--scale ${scale%%:*}: the frame is $size"
+done
+render scale1 --mode 0 --at "$at" --scale 1
+cmp -s "$work/mode0.png" "$work/scale1.png" || fail "--scale 1 draws another frame than no --scale"
+render boxes2 --mode 0 --at "$at" --scale 2 --boxes
+corner=$(box "label title")
+x=${corner%%,*} y=$(cut -d' ' -f1 <<<"${corner#*,}")
+pixel=$(stream -map rgba -storage-type char -extract "1x1+$((2 * x))+$((2 * y))" "$work/boxes2.png" - |
+    od -An -tx1 | tr -d ' ')
+[ "$pixel" == ff00ffff ] || fail "--scale 2 --boxes: the title box's corner is $pixel, not magenta"
+
 expect_refused 2 "--mode" "$skin" --mode 7 --at "$at" -o "$work/x.png"
 expect_refused 2 "--at" "$skin" --mode 0 --at "2026-13-01 00:00:00" -o "$work/x.png"
 expect_refused 2 "--at" "$skin" --mode 0 --at "tomorrow" -o "$work/x.png"
@@ -82,6 +98,9 @@ expect_refused 2 "--span" "$skin" --mode 3 --at "$at" --span fast -o "$work/x.pn
 expect_refused 2 "--span" "$skin" --mode 0 --at "$at" --span 3 -o "$work/x.png"
 expect_refused 2 "unknown option --colour" "$skin" --mode 0 --at "$at" --colour red -o "$work/x.png"
 expect_refused 2 "needs a value" "$skin" --mode
+for scale in 0.5 6 1.1 two; do
+    expect_refused 2 "--scale" "$skin" --mode 0 --at "$at" --scale "$scale" -o "$work/x.png"
+done
 expect_refused 1 "skin.xml: the file is missing" "$work" --mode 0 --at "$at" -o "$work/x.png"
 expect_refused 1 "cannot write" "$skin" --mode 0 --at "$at" -o "$work/none/x.png"
 [ ! -e "$work/x.png" ] || fail "a refused render wrote a frame"

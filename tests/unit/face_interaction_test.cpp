@@ -84,7 +84,7 @@ protected:
         return {t.Left + t.Width / 2, t.Top + t.Height / 2};
     }
     POINT CentreSpot() const {
-        const FloatPoint p = window->Skin()->HourHand.Position();
+        const FloatPoint p = window->Skin()->HandsPivot();
         return {static_cast<int>(p.X), static_cast<int>(p.Y)};
     }
     FakeDialogs dialogs;

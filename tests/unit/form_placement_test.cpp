@@ -119,15 +119,26 @@ TEST_F(FormPlacementTest, TheScreenSizeNameWinsOnlyAtThatResolution) {
     EXPECT_EQ(Normal().left, 50);
 }
 
-TEST_F(FormPlacementTest, AnotherPixelDensityKeepsThePositionButRestoresTheRest) {
-    Stored("PixelsPerInch", "120");
-    Stored("NormPos", "10,20,210,170");
+// The display scale changed since the save: the place comes back, a size measured at the
+// other density does not, and everything else is restored.
+TEST_F(FormPlacementTest, AnotherPixelDensityKeepsTheStoredPlaceButNotItsSize) {
+    Stored("PixelsPerInch", "144");
+    Stored("NormPos", "10,20,235,245");
     Stored("Other", "restored");
     std::string seen;
     store.OnRestorePlacement = [&seen](TFormPlacement& s) { seen = s.ReadText("Other", ""); };
+    window.Sizeable = true;
     store.RestoreState();
-    EXPECT_TRUE(window.Calls.empty());
     EXPECT_EQ(seen, "restored");
+    EXPECT_EQ(window.Calls, (std::vector<std::string>{"UseDesignedPosition", "SetPlacement"}));
+    EXPECT_EQ(Normal().left, 10);
+    EXPECT_EQ(Normal().top, 20);
+    EXPECT_EQ(Normal().right, 10 + 200); // the window's own size, 200 x 150
+    EXPECT_EQ(Normal().bottom, 20 + 150);
+    // At the same density a sizeable window takes the stored size.
+    Stored("PixelsPerInch", "96");
+    store.RestoreState();
+    EXPECT_EQ(Normal().right, 235);
 }
 
 TEST_F(FormPlacementTest, NothingStoredOrAnEmptyRectangleLeavesTheWindowAlone) {

@@ -26,6 +26,44 @@ TEST(AlphaBlend, ScalesTheSourceThenLaysItOverTheTarget) {
     EXPECT_EQ(empty.At(0, 0), 0u);
 }
 
+// Whole rows are blended several pixels at once: every pixel must still follow the rule, at
+// every constant alpha, also in the odd pixels at a row's end and where the source is clear.
+TEST(AlphaBlend, RowsBlendedTogetherFollowTheRuleForEveryPixel) {
+    const auto divide = [](std::uint32_t x, std::uint32_t a) { return (x * a * 2 + 255) / 510; };
+    std::uint32_t seed = 12345;
+    const auto next = [&seed] {
+        seed = seed * 1664525 + 1013904223;
+        return seed >> 24;
+    };
+    Bitmap32 source(7, 9);
+    Bitmap32 target(7, 9);
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 7; ++x) {
+            const std::uint32_t a = y == 4 ? 0 : next(); // one row all clear
+            source.At(x, y) = MakePixel(next() * a / 255, next() * a / 255, next() * a / 255, a);
+            target.At(x, y) = MakePixel(next(), next(), next(), next());
+        }
+    }
+    for (const std::uint32_t k : {255u, 254u, 128u, 1u, 0u}) {
+        Bitmap32 blended = target;
+        AlphaBlend(blended, 0, 0, source, Blend(static_cast<std::uint8_t>(k)));
+        for (int y = 0; y < 9; ++y) {
+            for (int x = 0; x < 7; ++x) {
+                const Pixel32 s = source.At(x, y);
+                const Pixel32 d = target.At(x, y);
+                const std::uint32_t rest = 255 - divide(AlphaOf(s), k);
+                const auto channel = [&](int shift) {
+                    const std::uint32_t v =
+                        divide(s >> shift & 0xFF, k) + divide(d >> shift & 0xFF, rest);
+                    return std::min(v, 255u) << shift;
+                };
+                ASSERT_EQ(blended.At(x, y), channel(0) | channel(8) | channel(16) | channel(24))
+                    << "k " << k << " at " << x << "," << y;
+            }
+        }
+    }
+}
+
 TEST(AlphaBlend, StretchesAndClipsToBothBitmaps) {
     Bitmap32 source(1, 2);
     source.At(0, 0) = 0xFF0000FF;

@@ -63,28 +63,40 @@ TEST(TRotLayer, MinusNinetyPointsToThreeAndNinetyToNine) {
     EXPECT_EQ(nine.At(90, 50), 0u);
 }
 
-TEST(TRotLayer, TurnedHandStaysPremultipliedKeepsItsCoverageAndItsBounds) {
-    TRotLayer hand;
-    hand.Bitmap().SetSize(10, 90);
-    hand.Bitmap().Clear(MakePixel(40, 80, 120, 160));
-    hand.SetBitmapCenter({4.5f, 80});
-    hand.SetPosition({100, 100});
-    hand.SetAngle(37);
-    Bitmap32 target(200, 200);
-    hand.PaintLayer(target);
+// The sum of the alpha of a painted target, whose pixels must all be premultiplied and clear
+// outside the box (right and bottom inclusive).
+double CoverageWithin(const Bitmap32& target, const PixelRect& box) {
     double coverage = 0;
-    for (int y = 0; y < 200; ++y) {
-        for (int x = 0; x < 200; ++x) {
+    for (int y = 0; y < target.Height(); ++y) {
+        for (int x = 0; x < target.Width(); ++x) {
             const Pixel32 p = target.At(x, y);
-            ASSERT_LE(std::max({RedOf(p), GreenOf(p), BlueOf(p)}), AlphaOf(p));
+            EXPECT_LE(std::max({RedOf(p), GreenOf(p), BlueOf(p)}), AlphaOf(p));
             coverage += AlphaOf(p);
-            // Turned by 37 degrees the hand stays within x 40..110 and y 20..110.
-            if (x < 40 || x > 110 || y < 20 || y > 110) {
-                ASSERT_EQ(p, 0u) << x << "," << y;
+            if (x < box.Left || x > box.Right || y < box.Top || y > box.Bottom) {
+                EXPECT_EQ(p, 0u) << x << "," << y;
             }
         }
     }
-    EXPECT_NEAR(coverage / 160, 900, 45);
+    return coverage;
+}
+
+// A hand of one colour all over, w x h, turning about `pivot` placed at `position`.
+TRotLayer SolidHand(int w, int h, Pixel32 colour, FloatPoint pivot, FloatPoint position,
+                    float angle) {
+    TRotLayer hand;
+    hand.Bitmap() = Bitmap32(w, h, colour);
+    hand.SetBitmapCenter(pivot);
+    hand.SetPosition(position);
+    hand.SetAngle(angle);
+    return hand;
+}
+
+TEST(TRotLayer, TurnedHandStaysPremultipliedKeepsItsCoverageAndItsBounds) {
+    TRotLayer hand = SolidHand(10, 90, MakePixel(40, 80, 120, 160), {4.5f, 80}, {100, 100}, 37);
+    Bitmap32 target(200, 200);
+    hand.PaintLayer(target);
+    // Turned by 37 degrees the hand stays within x 40..110 and y 20..110.
+    EXPECT_NEAR(CoverageWithin(target, {40, 20, 110, 110}) / 160, 900, 45);
 }
 
 TEST(TRotLayer, MergesOntoWhatIsThere) {
@@ -95,6 +107,30 @@ TEST(TRotLayer, MergesOntoWhatIsThere) {
     // Merged as stored (premultiplied): red 128 * 128 / 255 = 64, blue 255 * 127 / 255.
     EXPECT_EQ(target.At(50, 30), MakePixel(127, 0, 64, 255));
     EXPECT_EQ(target.At(49, 30), MakePixel(255, 0, 0, 255));
+}
+
+// A hand drawn at twice the size (as a @2x image) and scaled by one half covers what the
+// plain hand covers, turned in the same step.
+TEST(TRotLayer, AScaleResizesTheHandInTheSameStepAsTheTurn) {
+    // Pivot (2, 40) on the plain grid lies at 2 * 2 + 0.5 on the doubled one.
+    TRotLayer large = SolidHand(10, 82, MakePixel(0, 200, 0, 200), {4.5f, 80.5f}, {50, 50}, -90);
+    large.SetScale(0.5f);
+    Bitmap32 target(100, 100);
+    large.PaintLayer(target);
+    // Pointing at three: from the pivot to 41 pixels right, 5 pixels high.
+    EXPECT_NEAR(CoverageWithin(target, {47, 45, 93, 55}) / 200, 5 * 41, 8);
+    // Inside the shaft, two and a half pixels from its edges, the colour is nearly whole.
+    EXPECT_NEAR(AlphaOf(target.At(70, 50)), 200, 3);
+    EXPECT_NEAR(GreenOf(target.At(70, 50)), 200, 3);
+    // Grown instead: twice as long.
+    TRotLayer plain = MakeHand(0);
+    plain.SetScale(2);
+    Bitmap32 grown(120, 120);
+    plain.SetPosition({60, 110});
+    plain.PaintLayer(grown);
+    EXPECT_EQ(AlphaOf(grown.At(60, 100)), 255);
+    EXPECT_EQ(AlphaOf(grown.At(60, 40)), 255);
+    EXPECT_EQ(grown.At(60, 26), 0u); // beyond the tip, 82 pixels above the pivot
 }
 
 } // namespace

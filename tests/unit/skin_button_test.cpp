@@ -69,7 +69,7 @@ TEST_F(SkinButtonTest, TheLeftButtonDrawsItsBackgroundThenItsIconFourteenToTheRi
     Bitmap32 target(150, 150);
     left.Glyphs = &strip;
     left.Icon = 3;
-    left.DrawTo(target);
+    left.DrawTo(target, DisplayScale());
     const std::vector<int> cells = CellsAlongRow(target);
     for (int x = 0; x < 150; ++x) {
         const int expected = x >= 10 && x <= 19 ? 1 : x >= 24 && x <= 33 ? 3 : -1;
@@ -85,7 +85,7 @@ TEST_F(SkinButtonTest, TheRightButtonDrawsItsIconFirstAndItsBackgroundFourteenTo
     right.Glyphs = &strip;
     right.Icon = 5;
     right.State = TSknButton::kHover;
-    right.DrawTo(target);
+    right.DrawTo(target, DisplayScale());
     const std::vector<int> cells = CellsAlongRow(target);
     EXPECT_EQ(cells[111], -1);
     EXPECT_EQ(cells[112], 5);
@@ -101,20 +101,20 @@ TEST_F(SkinButtonTest, APressedButtonDrawsThePressedCell) {
     left.Glyphs = &strip;
     left.Icon = 4;
     left.PressAt(20, 70);
-    left.DrawTo(target);
+    left.DrawTo(target, DisplayScale());
     EXPECT_EQ(CellsAlongRow(target)[15], 2);
     EXPECT_EQ(CellsAlongRow(target)[30], 4);
 }
 
 TEST_F(SkinButtonTest, ANarrowStripOrNoStripDrawsWhatIsThere) {
     Bitmap32 target(150, 150);
-    left.DrawTo(target); // no glyphs yet: nothing
+    left.DrawTo(target, DisplayScale()); // no glyphs yet: nothing
     EXPECT_EQ(CellsAlongRow(target)[15], -1);
     Bitmap32 narrow(30, 10); // three cells: the icon cell 4 lies beyond the strip
     narrow.Clear(MakePixel(0, 0, 9, 255));
     left.Glyphs = &narrow;
     left.Icon = 4;
-    left.DrawTo(target);
+    left.DrawTo(target, DisplayScale());
     EXPECT_EQ(CellsAlongRow(target)[15], 9);
     EXPECT_EQ(CellsAlongRow(target)[30], -1);
 }

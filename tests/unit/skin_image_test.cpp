@@ -59,8 +59,7 @@ TEST_F(LoadSkinImageTest, ReadsAFileBelowTheProgramFolder) {
     testing::PngBuilder png;
     png.Header(2, 1, 8, 4).ImageData({0, 255, 255, 255, 128}).End();
     Write("hand.png", png.Bytes());
-    Bitmap32 target(120, 120);
-    LoadSkinImage(target, "face\\plain\\hand.png", 0x000000, Folder);
+    const Bitmap32 target = ReadSkinImageFiles("face\\plain\\hand.png", 0x000000, Folder).Base;
     ASSERT_EQ(target.Width(), 2);
     ASSERT_EQ(target.Height(), 1);
     EXPECT_EQ(target.At(0, 0), MakePixel(255, 255, 255, 255));
@@ -69,21 +68,137 @@ TEST_F(LoadSkinImageTest, ReadsAFileBelowTheProgramFolder) {
 
 TEST_F(LoadSkinImageTest, NamesTheFileInItsErrors) {
     Write("broken.png", {'n', 'o', 't'});
-    Bitmap32 target;
     try {
-        LoadSkinImage(target, "face\\plain\\broken.png", 0, Folder);
+        ReadSkinImageFiles("face\\plain\\broken.png", 0, Folder);
         FAIL() << "a broken file loaded";
     } catch (const PngError& e) {
         EXPECT_NE(std::string(e.what()).find("broken.png: not a PNG file"), std::string::npos)
             << e.what();
     }
     try {
-        LoadSkinImage(target, "face\\plain\\missing.png", 0, Folder);
+        ReadSkinImageFiles("face\\plain\\missing.png", 0, Folder);
         FAIL() << "a missing file loaded";
     } catch (const PngError& e) {
         EXPECT_NE(std::string(e.what()).find("missing.png: cannot open the file"),
                   std::string::npos)
             << e.what();
+    }
+}
+
+TEST(SkinImageVariants, TheFactorGoesBeforeTheLastNamesExtension) {
+    EXPECT_EQ(VariantPath("face.png", 2), "face@2x.png");
+    EXPECT_EQ(VariantPath("hands\\hour.png", 3), "hands\\hour@3x.png");
+    EXPECT_EQ(VariantPath("art.v2/face.PNG", 2), "art.v2/face@2x.PNG");
+    EXPECT_EQ(VariantPath("art.v2/face", 2), "art.v2/face@2x");
+}
+
+// Opaque images of one colour: a w x h PNG of red r.
+std::vector<std::uint8_t> SolidPng(int w, int h, std::uint8_t r) {
+    std::vector<std::uint8_t> row;
+    for (int x = 0; x < w; ++x) {
+        row.insert(row.end(), {r, 0, 0, 255});
+    }
+    testing::PngBuilder png;
+    png.Header(static_cast<std::uint32_t>(w), static_cast<std::uint32_t>(h), 8, 6)
+        .ImageData(testing::RepeatRows(row, h))
+        .End();
+    return png.Bytes();
+}
+
+class SkinImageVariantsTest : public LoadSkinImageTest {
+protected:
+    SkinImageFiles Read() { return ReadSkinImageFiles("face\\plain\\face.png", 0, Folder); }
+
+    // The message of a read that must fail.
+    std::string Failure() {
+        try {
+            Read();
+        } catch (const PngError& e) {
+            return e.what();
+        }
+        ADD_FAILURE() << "the images were accepted";
+        return {};
+    }
+};
+
+TEST_F(SkinImageVariantsTest, TheSmallestVariantAtLeastAsLargeAsTheScaleIsTaken) {
+    Write("face.png", SolidPng(4, 2, 10));
+    Write("face@2x.png", SolidPng(8, 4, 20));
+    SkinImageFiles files = Read();
+    EXPECT_TRUE(files.HasVariant(2));
+    EXPECT_FALSE(files.HasVariant(3));
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(96)), 1);
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(120)), 2);
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(192)), 2);
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(288)), 2); // none larger: the largest
+    Write("face@3x.png", SolidPng(12, 6, 30));
+    files = Read();
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(193)), 3);
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(480)), 3);
+    const ImageVariant variant = VariantFor(files, DisplayScale(144));
+    EXPECT_EQ(variant.Factor, 2);
+    EXPECT_EQ(variant.Bitmap.Width(), 8);
+    EXPECT_EQ(variant.Bitmap.At(0, 0), MakePixel(0, 0, 20, 255));
+}
+
+TEST_F(SkinImageVariantsTest, OnlyAThreeTimesVariantServesEveryScaleAbove100) {
+    Write("face.png", SolidPng(4, 2, 10));
+    Write("face@3x.png", SolidPng(12, 6, 30));
+    const SkinImageFiles files = Read();
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(96)), 1);
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(120)), 3);
+}
+
+TEST_F(SkinImageVariantsTest, AVariantOfTheWrongSizeOrBrokenIsAFaultNamingIt) {
+    Write("face.png", SolidPng(4, 2, 10));
+    Write("face@2x.png", SolidPng(8, 5, 20));
+    const std::string wrongSize = Failure();
+    EXPECT_NE(wrongSize.find("face@2x.png: the image is 8 x 5 pixels, not 8 x 4"),
+              std::string::npos)
+        << wrongSize;
+    Write("face@2x.png", SolidPng(8, 4, 20));
+    Write("face@3x.png", {'n', 'o'});
+    const std::string broken = Failure();
+    EXPECT_NE(broken.find("face@3x.png: not a PNG file"), std::string::npos) << broken;
+}
+
+TEST_F(SkinImageVariantsTest, ScaledImagesTakeTheMappedSizeAndCopyAnExactVariant) {
+    Write("face.png", SolidPng(10, 6, 10));
+    Write("face@2x.png", SolidPng(20, 12, 200));
+    const SkinImageFiles files = Read();
+    const Bitmap32 twice = ScaledSkinImage(files, DisplayScale(192));
+    ASSERT_EQ(twice.Width(), 20);
+    EXPECT_EQ(twice.At(0, 0), MakePixel(0, 0, 200, 255)); // no resampling softens the edge
+    const Bitmap32 half = ScaledSkinImage(files, DisplayScale(144));
+    EXPECT_EQ(half.Width(), 15);
+    EXPECT_EQ(half.Height(), 9);
+    EXPECT_EQ(half.At(7, 4), MakePixel(0, 0, 200, 255)); // drawn from the @2x image
+    EXPECT_EQ(ScaledSkinImage(files, DisplayScale(96)).At(0, 0), MakePixel(0, 0, 10, 255));
+}
+
+TEST_F(SkinImageVariantsTest, StripCellsAreScaledApartSoNoneBleedsIntoItsNeighbour) {
+    // Three opaque cells, red, green and blue, 4 x 4 each.
+    std::vector<std::uint8_t> row;
+    for (int x = 0; x < 12; ++x) {
+        const int cell = x / 4;
+        row.insert(row.end(), {static_cast<std::uint8_t>(cell == 0 ? 255 : 0),
+                               static_cast<std::uint8_t>(cell == 1 ? 255 : 0),
+                               static_cast<std::uint8_t>(cell == 2 ? 255 : 0), 255});
+    }
+    testing::PngBuilder png;
+    png.Header(12, 4, 8, 6).ImageData(testing::RepeatRows(row, 4)).End();
+    Write("face.png", png.Bytes());
+    const Bitmap32 strip = ScaledCellStrip(Read(), DisplayScale(144));
+    ASSERT_EQ(strip.Width(), 18);
+    ASSERT_EQ(strip.Height(), 6);
+    for (int y = 0; y < 6; ++y) {
+        for (int x = 0; x < 18; ++x) {
+            const Pixel32 p = strip.At(x, y);
+            const int cell = x / 6;
+            ASSERT_EQ(RedOf(p) != 0, cell == 0 && AlphaOf(p) > 0) << x << "," << y;
+            ASSERT_EQ(GreenOf(p) != 0, cell == 1 && AlphaOf(p) > 0) << x << "," << y;
+            ASSERT_EQ(BlueOf(p) != 0, cell == 2 && AlphaOf(p) > 0) << x << "," << y;
+        }
     }
 }
 

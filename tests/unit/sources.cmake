@@ -8,11 +8,13 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/alarm_store_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/atomic_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/clock_on_screen_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_sound_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/date_time_picker_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_mode_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/display_scale_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/error_report_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/face_interaction_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fade_test.cpp
@@ -39,9 +41,12 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/popup_menu_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/portable_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/presentation_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/resample_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_sample_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scheduled_alarms_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/scaled_face_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/screen_placement_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_fonts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp
@@ -67,6 +72,7 @@ set(NORVALE_UNIT_TEST_SOURCES
 
 # Suites every adapter of a port passes; each test program adds its own adapters' factories.
 set(NORVALE_CONTRACT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/frame_golden_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_peer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_sntp_server.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/private_font_contract.cpp

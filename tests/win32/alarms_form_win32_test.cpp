@@ -9,6 +9,7 @@
 #include "win32/error_report_win32.h"
 #include "win32/resources/dialog_ids.h"
 
+#include <algorithm>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 #include <string>
@@ -78,6 +79,14 @@ TEST_F(TfAlarmsTest, IsMadeHiddenAndShowsItsPanelsEmptyUntilAnAlarmIsThere) {
     EXPECT_NE(SendMessageW(window, WM_GETICON, ICON_BIG, 0), 0);
     form.Show();
     EXPECT_TRUE(IsWindowVisible(window));
+    // At its designed place, 766, 201, as far as the screen has room for it there: a work
+    // area as small as the tests' 1024 x 768 takes it just inside its right edge.
+    ::RECT r{};
+    GetWindowRect(window, &r);
+    ::RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(r.left, std::min(766L, work.right - (r.right - r.left)));
+    EXPECT_EQ(r.top, std::min(201L, work.bottom - (r.bottom - r.top)));
     EXPECT_EQ(ListView_GetItemCount(Item(IDC_ALARM_LIST)), 0);
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_ALARM_NAME)));
     EXPECT_FALSE(IsWindowEnabled(Item(IDC_ALARM_DELETE)));
@@ -218,6 +227,17 @@ TEST_F(TfAlarmsTest, ClosingOnlyHidesItAndItOpensWhereItWasLeft) {
     GetWindowRect(again.Handle(), &r);
     EXPECT_EQ(r.left, 40);
     EXPECT_EQ(r.top, 30);
+
+    // A place left on a screen that is gone is pulled back until the window shows whole.
+    SetWindowPos(again.Handle(), nullptr, 5000, -3000, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    SendMessageW(again.Handle(), WM_COMMAND, IDCANCEL, 0);
+    TfAlarms moved(nullptr, alarms, registry);
+    moved.Show();
+    GetWindowRect(moved.Handle(), &r);
+    ::RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    EXPECT_EQ(r.right, work.right);
+    EXPECT_EQ(r.top, work.top);
 }
 
 TEST(ShowErrorReport, ShowsTheTextWithItsFullStopUnderTheApplicationsTitle) {

@@ -92,6 +92,21 @@ TEST_F(ToolTipManagerTest, RefreshToolReplacesTheTextAndRecreatingTakesTheNewBox
     EXPECT_EQ(tools[1].Text, "Reset");
 }
 
+// At 150 % the tools cover the buttons' boxes as the window shows them, mapped edge by edge.
+TEST_F(ToolTipManagerTest, ToolsCoverTheButtonsAtTheWindowsScale) {
+    TToolTipManager manager(owner, GetModuleHandleW(nullptr));
+    manager.Scale = DisplayScale(144);
+    manager.AddItem(left, "Sync time");
+    manager.RecreateTipWindow();
+    const auto tools = ToolsOf(manager.TipWindow());
+    ASSERT_EQ(tools.size(), 1u);
+    // Skin 10..34 x 67..83 becomes 15..51 x 100..125 (the halves go down).
+    EXPECT_EQ(tools[0].Rect.left, 15);
+    EXPECT_EQ(tools[0].Rect.top, 100);
+    EXPECT_EQ(tools[0].Rect.right, 51);
+    EXPECT_EQ(tools[0].Rect.bottom, 124);
+}
+
 TEST(MainWindowToolTips, TheModeSetsBothButtonTexts) {
     MainWindow window(GetModuleHandleW(nullptr));
     const TToolTipManager& tips = window.ToolTipManager1();

@@ -1,3 +1,4 @@
+#include "win32/display_metrics_win32.h"
 #include "win32/program_icons.h"
 #include "win32/resources/icon_ids.h"
 #include "win32/tray_icon_win32.h"
@@ -11,8 +12,16 @@
 namespace norvale::win32 {
 namespace {
 
-HICON TrayImage() {
-    return TrayIconImage(GetModuleHandleW(nullptr));
+// The width and height of an icon's colour image.
+SIZE IconSize(HICON icon) {
+    ICONINFO info{};
+    BITMAP bitmap{};
+    if (icon && GetIconInfo(icon, &info)) {
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+    }
+    return {bitmap.bmWidth, bitmap.bmHeight};
 }
 
 // Whether the notification area still knows the icon: a change is refused for a missing one.
@@ -66,31 +75,42 @@ std::vector<int> ImageWidths(int id) {
         HICON icon = CreateIconFromResourceEx(
             static_cast<BYTE*>(LockResource(LoadResource(module, image))),
             SizeofResource(module, image), TRUE, 0x00030000, 0, 0, LR_DEFAULTCOLOR);
-        ICONINFO info{};
-        BITMAP bitmap{};
-        if (icon && GetIconInfo(icon, &info)) {
-            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-            DeleteObject(info.hbmColor);
-            DeleteObject(info.hbmMask);
-        }
+        widths.push_back(IconSize(icon).cx);
         DestroyIcon(icon);
-        widths.push_back(bitmap.bmWidth);
     }
     return widths;
 }
 
 TEST(Win32Icons, EachIconGroupNamesImagesOfItsOwnSizes) {
-    EXPECT_EQ(ImageWidths(NORVALE_APP_ICON), (std::vector<int>{16, 32, 48}));
-    EXPECT_EQ(ImageWidths(NORVALE_TRAY_ICON), (std::vector<int>{16}));
-    EXPECT_EQ(ImageWidths(NORVALE_ALARMS_ICON), (std::vector<int>{16, 32}));
+    EXPECT_EQ(ImageWidths(NORVALE_APP_ICON),
+              (std::vector<int>{16, 20, 24, 32, 40, 48, 64, 96, 128, 256}));
+    EXPECT_EQ(ImageWidths(NORVALE_TRAY_ICON), (std::vector<int>{16, 20, 24, 32, 40, 48}));
+    EXPECT_EQ(ImageWidths(NORVALE_ALARMS_ICON), (std::vector<int>{16, 20, 24, 32, 40, 48, 64}));
 }
 
-TEST(Win32Icons, TheTrayIconIs16PixelsAndTheProgramsHasThreeSizes) {
-    EXPECT_EQ(IconGroup(NORVALE_TRAY_ICON), (std::vector<std::pair<int, int>>{{16, 32}}));
-    EXPECT_EQ(IconGroup(NORVALE_APP_ICON),
-              (std::vector<std::pair<int, int>>{{16, 32}, {32, 32}, {48, 32}}));
-    EXPECT_NE(TrayImage(), nullptr);
+// Every small-icon size of 100 % to 300 % for the notification area; the program's own up to
+// 256 pixels (written as 0 in the group, as the format has one byte for it).
+TEST(Win32Icons, TheTrayIconHasEverySmallIconSizeAndTheProgramsGoesTo256) {
+    EXPECT_EQ(IconGroup(NORVALE_TRAY_ICON),
+              (std::vector<std::pair<int, int>>{
+                  {16, 32}, {20, 32}, {24, 32}, {32, 32}, {40, 32}, {48, 32}}));
+    const auto app = IconGroup(NORVALE_APP_ICON);
+    ASSERT_EQ(app.size(), 10u);
+    EXPECT_EQ(app.front(), (std::pair<int, int>{16, 32}));
+    EXPECT_EQ(app.back(), (std::pair<int, int>{0, 32}));
     EXPECT_NE(ProgramIconImage(GetModuleHandleW(nullptr), 48), nullptr);
+}
+
+// The image is the one the system metric asks for at the DPI: 16 pixels at 96, 32 at 192.
+TEST(Win32Icons, TheTrayImageTakesTheSmallIconSizeOfTheDpi) {
+    for (const int dpi : {96, 120, 144, 192}) {
+        const OwnedIcon icon = TrayIconImage(GetModuleHandleW(nullptr), dpi);
+        ASSERT_NE(icon, nullptr) << dpi;
+        const int wanted = SystemMetricForDpi(SM_CXSMICON, dpi);
+        EXPECT_EQ(wanted, MulDiv(16, dpi, 96)) << dpi;
+        EXPECT_EQ(IconSize(icon.get()).cx, wanted) << dpi;
+        EXPECT_EQ(IconSize(icon.get()).cy, wanted) << dpi;
+    }
 }
 
 class Win32TrayIconTest : public ::testing::Test {
@@ -111,12 +131,13 @@ protected:
         return handlers;
     }
 
+    OwnedIcon image = TrayIconImage(GetModuleHandleW(nullptr), 96);
     std::vector<std::string> events;
     bool failNextClick = false;
 };
 
 TEST_F(Win32TrayIconTest, ItsWindowIsAHiddenTopLevelWindow) {
-    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), image.get(), Handlers());
     ASSERT_NE(tray.Handle(), nullptr);
     EXPECT_FALSE(IsWindowVisible(tray.Handle()));
     // Top-level, so that it hears broadcasts; a message-only window has another parent.
@@ -127,7 +148,7 @@ TEST_F(Win32TrayIconTest, ItsWindowIsAHiddenTopLevelWindow) {
 TEST_F(Win32TrayIconTest, ShowsTheIconOnceLoadedAndRemovesItAtTheEnd) {
     HWND window = nullptr;
     {
-        Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+        Win32TrayIcon tray(GetModuleHandleW(nullptr), image.get(), Handlers());
         window = tray.Handle();
         EXPECT_FALSE(IconPresent(window));
         tray.Icon().Loaded();
@@ -142,7 +163,7 @@ TEST_F(Win32TrayIconTest, ShowsTheIconOnceLoadedAndRemovesItAtTheEnd) {
 }
 
 TEST_F(Win32TrayIconTest, ANewTaskbarGetsTheIconBack) {
-    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), image.get(), Handlers());
     tray.Icon().Loaded();
     // As when the shell restarts: the old icon is gone, then the broadcast comes.
     NOTIFYICONDATAW data{};
@@ -156,8 +177,22 @@ TEST_F(Win32TrayIconTest, ANewTaskbarGetsTheIconBack) {
     EXPECT_TRUE(IconPresent(tray.Handle()));
 }
 
+// A change of display scale brings another image: a shown icon takes it where it is, a hidden
+// one stays hidden.
+TEST_F(Win32TrayIconTest, AnotherImageReplacesAShownIconAndAddsNoHiddenOne) {
+    const OwnedIcon large = TrayIconImage(GetModuleHandleW(nullptr), 192);
+    Win32TrayIcon hidden(GetModuleHandleW(nullptr), image.get(), Handlers());
+    hidden.SetIconImage(large.get());
+    EXPECT_FALSE(IconPresent(hidden.Handle()));
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), image.get(), Handlers());
+    tray.Icon().Loaded();
+    tray.SetIconImage(large.get());
+    EXPECT_TRUE(tray.Icon().Shown());
+    EXPECT_TRUE(IconPresent(tray.Handle()));
+}
+
 TEST_F(Win32TrayIconTest, MouseMessagesReachTheHandlers) {
-    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), image.get(), Handlers());
     Send(tray.Handle(), WM_LBUTTONUP); // went down elsewhere: no click
     Send(tray.Handle(), WM_LBUTTONDOWN);
     Send(tray.Handle(), WM_LBUTTONUP);
@@ -167,7 +202,7 @@ TEST_F(Win32TrayIconTest, MouseMessagesReachTheHandlers) {
 }
 
 TEST_F(Win32TrayIconTest, AHandlersErrorIsReportedAndTheNextClickWorks) {
-    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), image.get(), Handlers());
     failNextClick = true;
     for (int i = 0; i < 2; ++i) {
         Send(tray.Handle(), WM_LBUTTONDOWN);
@@ -183,7 +218,7 @@ void CALLBACK CloseMenu(HWND, UINT, UINT_PTR timer, DWORD) {
 }
 
 TEST_F(Win32TrayIconTest, ARightClickOpensTheMenuInsteadOfAClick) {
-    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), image.get(), Handlers());
     TPopupMenu menu;
     tray.Icon().PopupMenu = &menu;
     SetTimer(nullptr, 0, 200, &CloseMenu);
@@ -193,7 +228,7 @@ TEST_F(Win32TrayIconTest, ARightClickOpensTheMenuInsteadOfAClick) {
 }
 
 TEST_F(Win32TrayIconTest, OtherMessagesGetTheDefaultHandling) {
-    Win32TrayIcon tray(GetModuleHandleW(nullptr), TrayImage(), Handlers());
+    Win32TrayIcon tray(GetModuleHandleW(nullptr), image.get(), Handlers());
     EXPECT_EQ(SendMessageW(tray.Handle(), WM_GETTEXTLENGTH, 0, 0), 0);
     SetWindowTextW(tray.Handle(), L"abc");
     EXPECT_EQ(SendMessageW(tray.Handle(), WM_GETTEXTLENGTH, 0, 0), 3);

@@ -1,12 +1,15 @@
 // norvale-skin: checks a skin folder and draws frames of it with the clock's own code.
-//   norvale-skin check FOLDER   prints "ok" with the face size and the label and button
-//                               boxes, or every fault with its file; exit code 0 or 1.
+//   norvale-skin check FOLDER   prints "ok" with the face size, the label and button boxes and
+//                               the high-resolution variants its images have, or every fault
+//                               with its file (a variant of the wrong size is one); exit code
+//                               0 or 1.
 //   norvale-skin render FOLDER ...  writes one frame as a PNG (see render_command.h).
 
 #include "tools/norvale_skin/platform.h"
 #include "tools/norvale_skin/render_command.h"
 #include "tools/norvale_skin/skin_folder.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -14,6 +17,23 @@
 namespace {
 
 using namespace norvale;
+
+// How many of the skin's images have each variant, for example "@2x 8/8 @3x 0/8".
+std::string Variants(const SkinSources& s) {
+    std::vector<const SkinImageFiles*> images = {
+        &s.Face, &s.Buttons, &s.Glass, &s.AmPm, &s.Hours.Files, &s.Minutes.Files, &s.Seconds.Files};
+    if (s.DigitalGlass) {
+        images.push_back(&*s.DigitalGlass);
+    }
+    std::string text;
+    for (int factor = 2; factor <= kLargestVariant; ++factor) {
+        const auto count = std::count_if(images.begin(), images.end(),
+                                         [factor](const auto* i) { return i->HasVariant(factor); });
+        text += (text.empty() ? "@" : " @") + std::to_string(factor) + "x " +
+                std::to_string(count) + "/" + std::to_string(images.size());
+    }
+    return text;
+}
 
 std::string Box(int left, int top, int width, int height) {
     return std::to_string(left) + "," + std::to_string(top) + " " + std::to_string(width) + "x" +
@@ -40,6 +60,7 @@ int Check(const std::filesystem::path& folder) {
             "button left %s\nbutton right %s\n",
             Box(buttons[0].Left, buttons[0].Top, buttons[0].Width, buttons[0].Height).c_str(),
             Box(buttons[1].Left, buttons[1].Top, buttons[1].Width, buttons[1].Height).c_str());
+        std::printf("variants %s\n", Variants(*skin->Sources).c_str());
         return 0;
     } catch (const SkinError& e) {
         std::fprintf(stderr, "%s\n", e.what());

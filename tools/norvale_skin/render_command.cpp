@@ -100,20 +100,20 @@ std::optional<double> ParseNumber(const std::string& text) {
     return value;
 }
 
-// Outlines the pixels Left..Left + Width - 1, Top..Top + Height - 1, clipped to the frame.
-void Outline(Bitmap32& frame, int left, int top, int width, int height, Pixel32 colour) {
+// Outlines the pixels of the box (right and bottom exclusive), clipped to the frame.
+void Outline(Bitmap32& frame, const PixelRect& box, Pixel32 colour) {
     const auto put = [&](int x, int y) {
         if (x >= 0 && y >= 0 && x < frame.Width() && y < frame.Height()) {
             frame.At(x, y) = colour;
         }
     };
-    for (int x = left; x < left + width; ++x) {
-        put(x, top);
-        put(x, top + height - 1);
+    for (int x = box.Left; x < box.Right; ++x) {
+        put(x, box.Top);
+        put(x, box.Bottom - 1);
     }
-    for (int y = top; y < top + height; ++y) {
-        put(left, y);
-        put(left + width - 1, y);
+    for (int y = box.Top; y < box.Bottom; ++y) {
+        put(box.Left, y);
+        put(box.Right - 1, y);
     }
 }
 
@@ -199,6 +199,14 @@ ParseRenderArguments(const std::vector<std::string>& args) {
             if (!options.SpanSeconds) {
                 return "--span: \"" + value + "\" is not a number of seconds";
             }
+        } else if (arg == "--scale") {
+            const std::optional<double> scale = ParseNumber(value);
+            const double dpi = scale.value_or(0) * kSkinDpi;
+            if (!scale || dpi < kMinDpi || dpi > kMaxDpi || dpi != std::round(dpi)) {
+                return "--scale: \"" + value +
+                       "\" is not a scale from 1 to 5 that makes whole dots per inch (96 x S)";
+            }
+            options.Dpi = static_cast<int>(dpi);
         } else if (arg == "-o") {
             options.Output = value;
         } else {
@@ -237,6 +245,8 @@ int Render(const std::vector<std::string>& args) {
     auto rasterizer = MakeTextRasterizer();
     TfrmMain window(clock, zones, host, *rasterizer);
     window.FFormatSettings = UserFormatSettings();
+    const DisplayScale scale(options.Dpi);
+    window.SetDisplayScale(scale);
     try {
         window.SetSkin(LoadSkinFolderAsGiven(options.Folder, *rasterizer, window.FFormatSettings,
                                              window.Labels, window.Buttons));
@@ -249,10 +259,12 @@ int Render(const std::vector<std::string>& args) {
     Bitmap32 frame = window.Skin()->Frame;
     if (options.Boxes) {
         for (const TWindowLabel& l : window.Labels) {
-            Outline(frame, l.Left, l.Top, l.Width, l.Height, kLabelBoxColour);
+            Outline(frame, scale.ToPhysical({l.Left, l.Top, l.Left + l.Width, l.Top + l.Height}),
+                    kLabelBoxColour);
         }
         for (const TSknButton& b : window.Buttons) {
-            Outline(frame, b.Left, b.Top, b.Width, b.Height, kButtonBoxColour);
+            Outline(frame, scale.ToPhysical({b.Left, b.Top, b.Left + b.Width, b.Top + b.Height}),
+                    kButtonBoxColour);
         }
     }
     const std::u8string output = options.Output.u8string();

@@ -8,6 +8,7 @@
 #include "core/timezone/zone_conversion.h"
 
 #include <cmath>
+#include <utility>
 
 namespace norvale {
 namespace {
@@ -17,8 +18,13 @@ constexpr int kStartIcon = 3;
 constexpr int kPauseIcon = 4;
 constexpr int kRightButtonIcon = 5;
 
-LabelPlacement PlacementOf(const TWindowLabel& label, std::uint32_t colour) {
-    return {label.Left, label.Top, label.Width, label.Font(), colour};
+// The label's box in physical pixels, its font at the scale's dots per inch.
+LabelPlacement PlacementOf(const TWindowLabel& label, std::uint32_t colour, DisplayScale scale) {
+    const int left = scale.ToPhysical(label.Left);
+    TextFont font = label.Font();
+    font.Dpi = scale.Dpi();
+    return {left, scale.ToPhysical(label.Top), scale.ToPhysical(label.Left + label.Width) - left,
+            std::move(font), colour};
 }
 
 } // namespace
@@ -184,7 +190,7 @@ void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {
     const TextRasterizer& rasterizer = *FRasterizer;
     const BLENDFUNCTION blend = FFade.Blend();
     const auto draw = [&](LabelIndex i, const std::string& text, std::uint32_t colour) {
-        DrawLabel(layer, PlacementOf(Labels[i], colour), text, rasterizer, blend,
+        DrawLabel(layer, PlacementOf(Labels[i], colour, FScale), text, rasterizer, blend,
                   FSkin->LabelRasters[i]);
     };
     const TWindowLabel& time = Labels[lTime];
@@ -206,6 +212,13 @@ void TfrmMain::RenderFrame() {
         return;
     }
     FFade.SetWindowPos(FHost.WindowPosition());
+    DrawFrame();
+    if (!FFade.Enabled()) {
+        FHost.PresentFrame(FrameRequest(FSkin->Frame, FFade.WindowPos(), FFade.Blend()));
+    }
+}
+
+void TfrmMain::DrawFrame() {
     TFrameInputs in;
     in.Mode = FClockType;
     in.ZoneTime = ZoneNow();
@@ -232,10 +245,10 @@ void TfrmMain::RenderFrame() {
                          (FClockType == ctTimer && swTimer.Running());
     Buttons[0].Glyphs = &FSkin->ButtonGlyphs;
     Buttons[0].Icon = running ? kPauseIcon : kStartIcon;
-    Buttons[0].DrawTo(FSkin->TextLayer.Bitmap());
+    Buttons[0].DrawTo(FSkin->TextLayer.Bitmap(), FScale);
     Buttons[1].Glyphs = &FSkin->ButtonGlyphs;
     Buttons[1].Icon = kRightButtonIcon;
-    Buttons[1].DrawTo(FSkin->TextLayer.Bitmap());
+    Buttons[1].DrawTo(FSkin->TextLayer.Bitmap(), FScale);
 
     if (FDisplayArrows) {
         const std::array<std::pair<TRotLayer*, float>, 3> hands = {{
@@ -251,9 +264,6 @@ void TfrmMain::RenderFrame() {
     }
 
     ComposeFrame(*FSkin, FFade.Blend());
-    if (FHost.WindowVisible() && !FFade.Enabled()) {
-        FHost.PresentFrame(FrameRequest(FSkin->Frame, FFade.WindowPos(), FFade.Blend()));
-    }
 }
 
 } // namespace norvale

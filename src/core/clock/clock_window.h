@@ -8,8 +8,10 @@
 #include "core/net/sntp_reading.h"
 #include "core/platform/background_work.h"
 #include "core/platform/elevation.h"
+#include "core/platform/monitor_layout.h"
 #include "core/platform/mouse_button.h"
 #include "core/platform/system_clock.h"
+#include "core/raster/display_scale.h"
 #include "core/skin/skin_loader.h"
 #include "core/time/stopwatch.h"
 #include "core/time/time_continuity.h"
@@ -53,12 +55,12 @@ public:
     virtual void SetButtonTips(const TButtonTips& tips) = 0;
     // Shows a drawn frame (not called while hidden or while a fade shows frames).
     virtual void PresentFrame(const PresentRequest& request) = 0;
-    // The window's top-left corner on the screen.
+    // The window's top-left corner on the screen, in physical pixels.
     virtual POINT WindowPosition() const = 0;
     virtual void MoveWindowTo(POINT topLeft) = 0;
     // Stops the one-second repetition of the alarm beep.
     virtual void DisableBeepTimer() = 0;
-    // The mouse cursor's position now, in the window's client coordinates.
+    // The mouse cursor's position now, in the window's client coordinates (physical pixels).
     virtual POINT CursorClientPos() const = 0;
     // Lets the system move the window with the mouse while the left button stays down.
     virtual void StartWindowDrag() = 0;
@@ -78,6 +80,7 @@ struct ClockServices {
     ClockDialogs* Dialogs = nullptr;
     TIdSNTP* Sntp = nullptr;
     Registry* Settings = nullptr;
+    const MonitorLayout* Monitors = nullptr;
 };
 
 // What the face's network actions need besides the SNTP client.
@@ -120,10 +123,11 @@ public:
     void ConnectServices(const ClockServices& services) { FServices = services; }
     void ConnectNetworkTime(NetworkTimeServices services) { FNetwork = std::move(services); }
 
-    // Mouse handling on the face: presses acknowledge alarms and press buttons, moves give
-    // hover feedback and drag the window, releases act by where the cursor is then.
-    void FormMouseDown(TMouseButton button, int x, int y);
-    void FormMouseMove(int x, int y);
+    // Mouse handling on the face, at client positions in physical pixels: presses acknowledge
+    // alarms and press buttons, moves give hover feedback and drag the window, releases act
+    // by where the cursor is then.
+    void FormMouseDown(TMouseButton button, int clientX, int clientY);
+    void FormMouseMove(int clientX, int clientY);
     void FormMouseUp();
     void SetCountdown1Click();
     void imer2Click();
@@ -168,9 +172,25 @@ public:
     // so the saves of the second close keep that place and not the shrunken one.
     void ClosingFadeEnded();
 
-    // The skin the window shows; the frame is drawn from it.
-    void SetSkin(std::unique_ptr<TSkin> skin) { FSkin = std::move(skin); }
+    // The skin the window shows, drawn at the window's display scale; the frame is drawn
+    // from it.
+    void SetSkin(std::unique_ptr<TSkin> skin);
     const TSkin* Skin() const { return FSkin.get(); }
+
+    // The window's display scale, from its dots per inch: the skin and every frame are drawn
+    // for it, and mouse positions are mapped back to skin pixels with it.
+    DisplayScale Scale() const { return FScale; }
+    void SetDisplayScale(DisplayScale scale);
+    // The scale changed while the clock runs (the window moved to a monitor of another scale,
+    // or the user changed it): the frame is redrawn at once and the window takes the place
+    // the system suggests, its face centred there.
+    void DisplayScaleChanged(DisplayScale scale, RECT suggested);
+    // The start's place for the window's top-left corner, kept on a screen by the monitors
+    // attached now.
+    POINT OnScreenPlace(POINT topLeft);
+    // Monitors came, went, changed their size or their work area: a clock no longer on a
+    // screen moves onto one, and so does the place a hidden clock rests at.
+    void DisplayLayoutChanged();
 
     std::uint8_t FClockType = ctClock;
     DateTime FCountdownTarget = 0;
@@ -219,10 +239,15 @@ private:
     void ShowNextAlarm();
     // The hand update of a mode: redraws when its key changed.
     void UpdateHands(DateTime value, std::int64_t key);
+    // Composes the frame for the current state into the skin's Frame, without showing it.
+    void DrawFrame();
     void DrawTextLayer(const TFrameTexts& texts);
+    // The skin pixel under a physical client position.
+    POINT ToSkin(int x, int y) const { return {FScale.ToSkin(x), FScale.ToSkin(y)}; }
+    // The hot zones, at skin positions.
     bool OverTitle(int x, int y) const;
     bool OverCentre(int x, int y) const;
-    // The tests of a release, in order, at the cursor's position p.
+    // The tests of a release, in order, at the cursor's skin position p.
     void ReleaseAt(POINT p);
     // The face's two network actions (network_time.cpp). Each query runs off the window's
     // thread and its outcome arrives back here; while one runs, another press does nothing.
@@ -254,7 +279,10 @@ private:
     bool FNetworkBusy = false;
     // The stored alarms that could not be read, left as they are when the alarms are saved.
     std::vector<std::string> FUnreadableAlarms;
+    DisplayScale FScale;
     POINT FClosingFrom;
+    // The work areas the window was last placed among.
+    std::vector<RECT> FWorkAreas;
 };
 
 } // namespace norvale

@@ -26,12 +26,13 @@ bool TfrmMain::OverCentre(int x, int y) const {
     if (!FSkin) {
         return false;
     }
-    const FloatPoint pivot = FSkin->HourHand.Position();
+    const FloatPoint pivot = FSkin->HandsPivot();
     return pivot.X - kCentreSpotHalf <= x && x <= pivot.X + kCentreSpotHalf &&
            pivot.Y - kCentreSpotHalf <= y && y <= pivot.Y + kCentreSpotHalf;
 }
 
-void TfrmMain::FormMouseDown(TMouseButton button, int x, int y) {
+void TfrmMain::FormMouseDown(TMouseButton button, int clientX, int clientY) {
+    const auto [x, y] = ToSkin(clientX, clientY);
     // Any press on the face acknowledges an alarm; while one of the Alarms window's alarms
     // sounds, the right button opens the menu instead, where "Snooze" waits.
     if (FHost.BeepRunning() && (button != TMouseButton::mbRight || !AlarmSounding())) {
@@ -49,7 +50,8 @@ void TfrmMain::FormMouseDown(TMouseButton button, int x, int y) {
     }
 }
 
-void TfrmMain::FormMouseMove(int x, int y) {
+void TfrmMain::FormMouseMove(int clientX, int clientY) {
+    const auto [x, y] = ToSkin(clientX, clientY);
     const bool overTitle = OverTitle(x, y);
     const bool overCentre = OverCentre(x, y);
     if (overCentre != FCenterHot) {
@@ -79,7 +81,8 @@ void TfrmMain::FormMouseMove(int x, int y) {
 }
 
 void TfrmMain::FormMouseUp() {
-    ReleaseAt(FHost.CursorClientPos());
+    const POINT cursor = FHost.CursorClientPos();
+    ReleaseAt(ToSkin(cursor.x, cursor.y));
     // The next tick sets the hands of whatever mode the release left.
     FLastKey = -1;
 }

@@ -7,7 +7,7 @@ namespace norvale {
 namespace {
 
 constexpr int kFull = 255;
-constexpr int kMinPicture = 16;
+constexpr int kMinPictureSkinPixels = 16;
 
 // n / 255 rounded to the nearest integer, for negative n too. A quotient by 255 is never
 // exactly halfway between two integers, so no tie rule is needed.
@@ -18,9 +18,9 @@ int RoundDiv255(std::int64_t n) {
     return static_cast<int>(twice % divisor < 0 ? q - 1 : q);
 }
 
-// The side of the scaled picture: the window's side at `zoom`, never below 16 pixels.
-int PictureSide(int side, int zoom) {
-    return std::max(kMinPicture, std::min(side, RoundDiv255(std::int64_t{side} * zoom)));
+// The side of the scaled picture: the window's side at `zoom`, never below `floor` pixels.
+int PictureSide(int side, int zoom, int floor) {
+    return std::max(floor, std::min(side, RoundDiv255(std::int64_t{side} * zoom)));
 }
 
 // The picture's centre on the line from `zoomAt` (zoom 0) to `restAt` (zoom 255).
@@ -30,6 +30,10 @@ int TravellingCentre(int zoomAt, int restAt, int zoom) {
 }
 
 } // namespace
+
+void FadeZoom::SetDisplayScale(DisplayScale scale) {
+    FMinPicture = scale.Length(kMinPictureSkinPixels);
+}
 
 void FadeZoom::StartStartupFadeIn() {
     FZoom = 200;
@@ -88,8 +92,8 @@ FadeStep FadeZoom::fadeTimerTimer(const Bitmap32& frame, Bitmap32& zoomFrame) {
 
     const int w = frame.Width();
     const int h = frame.Height();
-    const int d = PictureSide(w, FZoom);
-    const int e = PictureSide(h, FZoom);
+    const int d = PictureSide(w, FZoom, FMinPicture);
+    const int e = PictureSide(h, FZoom, FMinPicture);
     const int cx = TravellingCentre(FZoomCenter.x, FRestCenter.x, FZoom);
     const int cy = TravellingCentre(FZoomCenter.y, FRestCenter.y, FZoom);
     FWindowPos = {cx - d / 2, cy - e / 2};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/layered_window.h"
+#include "core/raster/display_scale.h"
 #include "core/raster/pixel_ops.h"
 
 namespace norvale {
@@ -42,6 +43,9 @@ public:
     POINT RestCenter() const { return FRestCenter; }
     void SetRestCenter(POINT center) { FRestCenter = center; }
 
+    // The picture never shrinks below 16 skin pixels a side, at the window's scale.
+    void SetDisplayScale(DisplayScale scale);
+
     // The window's top-left corner for the next update; the steps move it.
     POINT WindowPos() const { return FWindowPos; }
     void SetWindowPos(POINT pos) { FWindowPos = pos; }
@@ -69,6 +73,7 @@ private:
     bool FFadingOut = false;
     bool FClosing = false;
     bool FEnabled = false;
+    int FMinPicture = 16; // pixels
     POINT FZoomCenter;
     POINT FRestCenter;
     POINT FWindowPos;

@@ -12,8 +12,9 @@ namespace norvale {
 // A font as a label holds it; the style is always regular.
 struct TextFont {
     std::string Name;        // family, at most 31 characters are used
-    int Size = 8;            // points; pixels = Size x DPI / 72, rounded
+    int Size = 8;            // points; pixels = Size x Dpi / 72, rounded
     std::uint32_t Color = 0; // 0x00BBGGRR
+    int Dpi = 96;            // dots per inch of the pixels it is measured and drawn in
 };
 
 struct TextExtent {

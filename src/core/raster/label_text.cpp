@@ -51,7 +51,7 @@ int CentredTextLeft(int left, int width, int textWidth) {
 const Bitmap32& LabelRaster::Render(std::string_view text, const TextFont& font,
                                     const TextRasterizer& rasterizer) {
     const bool same = FRasterizer == &rasterizer && FText == text && FFont.Name == font.Name &&
-                      FFont.Size == font.Size && FFont.Color == font.Color;
+                      FFont.Size == font.Size && FFont.Color == font.Color && FFont.Dpi == font.Dpi;
     if (!same) {
         FBitmap = RenderLabelText(text, font, rasterizer);
         FRasterizer = &rasterizer;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <optional>
 
 namespace norvale {
 namespace {
@@ -27,49 +28,49 @@ double Lanczos3(double x) {
     return std::abs(x) < kRadius ? Sinc(x) * Sinc(x / kRadius) : 0;
 }
 
-// Weights of taps i - 2 .. i + 3 for a sample point i + phase / 256, each row normalised to
-// sum to one. Integer sample points get exactly one tap of weight 1.
-using WeightTable = std::array<std::array<float, kTaps>, kPhases>;
-
-WeightTable MakeWeights() {
-    WeightTable table{};
-    for (int phase = 0; phase < kPhases; ++phase) {
-        const double f = static_cast<double>(phase) / kPhases;
-        double raw[kTaps];
-        double sum = 0;
-        for (int k = 0; k < kTaps; ++k) {
-            raw[k] = Lanczos3(f + kRadius - 1 - k);
-            sum += raw[k];
-        }
-        for (int k = 0; k < kTaps; ++k) {
-            table[phase][k] = static_cast<float>(raw[k] / sum);
-        }
-    }
-    return table;
-}
-
-const WeightTable& Weights() {
-    static const WeightTable table = MakeWeights();
-    return table;
-}
-
-// Splits a coordinate into the index of the first tap and the phase of the sample point
-// (the coordinate rounded to 1/256 pixel).
-void Locate(double t, int& first, int& phase) {
+// Splits a coordinate into the index of the first of a kernel's taps and the phase of the
+// sample point (the coordinate rounded to 1/256 pixel).
+void Locate(double t, int reach, int& first, int& phase) {
     // Truncation rounds towards zero; shifted into the positive range it rounds down.
     constexpr std::int64_t kShift = std::int64_t{1} << 40;
     const auto steps = static_cast<std::int64_t>(t * kPhases + 0.5 + kShift) - kShift;
     phase = static_cast<int>(steps & (kPhases - 1));
-    first = static_cast<int>((steps - phase) / kPhases) - (kRadius - 1);
+    first = static_cast<int>((steps - phase) / kPhases) - (reach - 1);
 }
 
 } // namespace
 
-LanczosSampler::LanczosSampler(const Bitmap32& bitmap)
-    : FWeights(Weights()), FStride(bitmap.Width() + kTaps),
-      FPixels(static_cast<std::size_t>(FStride) * (bitmap.Height() + kTaps)) {
+// Weights of taps i - Reach + 1 .. i + Reach for a sample point i + phase / 256, each row
+// normalised to sum to one. At shrink 1 integer sample points get exactly one tap of weight 1.
+LanczosKernel::LanczosKernel(double shrink)
+    : FReach(static_cast<int>(std::ceil(kRadius * shrink))),
+      FWeights(static_cast<std::size_t>(kPhases) * 2 * FReach) {
+    const int taps = Taps();
+    std::vector<double> raw(static_cast<std::size_t>(taps));
+    for (int phase = 0; phase < kPhases; ++phase) {
+        const double f = static_cast<double>(phase) / kPhases;
+        double sum = 0;
+        for (int k = 0; k < taps; ++k) {
+            raw[k] = Lanczos3((f + FReach - 1 - k) / shrink);
+            sum += raw[k];
+        }
+        for (int k = 0; k < taps; ++k) {
+            FWeights[static_cast<std::size_t>(phase) * taps + k] = static_cast<float>(raw[k] / sum);
+        }
+    }
+}
+
+const LanczosKernel& LanczosKernel::Interpolating() {
+    static const LanczosKernel kernel;
+    return kernel;
+}
+
+LanczosSampler::LanczosSampler(const Bitmap32& bitmap, const LanczosKernel& kernel)
+    : FKernel(kernel), FStride(bitmap.Width() + kernel.Taps()),
+      FPixels(static_cast<std::size_t>(FStride) * (bitmap.Height() + kernel.Taps())) {
+    const int reach = kernel.Reach();
     for (int y = 0; y < bitmap.Height(); ++y) {
-        Channels* out = FPixels.data() + static_cast<std::size_t>(y + kRadius) * FStride + kRadius;
+        Channels* out = FPixels.data() + static_cast<std::size_t>(y + reach) * FStride + reach;
         for (int x = 0; x < bitmap.Width(); ++x) {
             const Pixel32 p = bitmap.At(x, y);
             out[x] = {static_cast<float>(BlueOf(p)), static_cast<float>(GreenOf(p)),
@@ -79,39 +80,44 @@ LanczosSampler::LanczosSampler(const Bitmap32& bitmap)
 }
 
 Pixel32 LanczosSampler::Sample(double u, double v) const {
+    // The interpolating kernel's six taps are unrolled; a widened kernel loops.
+    return FKernel.Taps() == kTaps ? SampleWith<kTaps>(u, v) : SampleWith<0>(u, v);
+}
+
+template <int FixedTaps>
+Pixel32 LanczosSampler::SampleWith(double u, double v) const {
+    const int taps = FixedTaps > 0 ? FixedTaps : FKernel.Taps();
+    const int reach = taps / 2;
     int x0;
     int xPhase;
     int y0;
     int yPhase;
-    Locate(u, x0, xPhase);
-    Locate(v, y0, yPhase);
-    const auto& wx = FWeights[xPhase];
-    const auto& wy = FWeights[yPhase];
-    // Within the allowed range the taps start at -3 at the least: on the border.
+    Locate(u, reach, x0, xPhase);
+    Locate(v, reach, y0, yPhase);
+    const float* wx = FKernel.Weights(xPhase);
+    const float* wy = FKernel.Weights(yPhase);
+    // Within the allowed range the taps start at -reach at the least: on the border.
     const Channels* first =
-        FPixels.data() + static_cast<std::ptrdiff_t>(y0 + kRadius) * FStride + (x0 + kRadius);
+        FPixels.data() + static_cast<std::ptrdiff_t>(y0 + reach) * FStride + (x0 + reach);
     Channels sum{};
 #ifdef NORVALE_SSE2
     // One pixel's four channels side by side in a register.
-    __m128 weights[kTaps];
-    for (int k = 0; k < kTaps; ++k) {
-        weights[k] = _mm_set1_ps(wx[k]);
-    }
     __m128 total = _mm_setzero_ps();
-    for (int ky = 0; ky < kTaps; ++ky) {
+    for (int ky = 0; ky < taps; ++ky) {
         const Channels* row = first + static_cast<std::ptrdiff_t>(ky) * FStride;
         __m128 rowSum = _mm_setzero_ps();
-        for (int kx = 0; kx < kTaps; ++kx) {
-            rowSum = _mm_add_ps(rowSum, _mm_mul_ps(_mm_loadu_ps(row[kx].data()), weights[kx]));
+        for (int kx = 0; kx < taps; ++kx) {
+            rowSum =
+                _mm_add_ps(rowSum, _mm_mul_ps(_mm_loadu_ps(row[kx].data()), _mm_set1_ps(wx[kx])));
         }
         total = _mm_add_ps(total, _mm_mul_ps(rowSum, _mm_set1_ps(wy[ky])));
     }
     _mm_storeu_ps(sum.data(), total);
 #else
-    for (int ky = 0; ky < kTaps; ++ky) {
+    for (int ky = 0; ky < taps; ++ky) {
         const Channels* row = first + static_cast<std::ptrdiff_t>(ky) * FStride;
         Channels rowSum{};
-        for (int kx = 0; kx < kTaps; ++kx) {
+        for (int kx = 0; kx < taps; ++kx) {
             for (int c = 0; c < 4; ++c) {
                 rowSum[c] += row[kx][c] * wx[kx];
             }
@@ -128,6 +134,35 @@ Pixel32 LanczosSampler::Sample(double u, double v) const {
     const auto colourLimit = static_cast<float>(alpha);
     return MakePixel(channel(0, colourLimit), channel(1, colourLimit), channel(2, colourLimit),
                      alpha);
+}
+
+Bitmap32 ResampleLanczos(const Bitmap32& source, int width, int height) {
+    const int sw = source.Width();
+    const int sh = source.Height();
+    if (width == sw && height == sh) {
+        return source;
+    }
+    Bitmap32 target(width, height);
+    if (sw == 0 || sh == 0) {
+        return target;
+    }
+    const double xStep = static_cast<double>(sw) / width;
+    const double yStep = static_cast<double>(sh) / height;
+    const double shrink = std::max({1.0, xStep, yStep});
+    std::optional<LanczosKernel> widened;
+    if (shrink > 1) {
+        widened.emplace(shrink);
+    }
+    const LanczosSampler sampler(source, widened ? *widened : LanczosKernel::Interpolating());
+    // Each target pixel centre maps to the same place of the source's extent.
+    for (int y = 0; y < target.Height(); ++y) {
+        const double v = (y + 0.5) * yStep - 0.5;
+        Pixel32* row = target.Row(y);
+        for (int x = 0; x < target.Width(); ++x) {
+            row[x] = sampler.Sample((x + 0.5) * xStep - 0.5, v);
+        }
+    }
+    return target;
 }
 
 } // namespace norvale

@@ -42,13 +42,23 @@ Matrix3 Translation(float dx, float dy) {
 
 } // namespace
 
+void TRotLayer::SetScale(float scale) {
+    FScale = scale;
+    FShrinkKernel.reset();
+    if (scale < 1) {
+        FShrinkKernel.emplace(1.0 / scale);
+    }
+}
+
 void TRotLayer::AdjustTransformation() {
     const float alpha = static_cast<float>(FAngle * std::numbers::pi / 180);
     const float c = std::cos(alpha);
     const float s = std::sin(alpha);
     // (x, y) -> (x cos a + y sin a, -x sin a + y cos a): counterclockwise with y down.
     const Matrix3 rotation{{{c, s, 0}, {-s, c, 0}, {0, 0, 1}}};
+    const Matrix3 scaling{{{FScale, 0, 0}, {0, FScale, 0}, {0, 0, 1}}};
     FTransformation = Translation(-FBitmapCenter.X, -FBitmapCenter.Y);
+    FTransformation = Multiply(scaling, FTransformation);
     FTransformation = Multiply(rotation, FTransformation);
     FTransformation = Multiply(Translation(FPosition.X, FPosition.Y), FTransformation);
 }
@@ -86,7 +96,8 @@ void TRotLayer::PaintLayer(Bitmap32& target) {
     const double ib = -m[0][1] / det;
     const double ic = -m[1][0] / det;
     const double id = m[0][0] / det;
-    const LanczosSampler sampler(FBitmap);
+    const LanczosSampler sampler(FBitmap,
+                                 FShrinkKernel ? *FShrinkKernel : LanczosKernel::Interpolating());
     const double tx = m[0][2];
     const double ty = m[1][2];
     for (int y = top; y <= bottom; ++y) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "core/raster/bitmap32.h"
+#include "core/raster/lanczos.h"
 
 #include <array>
+#include <optional>
 
 namespace norvale {
 
@@ -34,10 +36,15 @@ public:
     float Angle() const { return FAngle; }
     void SetAngle(float angle) { FAngle = angle; }
 
+    // Target pixels per bitmap pixel: a hand image drawn for another scale than the window's
+    // is scaled in the same resampling step that turns it. Below 1 the kernel is widened.
+    float Scale() const { return FScale; }
+    void SetScale(float scale);
+
     const Matrix3& Transformation() const { return FTransformation; }
 
-    // Rebuilds the transformation: move the pivot to the origin, turn by Angle, move the
-    // origin to Position.
+    // Rebuilds the transformation: move the pivot to the origin, scale, turn by Angle, move
+    // the origin to Position.
     void AdjustTransformation();
 
     // Draws the bitmap through the transformation: every target pixel inside the turned
@@ -50,6 +57,8 @@ private:
     FloatPoint FBitmapCenter;
     FloatPoint FPosition;
     float FAngle = 0;
+    float FScale = 1;
+    std::optional<LanczosKernel> FShrinkKernel; // when the scale shrinks the bitmap
     Matrix3 FTransformation{{{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}};
 };
 

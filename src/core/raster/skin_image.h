@@ -1,11 +1,15 @@
 #pragma once
 
 #include "core/raster/bitmap32.h"
+#include "core/raster/display_scale.h"
 #include "core/raster/png_decoder.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
+#include <string>
 #include <string_view>
+#include <vector>
 
 namespace norvale {
 
@@ -15,10 +19,52 @@ namespace norvale {
 // tRNS where it has one and is opaque otherwise.
 Bitmap32 SkinBitmapFromPng(const PngImage& png, std::uint32_t fillColour);
 
-// Reads the PNG at programFolder + relativePath (UTF-8, '\' or '/' between the names) into
-// target, which takes the image's size. Throws PngError naming the file when it cannot be
-// read or is not a valid PNG.
-void LoadSkinImage(Bitmap32& target, std::string_view relativePath, std::uint32_t fillColour,
-                   const std::filesystem::path& programFolder);
+// A path as UTF-8 text, as messages show it.
+std::string PathText(const std::filesystem::path& path);
+
+// The largest high-resolution variant a skin image may have: name@2x.png and name@3x.png
+// beside name.png, drawn at two and three times its size.
+inline constexpr int kLargestVariant = 3;
+
+// A skin image as its files hold it, kept so that it can be drawn at any display scale: the
+// base image decoded, and the PNG bytes of the variants beside it.
+struct SkinImageFiles {
+    std::string Name; // the base file's path, as messages show it
+    std::uint32_t FillColour = 0;
+    Bitmap32 Base;
+    // Index 0 holds @2x, index 1 @3x; empty where the skin has no such file.
+    std::array<std::vector<std::uint8_t>, kLargestVariant - 1> Variants;
+
+    bool HasVariant(int factor) const { return factor == 1 || !Variants[factor - 2].empty(); }
+};
+
+// An image drawn at Factor times the skin's size.
+struct ImageVariant {
+    Bitmap32 Bitmap;
+    int Factor = 1;
+};
+
+// The variant's file name: "@2x" or "@3x" before the extension of the last name.
+std::string VariantPath(std::string_view relativePath, int factor);
+
+// Reads the PNG at folder + relativePath (UTF-8, '\' or '/' between the names) and the variants
+// beside it, and decodes each of them once to check it. Throws PngError naming the file when
+// the base image cannot be read, when a variant present cannot, or when a variant is not
+// exactly its factor times the base image's size.
+SkinImageFiles ReadSkinImageFiles(std::string_view relativePath, std::uint32_t fillColour,
+                                  const std::filesystem::path& folder);
+
+// The variant a scale draws from: the smallest at least as large as the scale, else the
+// largest the image has.
+int VariantFactorFor(const SkinImageFiles& files, DisplayScale scale);
+ImageVariant VariantFor(const SkinImageFiles& files, DisplayScale scale);
+
+// The image at the scale: the chosen variant resampled to the base size mapped by the scale
+// (a plain copy where the variant has that size already).
+Bitmap32 ScaledSkinImage(const SkinImageFiles& files, DisplayScale scale);
+
+// The same for a strip of square cells as wide as the image is high: every cell is resampled
+// on its own, so that none bleeds into its neighbour (a part cell at the end is left out).
+Bitmap32 ScaledCellStrip(const SkinImageFiles& files, DisplayScale scale);
 
 } // namespace norvale

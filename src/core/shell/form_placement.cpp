@@ -175,11 +175,13 @@ void TFormPlacement::RestorePlacement() {
     };
     const std::string minMax = readEither(kMinMaxPos);
     const std::string normal = readEither(kNormPos);
-    const int pixelsPerInch = FWindow.PixelsPerInch();
-    if ((minMax.empty() && normal.empty()) ||
-        ReadNumber("PixelsPerInch", pixelsPerInch) != pixelsPerInch) {
+    if (minMax.empty() && normal.empty()) {
         return;
     }
+    // A size stored at another pixel density (the display scale changed since) would be
+    // wrong now; the place is still the user's, in the screen's pixels, and is kept.
+    const int pixelsPerInch = FWindow.PixelsPerInch();
+    const bool otherDensity = ReadNumber("PixelsPerInch", pixelsPerInch) != pixelsPerInch;
     const Fields m = ParseFields(minMax, {0, 0, 0, 0});
     placement.ptMinPosition = {m[0], m[1]};
     placement.ptMaxPosition = {m[2], m[3]};
@@ -187,9 +189,9 @@ void TFormPlacement::RestorePlacement() {
     const Fields n = ParseFields(normal, {bounds.left, bounds.top, bounds.right, bounds.bottom});
     RECT& r = placement.rcNormalPosition;
     r = {n[0], n[1], n[2], n[3]};
-    if (!FWindow.IsSizeable()) {
-        // A stored corner so far out that the window would end past the coordinate range
-        // is no position any screen has.
+    if (!FWindow.IsSizeable() || otherDensity) {
+        // The window keeps its size. A stored corner so far out that the window would end
+        // past the coordinate range is no position any screen has.
         const std::int64_t right = std::int64_t{r.left} + (bounds.right - bounds.left);
         const std::int64_t bottom = std::int64_t{r.top} + (bounds.bottom - bounds.top);
         if (right > std::numeric_limits<int>::max() || bottom > std::numeric_limits<int>::max()) {

@@ -7,9 +7,10 @@ namespace {
 
 constexpr int kRightButtonIcon = 5;
 
-void DrawCell(Bitmap32& target, const Bitmap32& strip, int cell, int x, int y) {
+void DrawCell(Bitmap32& target, const Bitmap32& strip, int cell, int x, int y, DisplayScale scale) {
     const int h = strip.Height();
-    MergeDraw(target, x, y, strip, PixelRect{cell * h, 0, (cell + 1) * h, h});
+    MergeDraw(target, scale.ToPhysical(x), scale.ToPhysical(y), strip,
+              PixelRect{cell * h, 0, (cell + 1) * h, h});
 }
 
 } // namespace
@@ -37,22 +38,22 @@ bool TSknButton::PressAt(int x, int y) {
     return inside;
 }
 
-void TSknButton::DrawTo(Bitmap32& target) const {
+void TSknButton::DrawTo(Bitmap32& target, DisplayScale scale) const {
     if (!Glyphs || Glyphs->Height() == 0) {
         return;
     }
     const int background = Icon == kRightButtonIcon ? Left + IconOffset : Left;
     if (State == kHover) {
-        DrawCell(target, *Glyphs, 0, background, Top);
+        DrawCell(target, *Glyphs, 0, background, Top, scale);
     }
     if (State == kNormal) {
-        DrawCell(target, *Glyphs, 1, background, Top);
+        DrawCell(target, *Glyphs, 1, background, Top, scale);
     }
     if ((State & kDown) != 0) {
-        DrawCell(target, *Glyphs, 2, background, Top);
+        DrawCell(target, *Glyphs, 2, background, Top, scale);
     }
     const int iconLeft = Icon == kRightButtonIcon ? background - IconOffset + 2 : Left + IconOffset;
-    DrawCell(target, *Glyphs, Icon, iconLeft, Top);
+    DrawCell(target, *Glyphs, Icon, iconLeft, Top, scale);
 }
 
 } // namespace norvale

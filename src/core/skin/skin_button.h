@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/raster/bitmap32.h"
+#include "core/raster/display_scale.h"
 
 #include <cstdint>
 
@@ -32,14 +33,15 @@ public:
     const Bitmap32* Glyphs = nullptr; // the skin's cell strip, not owned
     int Icon = 0;
 
-    // Inside the box, all four edges included.
+    // Inside the box, all four edges included (the box and points in skin pixels).
     bool HitTest(int x, int y) const;
     // Follows the mouse; true when the state changed (and a frame is due).
     bool UpdateHover(int x, int y);
     // Enters the pressed look when the point is inside; returns HitTest.
     bool PressAt(int x, int y);
-    // Merges the background and icon cells onto the target.
-    void DrawTo(Bitmap32& target) const;
+    // Merges the background and icon cells of the strip (drawn for the scale) onto the
+    // target, at the places the scale maps the skin's to.
+    void DrawTo(Bitmap32& target, DisplayScale scale) const;
 
 private:
     TCursorKind* FOwnerCursor;

@@ -1,21 +1,13 @@
 #include "core/skin/skin_loader.h"
 
 #include "core/raster/png_decoder.h"
-#include "core/raster/skin_image.h"
 #include "core/skin/skin_description.h"
 #include "core/skin/skin_fonts.h"
 
-#include <algorithm>
-#include <cmath>
 #include <system_error>
 
 namespace norvale {
 namespace {
-
-std::string PathText(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
-}
 
 // What a label looks like before any skin: box, text, family, size and colour.
 struct InitialLabel {
@@ -59,37 +51,30 @@ void ApplyLabel(TWindowLabel& label, const LabelDescription& skin) {
     label.SetFontColor(skin.Font.Color);
 }
 
-void LoadHand(TRotLayer& hand, const HandDescription& skin,
-              const std::filesystem::path& skinFolder) {
-    LoadSkinImage(hand.Bitmap(), skin.FileName, 0x000000, skinFolder);
-    hand.SetBitmapCenter(
-        {static_cast<float>(skin.BitmapCenter.X), static_cast<float>(skin.BitmapCenter.Y)});
-    hand.SetPosition({static_cast<float>(skin.Position.X), static_cast<float>(skin.Position.Y)});
+HandSource ReadHand(const HandDescription& skin, const std::filesystem::path& skinFolder) {
+    return {ReadSkinImageFiles(skin.FileName, 0x000000, skinFolder),
+            {static_cast<float>(skin.BitmapCenter.X), static_cast<float>(skin.BitmapCenter.Y)},
+            {static_cast<float>(skin.Position.X), static_cast<float>(skin.Position.Y)}};
 }
 
 std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin,
                                   const std::filesystem::path& skinFolder,
                                   const std::filesystem::path& programFolder) {
     auto loaded = std::make_unique<TSkin>();
-    loaded->FaceBitmap.SetSize(skin.FaceWidth, skin.FaceHeight);
-    LoadSkinImage(loaded->FaceBitmap, skin.ClockFace, 0x000000, skinFolder);
-    LoadSkinImage(loaded->ButtonGlyphs, skin.Buttons, 0x808080, skinFolder);
-    LoadSkinImage(loaded->Glass, skin.Glass, 0xFFFFFF, skinFolder);
+    SkinSources& sources = loaded->Sources.emplace();
+    sources.Face = ReadSkinImageFiles(skin.ClockFace, 0x000000, skinFolder);
+    sources.Buttons = ReadSkinImageFiles(skin.Buttons, 0x808080, skinFolder);
+    sources.Glass = ReadSkinImageFiles(skin.Glass, 0xFFFFFF, skinFolder);
     if (skin.DigitalGlass) {
-        loaded->DigitalGlass.emplace();
-        LoadSkinImage(*loaded->DigitalGlass, *skin.DigitalGlass, 0xFFFFFF, skinFolder);
+        sources.DigitalGlass = ReadSkinImageFiles(*skin.DigitalGlass, 0xFFFFFF, skinFolder);
     }
-    LoadSkinImage(loaded->AmPmImage, skin.AmPm, 0x000000, skinFolder);
-    const int w = loaded->Width();
-    const int h = loaded->Height();
-    loaded->TextLayer.Bitmap().SetSize(w, h);
-    loaded->Frame.SetSize(w, h);
-    loaded->ZoomFrame.SetSize(w, h);
-    LoadHand(loaded->HourHand, skin.Hours, skinFolder);
-    LoadHand(loaded->MinuteHand, skin.Minutes, skinFolder);
-    LoadHand(loaded->SecondHand, skin.Seconds, skinFolder);
+    sources.AmPm = ReadSkinImageFiles(skin.AmPm, 0x000000, skinFolder);
+    sources.Hours = ReadHand(skin.Hours, skinFolder);
+    sources.Minutes = ReadHand(skin.Minutes, skinFolder);
+    sources.Seconds = ReadHand(skin.Seconds, skinFolder);
     loaded->ChimeFileName =
         programFolder / std::filesystem::path(std::u8string(skin.Chime.begin(), skin.Chime.end()));
+    PrepareSkin(*loaded, DisplayScale());
     return loaded;
 }
 
@@ -190,24 +175,8 @@ std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadCont
 }
 
 std::unique_ptr<TSkin> PlaceholderSkin() {
-    constexpr int kSize = 150;
-    constexpr double kRadius = kSize / 2.0 - 1;
     auto skin = std::make_unique<TSkin>();
-    skin->FaceBitmap.SetSize(kSize, kSize);
-    // A dark disc with an anti-aliased edge: coverage from the distance to the rim.
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            const double dx = x + 0.5 - kSize / 2.0;
-            const double dy = y + 0.5 - kSize / 2.0;
-            const double coverage = std::clamp(kRadius - std::sqrt(dx * dx + dy * dy), 0.0, 1.0);
-            const auto a = static_cast<std::uint32_t>(std::lround(coverage * 230));
-            const std::uint32_t grey = 40 * a / 255;
-            skin->FaceBitmap.At(x, y) = MakePixel(grey, grey, grey, a);
-        }
-    }
-    skin->TextLayer.Bitmap().SetSize(kSize, kSize);
-    skin->Frame.SetSize(kSize, kSize);
-    skin->ZoomFrame.SetSize(kSize, kSize);
+    PrepareSkin(*skin, DisplayScale());
     return skin;
 }
 

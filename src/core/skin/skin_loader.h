@@ -3,8 +3,10 @@
 #include "core/platform/text_rasterizer.h"
 #include "core/platform/xml_document.h"
 #include "core/raster/bitmap32.h"
+#include "core/raster/display_scale.h"
 #include "core/raster/label_text.h"
 #include "core/raster/rot_layer.h"
+#include "core/raster/skin_image.h"
 #include "core/skin/skin_button.h"
 #include "core/skin/window_label.h"
 #include "core/time/format_settings.h"
@@ -23,9 +25,32 @@ inline constexpr char kDefaultSkin[] = "norvale";
 // Indices of the window's labels, in the order a skin applies them.
 enum LabelIndex { lTitle, lWeekDay, lTime, lTimeBg, lDate, lAmPm, kLabelCount };
 
+// A hand as the skin describes it: its image, the pivot inside the image and the point of the
+// face the pivot sits on, in skin pixels.
+struct HandSource {
+    SkinImageFiles Files;
+    FloatPoint BitmapCenter;
+    FloatPoint Position;
+};
+
+// What the skin's files hold, from which its bitmaps are drawn at any display scale.
+struct SkinSources {
+    SkinImageFiles Face;
+    SkinImageFiles Buttons;
+    SkinImageFiles Glass;
+    std::optional<SkinImageFiles> DigitalGlass;
+    SkinImageFiles AmPm;
+    HandSource Hours;
+    HandSource Minutes;
+    HandSource Seconds;
+};
+
 // Everything a skin load replaces as a whole. The window's labels and face buttons live on
-// across loads (a skin may leave a label's width and height as they were).
+// across loads (a skin may leave a label's width and height as they were). The bitmaps are
+// drawn for the display scale Scale, in physical pixels.
 struct TSkin {
+    std::optional<SkinSources> Sources; // none for the placeholder face
+    DisplayScale Scale;
     Bitmap32 FaceBitmap;
     Bitmap32 ButtonGlyphs;
     Bitmap32 Glass;
@@ -41,9 +66,16 @@ struct TSkin {
     // Each label's text as last drawn in this skin's fonts, in LabelIndex order.
     std::array<LabelRaster, kLabelCount> LabelRasters;
 
+    // The window's size, in physical pixels.
     int Width() const { return FaceBitmap.Width(); }
     int Height() const { return FaceBitmap.Height(); }
+    // Where the hands turn, in skin pixels.
+    FloatPoint HandsPivot() const { return Sources ? Sources->Hours.Position : FloatPoint{}; }
 };
+
+// Draws the skin's bitmaps (and sizes its layers and frames) for the display scale, from its
+// sources; the skin's images at a scale are made here once, never per frame.
+void PrepareSkin(TSkin& skin, DisplayScale scale);
 
 // A skin that cannot be loaded; what() is the message the user sees, naming the skin, the
 // file and every fault found.
@@ -62,8 +94,9 @@ struct SkinLoadContext {
 // The window's labels as they are before any skin, and its two face buttons.
 std::array<TWindowLabel, kLabelCount> InitialLabels(const TextRasterizer& rasterizer);
 
-// Loads the skin folder face\<name> into new objects. Labels and buttons are changed only
-// when the whole skin loaded, so after a SkinError the previous skin stays fully in place.
+// Loads the skin folder face\<name> into new objects, drawn at 100 %. Labels and buttons are
+// changed only when the whole skin loaded, so after a SkinError the previous skin stays fully in
+// place.
 std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& context,
                                 std::array<TWindowLabel, kLabelCount>& labels,
                                 std::array<TSknButton, 2>& buttons);
@@ -85,7 +118,8 @@ std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadCont
                                        std::array<TSknButton, 2>& buttons,
                                        std::vector<std::string>& messages);
 
-// A plain round face of the default size with nothing else, for when no skin loads.
+// A plain round face of the default size with nothing else, for when no skin loads; drawn at
+// 100 %.
 std::unique_ptr<TSkin> PlaceholderSkin();
 
 // The skin folders under face\, in the order the file system lists them.

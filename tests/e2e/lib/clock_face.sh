@@ -1,9 +1,9 @@
 # shellcheck shell=bash
 # The clock's face in the end-to-end scripts: starting the clock, clicking its face,
 # screenshots and comparisons of their regions. start_clock [ARGUMENTS] sets $clock (the
-# process) and the face's screen position $X, $Y; the shots go to the folder $out. No run may
-# set this machine's clock: the program writes every setting it would make to
-# $out/clock_setter.log instead (its test seam, honoured under Wine).
+# process) and the face's screen position $X, $Y and size $WIDTH, $HEIGHT; the shots go to the
+# folder $out. No run may set this machine's clock: the program writes every setting it would
+# make to $out/clock_setter.log instead (its test seam, honoured under Wine).
 
 start_clock() {
     wine "$NORVALE_EXE" --clock-setter-log "$(winepath -w "$out/clock_setter.log")" "$@" &
@@ -25,9 +25,9 @@ click() {
     sleep 0.4
 }
 
-# shot NAME: the face as it is now.
+# shot NAME: the face as it is now (the window's size, from start_clock).
 shot() {
-    /usr/bin/import -window root -crop "150x150+$X+$Y" +repage "$out/$1.png"
+    /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/$1.png"
 }
 
 # differ A B REGION: how many pixels of the region (WxH+X+Y on the face) differ.

@@ -19,13 +19,14 @@ render() {
 }
 
 # distance A B REGION: how far apart a region of two images is, as thousandths of the full
-# range (root mean square over the blurred pixels).
+# range (root mean square over the pixels blurred by $compare_blur, 0x1 unless set; 0x0
+# compares them as they are).
 distance() {
     local a b d
     a=$(mktemp --suffix=.png)
     b=$(mktemp --suffix=.png)
-    /usr/bin/convert "$out/$1.png" -crop "$3" +repage -blur 0x1 "$a"
-    /usr/bin/convert "$out/$2.png" -crop "$3" +repage -blur 0x1 "$b"
+    /usr/bin/convert "$out/$1.png" -crop "$3" +repage -blur "${compare_blur:-0x1}" "$a"
+    /usr/bin/convert "$out/$2.png" -crop "$3" +repage -blur "${compare_blur:-0x1}" "$b"
     d=$(/usr/bin/compare -metric RMSE "$a" "$b" /dev/null 2>&1 || true)
     rm -f "$a" "$b"
     d=${d#*(}

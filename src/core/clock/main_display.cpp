@@ -1,0 +1,76 @@
+#include "core/clock/clock_window.h"
+#include "core/shell/screen_placement.h"
+
+namespace norvale {
+namespace {
+
+RECT RectAt(POINT topLeft, int width, int height) {
+    return {topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + height};
+}
+
+} // namespace
+
+void TfrmMain::SetSkin(std::unique_ptr<TSkin> skin) {
+    FSkin = std::move(skin);
+    if (FSkin && !(FSkin->Scale == FScale)) {
+        PrepareSkin(*FSkin, FScale);
+    }
+}
+
+void TfrmMain::SetDisplayScale(DisplayScale scale) {
+    FScale = scale;
+    FFade.SetDisplayScale(scale);
+    if (FSkin && !(FSkin->Scale == scale)) {
+        PrepareSkin(*FSkin, scale);
+    }
+}
+
+void TfrmMain::DisplayScaleChanged(DisplayScale scale, RECT suggested) {
+    SetDisplayScale(scale);
+    if (!FSkin) {
+        return;
+    }
+    const POINT centre{(suggested.left + suggested.right) / 2,
+                       (suggested.top + suggested.bottom) / 2};
+    const POINT topLeft{centre.x - FSkin->Width() / 2, centre.y - FSkin->Height() / 2};
+    FHost.MoveWindowTo(topLeft);
+    FFade.SetWindowPos(topLeft);
+    // A hidden clock gets its frame too: the next fade-in shows it.
+    if (FHost.WindowVisible()) {
+        RenderFrame();
+    } else {
+        DrawFrame();
+    }
+}
+
+POINT TfrmMain::OnScreenPlace(POINT topLeft) {
+    if (!FServices.Monitors || !FSkin) {
+        return topLeft;
+    }
+    FWorkAreas = FServices.Monitors->WorkAreas();
+    return KeepOnScreen(RectAt(topLeft, FSkin->Width(), FSkin->Height()), FWorkAreas);
+}
+
+void TfrmMain::DisplayLayoutChanged() {
+    if (!FServices.Monitors || !FSkin) {
+        return;
+    }
+    const std::vector<RECT> areas = FServices.Monitors->WorkAreas();
+    const int w = FSkin->Width();
+    const int h = FSkin->Height();
+    // Where the clock rests while hidden, and where a fade-in grows it to.
+    const POINT rest = FFade.RestCenter();
+    const POINT restCorner =
+        KeepOnScreen(RectAt({rest.x - w / 2, rest.y - h / 2}, w, h), areas, FWorkAreas);
+    FFade.SetRestCenter({restCorner.x + w / 2, restCorner.y + h / 2});
+    if (FHost.WindowVisible() && !FFade.Enabled()) {
+        const POINT at = FHost.WindowPosition();
+        const POINT kept = KeepOnScreen(RectAt(at, w, h), areas, FWorkAreas);
+        if (kept.x != at.x || kept.y != at.y) {
+            FHost.MoveWindowTo(kept);
+        }
+    }
+    FWorkAreas = areas;
+}
+
+} // namespace norvale
