@@ -5,8 +5,9 @@
 # for the same moment among the frames of the other scales; the read-out stays inside its
 # glass; clicks on the scaled face buttons and title work; the notification area shows the
 # icon image drawn for its size (the 32-pixel one at 200 %); the Timer, Countdown and World
-# Clock dialogs and a skin's message come at the scale, their shots kept to look at. Then a restart
-# on a smaller screen, with the place stored beyond its right edge, shows the whole face.
+# Clock dialogs, the Alarms window and a skin's message come at the scale, their shots kept to
+# look at. Then a restart on a smaller screen, with the place stored beyond its right edge,
+# shows the whole face.
 # Run by scripts/test with DISPLAY and WINEPREFIX set; leaves the DPI at 96 for the others.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
@@ -206,12 +207,25 @@ session() {
         die "a click on the scaled title did not change the mode at $dpi DPI"
 
     tray_icon_is "$icon"
+    # The Alarms window is laid out in dialog units: it grows with the dialog font.
+    menu_item 10
+    dialog "Alarms"
+    /usr/bin/import -window root "$out/dialog_Alarms_$dpi.png"
+    if [ -z "$base" ]; then
+        base_alarms=$DWIDTH
+    else
+        local grown=$((DWIDTH * 96 * 100 / (base_alarms * dpi)))
+        [ "$grown" -ge 90 ] && [ "$grown" -le 110 ] ||
+            die "the Alarms window at $dpi DPI is $DWIDTH pixels wide, $base_alarms at 96 DPI"
+    fi
+    xdotool key Escape
+    closed "Alarms"
     if [ "$dpi" -ne 96 ]; then
         scaled_dialog 9 "Timer" 241 145
         scaled_dialog 8 "Countdown to ..." 273 136
         scaled_dialog 7 "World Clock" 320 219
         # The broken skin (the first in the Skins menu) brings a message.
-        submenu 10 0
+        submenu 11 0
         local message=
         for i in $(seq 1 100); do
             message=$(message_window) && break
