@@ -135,7 +135,7 @@ void MainWindow::Start() {
     FForm->SetDisplayScale(WindowScale(FHandle));
     ApplyDisplayScale();
     const auto xml = MakeMsxmlDocument();
-    const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
+    const SkinLoadContext context{FProgramFolder, FFiles, *xml, FForm->FFormatSettings, FText};
     FForm->SetSkin(
         LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
     // The buttons may have moved.

@@ -10,6 +10,7 @@
 #include "win32/clock_dialogs_win32.h"
 #include "win32/clock_setter_log.h"
 #include "win32/elevation_win32.h"
+#include "win32/file_system_win32.h"
 #include "win32/gdi_text_rasterizer.h"
 #include "win32/layered_window_win32.h"
 #include "win32/media_device_mci.h"
@@ -105,6 +106,7 @@ private:
     HINSTANCE FInstance;
     HWND FHandle = nullptr;
     std::filesystem::path FProgramFolder;
+    Win32FileSystem FFiles; // skins are read through it
     Win32SystemClock FClock;
     // The registry, or in portable mode the settings file beside the program.
     std::unique_ptr<Registry> FSettings =

@@ -101,7 +101,7 @@ void MainWindow::SwitchSkin(const std::string& name) {
     const std::string previous = FForm->FClockSkin;
     try {
         const auto xml = MakeMsxmlDocument();
-        const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
+        const SkinLoadContext context{FProgramFolder, FFiles, *xml, FForm->FFormatSettings, FText};
         FForm->SetSkin(LoadSkin(name, context, FForm->Labels, FForm->Buttons));
     } catch (const std::exception&) {
         FMenu.Click(SkinCommandOf(previous));

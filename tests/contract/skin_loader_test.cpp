@@ -1,3 +1,4 @@
+#include "contract/platform_file_system.h"
 #include "contract/xml_document_contract.h"
 #include "core/skin/skin_loader.h"
 #include "support/fake_text_rasterizer.h"
@@ -73,7 +74,7 @@ protected:
     }
 
     std::unique_ptr<TSkin> Load(const std::string& name) {
-        return LoadSkin(name, {folder, *xml, settings, text}, labels, buttons);
+        return LoadSkin(name, {folder, *files, *xml, settings, text}, labels, buttons);
     }
 
     // The message of a load that must fail, with labels and buttons unchanged.
@@ -94,6 +95,7 @@ protected:
     FakeTextRasterizer text;
     FormatSettings settings = FormatSettings::EnglishUnitedStates();
     std::unique_ptr<XmlDocument> xml = MakeDocument();
+    std::unique_ptr<FileSystem> files = MakePlatformFileSystem();
     // One folder per test and run: tests run in parallel, here and in other checkouts.
     TempFolder temp;
     fs::path folder = temp.Path();
@@ -194,7 +196,8 @@ TEST_P(SkinLoaderTest, AStartFallsBackToTheDefaultSkinThenToAPlaceholder) {
     MakeSkin("norvale", kSkinXml);
     std::string name = "gone";
     std::vector<std::string> messages;
-    auto skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
+    auto skin =
+        LoadStartupSkin(name, {folder, *files, *xml, settings, text}, labels, buttons, messages);
     EXPECT_EQ(name, "norvale");
     EXPECT_EQ(skin->Height(), 140);
     ASSERT_EQ(messages.size(), 1u);
@@ -202,13 +205,13 @@ TEST_P(SkinLoaderTest, AStartFallsBackToTheDefaultSkinThenToAPlaceholder) {
 
     name = "good";
     messages.clear();
-    skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
+    skin = LoadStartupSkin(name, {folder, *files, *xml, settings, text}, labels, buttons, messages);
     EXPECT_EQ(name, "good");
     EXPECT_TRUE(messages.empty());
 
     fs::remove_all(folder / "face" / "norvale");
     name = "gone";
-    skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
+    skin = LoadStartupSkin(name, {folder, *files, *xml, settings, text}, labels, buttons, messages);
     EXPECT_EQ(messages.size(), 2u);
     EXPECT_EQ(name, "norvale");
     EXPECT_EQ(skin->Width(), 150); // the placeholder: a round face and nothing more

@@ -2,6 +2,7 @@
 
 #include "core/platform/text_rasterizer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
@@ -57,6 +58,13 @@ public:
         }
         PrivateFonts.push_back(file);
         return true;
+    }
+
+    void RemovePrivateFont(const std::filesystem::path& file) override {
+        const auto found = std::find(PrivateFonts.begin(), PrivateFonts.end(), file);
+        if (found != PrivateFonts.end()) {
+            PrivateFonts.erase(found);
+        }
     }
 
     int CharWidth = 0;

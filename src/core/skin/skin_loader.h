@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/file_system.h"
 #include "core/platform/text_rasterizer.h"
 #include "core/platform/xml_document.h"
 #include "core/raster/bitmap32.h"
@@ -8,6 +9,7 @@
 #include "core/raster/rot_layer.h"
 #include "core/raster/skin_image.h"
 #include "core/skin/skin_button.h"
+#include "core/skin/skin_fonts.h"
 #include "core/skin/window_label.h"
 #include "core/time/format_settings.h"
 
@@ -63,6 +65,7 @@ struct TSkin {
     TRotLayer MinuteHand;
     TRotLayer SecondHand;
     std::filesystem::path ChimeFileName;
+    SkinFontSet Fonts; // taken back from the rasterizer with the skin
     // Each label's text as last drawn in this skin's fonts, in LabelIndex order.
     std::array<LabelRaster, kLabelCount> LabelRasters;
 
@@ -86,6 +89,7 @@ public:
 
 struct SkinLoadContext {
     std::filesystem::path ProgramFolder; // holds face\ and sound\ .
+    FileSystem& Files;                   // every file of a skin is read through it
     XmlDocument& Xml;
     const FormatSettings& Settings;
     TextRasterizer& Rasterizer; // takes the fonts a skin carries
@@ -96,7 +100,7 @@ std::array<TWindowLabel, kLabelCount> InitialLabels(const TextRasterizer& raster
 
 // Loads the skin folder face\<name> into new objects, drawn at 100 %. Labels and buttons are
 // changed only when the whole skin loaded, so after a SkinError the previous skin stays fully in
-// place.
+// place. Any failure at all, also running out of memory, is a SkinError.
 std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& context,
                                 std::array<TWindowLabel, kLabelCount>& labels,
                                 std::array<TSknButton, 2>& buttons);
