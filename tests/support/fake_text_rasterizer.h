@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/file_system.h"
 #include "core/platform/text_rasterizer.h"
 
 #include <algorithm>
@@ -46,13 +47,22 @@ public:
         }
     }
 
+    // Where font files are read, when not from the disk.
+    FileSystem* Files = nullptr;
+
     bool AddPrivateFont(const std::filesystem::path& file) override {
-        std::ifstream in(file, std::ios::binary);
-        char tag[4] = {};
-        if (!in.read(tag, sizeof tag)) {
+        std::string tag(4, '\0');
+        if (Files) {
+            const std::u8string name = file.u8string();
+            const auto bytes = Files->Read(std::string(name.begin(), name.end()));
+            if (!bytes || bytes->size() < tag.size()) {
+                return false;
+            }
+            tag = bytes->substr(0, tag.size());
+        } else if (std::ifstream in(file, std::ios::binary); !in.read(tag.data(), 4)) {
             return false;
         }
-        const std::string_view read(tag, sizeof tag);
+        const std::string_view read = tag;
         if (read != std::string_view("\0\1\0\0", 4) && read != "true" && read != "OTTO") {
             return false;
         }

@@ -98,7 +98,7 @@ std::optional<std::string> SkinFolder::Resolve(std::string_view relativePath) {
     if (!FFinalFolder) {
         FFinalFolder = FFiles.FinalPath(FFolder);
         if (!FFinalFolder) {
-            throw SkinFileError(FShown + ": the " + FKind + " is missing");
+            return std::nullopt; // so is every file in it
         }
     }
     const auto final = FFiles.FinalPath(Joined(FFolder, relativePath));

@@ -185,19 +185,28 @@ std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadCont
                                        std::array<TWindowLabel, kLabelCount>& labels,
                                        std::array<TSknButton, 2>& buttons,
                                        std::vector<std::string>& messages) {
+    // Every failure goes into one message, so that a start shows one box at most.
+    std::string failures;
+    const auto report = [&] {
+        if (!failures.empty()) {
+            messages.push_back(failures);
+        }
+    };
     for (const std::string& name : {skinName, std::string(kDefaultSkin)}) {
         try {
             auto skin = LoadSkin(name, context, labels, buttons);
             skinName = name;
+            report();
             return skin;
         } catch (const SkinError& e) {
-            messages.emplace_back(e.what());
+            failures += (failures.empty() ? "" : "\n\n") + std::string(e.what());
         }
         if (name == kDefaultSkin) {
             break;
         }
     }
     skinName = kDefaultSkin;
+    report();
     return PlaceholderSkin();
 }
 

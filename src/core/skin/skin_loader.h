@@ -115,8 +115,8 @@ std::unique_ptr<TSkin> LoadSkinFolder(const std::filesystem::path& skinFolder,
 
 // Loads the skin a start asks for: the stored one, else the default skin, else a plain
 // placeholder face, so the clock always has something to show and its menu stays reachable.
-// skinName becomes the skin that loaded (the default when the stored one failed); every
-// failure's message is added to messages for the user.
+// skinName becomes the skin that loaded (the default when the stored one failed); the
+// failures' messages, if any, are added to messages for the user as one message.
 std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadContext& context,
                                        std::array<TWindowLabel, kLabelCount>& labels,
                                        std::array<TSknButton, 2>& buttons,

@@ -1,0 +1,249 @@
+// Skins built to hurt: each names a file outside its folder, asks for too much, or breaks a
+// rule of the format. Every one must give one clear fault, leave the previous skin in place
+// and open nothing outside the program folder (the fake file system records every open).
+#include "contract/xml_document_contract.h"
+#include "core/skin/skin_limits.h"
+#include "core/skin/skin_loader.h"
+#include "support/fake_file_system.h"
+#include "support/fake_text_rasterizer.h"
+#include "support/png_builder.h"
+
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace norvale::testing {
+namespace {
+
+constexpr char kSkin[] = "/clock/face/evil/";
+
+constexpr char kSkinXml[] = R"(<skin>
+<clockface width="600" height="400">face.png</clockface>
+<buttons>buttons.png</buttons>
+<glass>glass.png</glass>
+<pmam>ampm.png</pmam>
+<hours><filename>hand.png</filename><bitmapCenter x="4" y="42.5"/><position x="75" y="75"/></hours>
+<minutes><filename>hand.png</filename><bitmapCenter x="2.5" y="51"/><position x="75" y="75"/></minutes>
+<seconds><filename>hand.png</filename><bitmapCenter x="3.5" y="61"/><position x="70" y="80"/></seconds>
+<sounds><chime>sound\chime.mp3</chime></sounds>
+<label id="title" text="clock" x="45" y="77" width="89" height="11" align="center"><font name="Sans" size="7" color="$C29CA0"/></label>
+<label id="weekday" text="WED" x="60" y="85" align="center"><font name="Sans" size="8" color="clSilver"/></label>
+<label id="time" text="00:00:00" x="57" y="102" align="center"><font name="Digital" size="9" color="$96BED3"/></label>
+<label id="timebg" text="88:88:88" x="57" y="102" align="center"><font name="Digital" size="14" color="$3C3434"/></label>
+<label id="date" text="date" x="79" y="123" align="right"><font name="" size="7" color="clBlack"/></label>
+<label id="ampm" text="AMPM" x="131" y="101" width="30" align="left"><font name="Sans" size="8" color="clWhite"/></label>
+<button id="left" x="12" y="60" width="20" height="10"/>
+<button id="right" x="112" y="61" width="21" height="11"/>
+</skin>)";
+
+// A PNG of w x h transparent pixels; its IDAT compresses the rows, so a large image is a small
+// file.
+std::string Png(std::uint32_t width, std::uint32_t height) {
+    const std::vector<std::uint8_t> row(static_cast<std::size_t>(width) * 4, 0);
+    const auto bytes = PngBuilder()
+                           .Header(width, height, 8, 6)
+                           .ImageData(RepeatRows(row, static_cast<int>(height)))
+                           .End()
+                           .Bytes();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+// Only the header of a PNG: enough to declare any size.
+std::string PngHeader(std::uint32_t width, std::uint32_t height) {
+    const auto bytes = PngBuilder().Header(width, height, 8, 6).Bytes();
+    return std::string(bytes.begin(), bytes.end());
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    EXPECT_NE(at, std::string::npos) << from;
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+struct Hostile {
+    const char* Name;
+    // Changes the good skin into the hostile one.
+    void (*Make)(FakeFileSystem& files);
+    // A part of the fault the load must report.
+    std::string Fault;
+    // How many faults the skin has.
+    int Faults = 1;
+};
+
+void SetXml(FakeFileSystem& files, const std::string& from, const std::string& to) {
+    const std::string path = std::string(kSkin) + "skin.xml";
+    files.Put(path, Replaced(files.Files[path].Contents, from, to));
+}
+
+void FaceNamed(FakeFileSystem& files, const std::string& name) {
+    SetXml(files, ">face.png<", ">" + name + "<");
+}
+
+const std::string kOutside = "lies outside the skin folder";
+
+const Hostile kHostile[] = {
+    {"ParentFolders", [](FakeFileSystem& f) { FaceNamed(f, "../../../../etc/hostname"); },
+     "face\\evil\\../../../../etc/hostname: the file " + kOutside},
+    {"ParentInside", [](FakeFileSystem& f) { FaceNamed(f, "art\\..\\..\\norvale\\face.png"); },
+     kOutside},
+    {"AbsolutePath", [](FakeFileSystem& f) { FaceNamed(f, "/etc/hostname"); }, kOutside},
+    {"DriveLetter", [](FakeFileSystem& f) { FaceNamed(f, "C:\\Windows\\win.ini"); }, kOutside},
+    {"DriveRelative", [](FakeFileSystem& f) { FaceNamed(f, "C:face.png"); }, kOutside},
+    {"Unc", [](FakeFileSystem& f) { FaceNamed(f, "\\\\host\\share\\face.png"); }, kOutside},
+    {"Device", [](FakeFileSystem& f) { FaceNamed(f, "\\\\.\\PhysicalDrive0"); }, kOutside},
+    {"LongPath", [](FakeFileSystem& f) { FaceNamed(f, "\\\\?\\C:\\face.png"); }, kOutside},
+    {"ReservedName", [](FakeFileSystem& f) { FaceNamed(f, "art/NUL.png"); }, kOutside},
+    {"ReservedPort", [](FakeFileSystem& f) { FaceNamed(f, "com1"); }, kOutside},
+    {"ReservedConsole", [](FakeFileSystem& f) { FaceNamed(f, "CONOUT$"); }, kOutside},
+    {"TrailingDot", [](FakeFileSystem& f) { FaceNamed(f, "face.png."); }, kOutside},
+    {"DataStream", [](FakeFileSystem& f) { FaceNamed(f, "face.png:hidden"); }, kOutside},
+    {"LinkOut",
+     [](FakeFileSystem& f) { f.Links[std::string(kSkin) + "hand.png"] = "/secret/hand.png"; },
+     "face\\evil\\hand.png: the file " + kOutside},
+    {"FolderLinkOut",
+     [](FakeFileSystem& f) {
+         SetXml(f, ">face.png<", ">art/face.png<");
+         f.Links[std::string(kSkin) + "art"] = "/secret";
+     },
+     kOutside},
+    {"FontLinkOut",
+     [](FakeFileSystem& f) {
+         f.Put(std::string(kSkin) + "fonts/a.ttf", "OTTO");
+         f.Links[std::string(kSkin) + "fonts/a.ttf"] = "/secret/a.ttf";
+     },
+     "fonts/a.ttf: the file " + kOutside},
+    {"ChimeOut",
+     [](FakeFileSystem& f) { SetXml(f, "sound\\chime.mp3", "..\\..\\secret\\chime.mp3"); },
+     "the chime ..\\..\\secret\\chime.mp3: the file lies outside the program folder"},
+    {"HugeDeclaredFace",
+     [](FakeFileSystem& f) {
+         SetXml(f, "width=\"600\" height=\"400\"", "width=\"200000\" height=\"200000\"");
+     },
+     "attribute width of skin/clockface is 200000, outside 0 to 2048", 2},
+    {"HugeFaceImage",
+     [](FakeFileSystem& f) { f.Put(std::string(kSkin) + "face.png", PngHeader(200000, 200000)); },
+     "face.png: the image is 200000 x 200000 pixels; no side may pass 2048"},
+    {"PngBomb",
+     [](FakeFileSystem& f) { f.Put(std::string(kSkin) + "glass.png", Png(kMaxSkinSide + 1, 64)); },
+     "glass.png: the image is 2049 x 64 pixels"},
+    {"LargeVariant",
+     [](FakeFileSystem& f) {
+         f.Put(std::string(kSkin) + "ampm@2x.png", PngHeader(2 * kMaxSkinSide + 2, 2));
+     },
+     "ampm@2x.png: the image is 4098 x 2 pixels; no side may pass 4096"},
+    {"HugeFontSize", [](FakeFileSystem& f) { SetXml(f, "size=\"9\"", "size=\"100000\""); },
+     "attribute size of skin/label[@id=\"time\"]/font is 100000, outside 1 to 400"},
+    {"LabelNearIntMax", [](FakeFileSystem& f) { SetXml(f, "x=\"131\"", "x=\"2147483647\""); },
+     "is 2147483647, outside -16384 to 16384"},
+    {"ButtonWidthNegative", [](FakeFileSystem& f) { SetXml(f, "width=\"21\"", "width=\"-5\""); },
+     "attribute width of skin/button[@id=\"right\"] is -5, outside 0 to 16384"},
+    {"HugeReal", [](FakeFileSystem& f) { SetXml(f, "x=\"70\"", "x=\"1e300\""); },
+     "attribute x of skin/seconds/position lies outside -16384 to 16384"},
+    {"HugeSkinXml",
+     [](FakeFileSystem& f) { SetXml(f, "<skin>", "<skin>" + std::string(kMaxSkinXmlBytes, ' ')); },
+     "face\\evil\\skin.xml: the file is larger than 1048576 bytes"},
+    {"Doctype",
+     [](FakeFileSystem& f) { SetXml(f, "<skin>", "<!DOCTYPE skin [<!ENTITY a \"b\">]><skin>"); },
+     "face\\evil\\skin.xml: "},
+};
+
+class HostileSkinTest : public ::testing::TestWithParam<std::tuple<XmlAdapter, Hostile>> {
+protected:
+    HostileSkinTest() {
+        text.CharWidth = 5;
+        text.LineHeight = 10;
+        const std::string skin = kSkin;
+        files.Put(skin + "skin.xml", kSkinXml);
+        files.Put(skin + "face.png", Png(150, 140));
+        files.Put(skin + "buttons.png", Png(60, 10));
+        files.Put(skin + "glass.png", Png(150, 140));
+        files.Put(skin + "ampm.png", Png(24, 10));
+        files.Put(skin + "hand.png", Png(8, 52));
+        files.Put("/clock/sound/chime.mp3", "ID3");
+        files.Put("/clock/face/norvale/face.png", Png(4, 4));
+        files.Put("/etc/hostname", "host");
+        files.Put("/secret/hand.png", Png(8, 52));
+        files.Put("/secret/face.png", Png(150, 140));
+        files.Put("/secret/a.ttf", "OTTO");
+        files.Put("/secret/chime.mp3", "ID3");
+    }
+
+    std::unique_ptr<TSkin> Load() {
+        return LoadSkin("evil", {"/clock", files, *xml, settings, text}, labels, buttons);
+    }
+
+    FakeFileSystem files;
+    FakeTextRasterizer text;
+    FormatSettings settings = FormatSettings::EnglishUnitedStates();
+    std::unique_ptr<XmlDocument> xml = std::get<0>(GetParam()).Make();
+    TCursorKind cursor = TCursorKind::Default;
+    std::array<TWindowLabel, kLabelCount> labels = InitialLabels(text);
+    std::array<TSknButton, 2> buttons{TSknButton(10, 67, 24, 16, cursor),
+                                      TSknButton(110, 67, 24, 16, cursor)};
+};
+
+TEST_P(HostileSkinTest, GivesOneFaultKeepsThePreviousSkinAndOpensNothingOutside) {
+    ASSERT_NE(Load(), nullptr) << "the good skin must load";
+    const int timeLeft = labels[lTime].Left;
+    const int buttonWidth = buttons[1].Width;
+    const Hostile& hostile = std::get<1>(GetParam());
+    hostile.Make(files);
+    files.Opened.clear();
+    try {
+        Load();
+        FAIL() << "the hostile skin loaded";
+    } catch (const SkinError& e) {
+        const std::string message = e.what();
+        EXPECT_EQ(message.rfind("The skin \"evil\" cannot be loaded.\n", 0), 0u) << message;
+        EXPECT_NE(message.find(hostile.Fault), std::string::npos) << message;
+        // One line for each fault after the heading.
+        EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), hostile.Faults) << message;
+    }
+    EXPECT_EQ(labels[lTime].Left, timeLeft);
+    EXPECT_EQ(buttons[1].Width, buttonWidth);
+    EXPECT_TRUE(text.PrivateFonts.empty());
+    for (const std::string& path : files.Opened) {
+        EXPECT_TRUE(path == "/clock" || path.starts_with("/clock/")) << path;
+        EXPECT_EQ(path.find(".."), std::string::npos) << path;
+        EXPECT_EQ(path.find("etc"), std::string::npos) << path;
+    }
+}
+
+// Each image within the limit for one image, but together more than a skin may decode: the
+// load stops before it decodes the image that would pass the limit. Run once per reader only
+// (its hostile case is not used).
+class SkinPixelLimitTest : public HostileSkinTest {};
+
+TEST_P(SkinPixelLimitTest, ImagesJustUnderTheirLimitCannotTogetherPassTheSkinsLimit) {
+    const std::string large = Png(kMaxSkinSide - 1, kMaxSkinSide - 1);
+    for (const char* name : {"face.png", "buttons.png", "glass.png", "ampm.png", "hand.png"}) {
+        files.Put(std::string(kSkin) + name, large);
+    }
+    try {
+        Load();
+        FAIL() << "the skin loaded";
+    } catch (const SkinError& e) {
+        const std::string message = e.what();
+        // Six images fit; the seventh, the second use of the hand image, does not.
+        EXPECT_NE(message.find("face\\evil\\hand.png: the skin's images hold more than " +
+                               std::to_string(kMaxSkinPixels) + " pixels together"),
+                  std::string::npos)
+            << message;
+    }
+}
+
+std::string CaseName(const ::testing::TestParamInfo<std::tuple<XmlAdapter, Hostile>>& info) {
+    return std::string(std::get<0>(info.param).Name) + "_" + std::get<1>(info.param).Name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, HostileSkinTest,
+                         ::testing::Combine(::testing::ValuesIn(XmlAdapters()),
+                                            ::testing::ValuesIn(kHostile)),
+                         CaseName);
+INSTANTIATE_TEST_SUITE_P(Readers, SkinPixelLimitTest,
+                         ::testing::Combine(::testing::ValuesIn(XmlAdapters()),
+                                            ::testing::Values(kHostile[0])),
+                         CaseName);
+
+} // namespace
+} // namespace norvale::testing
