@@ -74,6 +74,7 @@ public:
     void SetBeepTimerEnabled(bool enabled) override;
     void RenderFrame() override;
     void ShowError(std::string_view text) override;
+    void SkinCannotBeDrawn(std::string_view text) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -96,6 +97,8 @@ private:
     void RunMenuCommand(TMenuCommand command);
     void ToggleShown();
     void SwitchSkin(const std::string& name);
+    // Shows a newly loaded skin in the window: its size, its buttons' tips, its menu item.
+    void ShowSkin(std::unique_ptr<TSkin> skin, const std::string& name);
     TMenuCommand SkinCommandOf(const std::string& name) const;
     // Places the window: where the settings put it, else centred on the work area.
     void PlaceWindow(::RECT before);
@@ -134,6 +137,7 @@ private:
     std::unique_ptr<TToolTipManager> FToolTips; // its items point at FForm's buttons
     MciMediaDevice FSoundDevice;
     std::unique_ptr<TClockSound> FSound;
+    bool FErrorShown = false; // one error box at a time
     bool FFadeTimerOn = false;
     bool FBeepTimerOn = false;
     HCURSOR FHandCursor = nullptr;

@@ -119,18 +119,18 @@ const Hostile kHostile[] = {
      [](FakeFileSystem& f) {
          SetXml(f, "width=\"600\" height=\"400\"", "width=\"200000\" height=\"200000\"");
      },
-     "attribute width of skin/clockface is 200000, outside 0 to 2048", 2},
+     "attribute width of skin/clockface is 200000, outside 0 to 1024", 2},
     {"HugeFaceImage",
      [](FakeFileSystem& f) { f.Put(std::string(kSkin) + "face.png", PngHeader(200000, 200000)); },
-     "face.png: the image is 200000 x 200000 pixels; no side may pass 2048"},
+     "face.png: the image is 200000 x 200000 pixels; no side may pass 1024"},
     {"PngBomb",
      [](FakeFileSystem& f) { f.Put(std::string(kSkin) + "glass.png", Png(kMaxSkinSide + 1, 64)); },
-     "glass.png: the image is 2049 x 64 pixels"},
+     "glass.png: the image is 1025 x 64 pixels"},
     {"LargeVariant",
      [](FakeFileSystem& f) {
          f.Put(std::string(kSkin) + "ampm@2x.png", PngHeader(2 * kMaxSkinSide + 2, 2));
      },
-     "ampm@2x.png: the image is 4098 x 2 pixels; no side may pass 4096"},
+     "ampm@2x.png: the image is 2050 x 2 pixels; no side may pass 2048"},
     {"HugeFontSize", [](FakeFileSystem& f) { SetXml(f, "size=\"9\"", "size=\"100000\""); },
      "attribute size of skin/label[@id=\"time\"]/font is 100000, outside 1 to 400"},
     {"LabelNearIntMax", [](FakeFileSystem& f) { SetXml(f, "x=\"131\"", "x=\"2147483647\""); },
@@ -209,27 +209,61 @@ TEST_P(HostileSkinTest, GivesOneFaultKeepsThePreviousSkinAndOpensNothingOutside)
     }
 }
 
-// Each image within the limit for one image, but together more than a skin may decode: the
-// load stops before it decodes the image that would pass the limit. Run once per reader only
-// (its hostile case is not used).
+// Each image and each @2x variant within its own limit, but together more than a skin may
+// decode: the load stops before it decodes the image that would pass the limit. Run once per
+// reader only (its hostile case is not used).
 class SkinPixelLimitTest : public HostileSkinTest {};
 
 TEST_P(SkinPixelLimitTest, ImagesJustUnderTheirLimitCannotTogetherPassTheSkinsLimit) {
     const std::string large = Png(kMaxSkinSide - 1, kMaxSkinSide - 1);
-    for (const char* name : {"face.png", "buttons.png", "glass.png", "ampm.png", "hand.png"}) {
-        files.Put(std::string(kSkin) + name, large);
+    const std::string variant = Png(2 * (kMaxSkinSide - 1), 2 * (kMaxSkinSide - 1));
+    for (const char* name : {"face", "buttons", "glass", "ampm", "hand"}) {
+        files.Put(std::string(kSkin) + name + ".png", large);
+        files.Put(std::string(kSkin) + name + "@2x.png", variant);
     }
     try {
         Load();
         FAIL() << "the skin loaded";
     } catch (const SkinError& e) {
         const std::string message = e.what();
-        // Six images fit; the seventh, the second use of the hand image, does not.
-        EXPECT_NE(message.find("face\\evil\\hand.png: the skin's images hold more than " +
+        // Four images with their variants fit; the fifth, the hand, passes with its variant.
+        EXPECT_NE(message.find("face\\evil\\hand@2x.png: the skin's images hold more than " +
                                std::to_string(kMaxSkinPixels) + " pixels together"),
                   std::string::npos)
             << message;
     }
+}
+
+// After a frame of a skin failed: the default skin, and when the default skin's frames fail, or
+// it will not load, the placeholder with the labels as before any skin.
+TEST_P(SkinPixelLimitTest, ABrokenFrameFallsBackToTheDefaultSkinThenToThePlaceholder) {
+    for (const char* name :
+         {"skin.xml", "face.png", "buttons.png", "glass.png", "ampm.png", "hand.png"}) {
+        files.Put(std::string("/clock/face/norvale/") + name,
+                  files.Files[std::string(kSkin) + name].Contents);
+    }
+    const SkinLoadContext context{"/clock", files, *xml, settings, text};
+    std::string name = "evil";
+    std::string message = "broken";
+    auto skin = FallbackSkin(name, context, labels, buttons, message);
+    EXPECT_EQ(name, "norvale");
+    EXPECT_EQ(skin->Width(), 150);
+    EXPECT_EQ(skin->Height(), 140);
+    EXPECT_EQ(message, "broken");
+    EXPECT_EQ(labels[lTime].Left, 57);
+
+    skin = FallbackSkin(name, context, labels, buttons, message);
+    EXPECT_EQ(name, "norvale");
+    EXPECT_FALSE(skin->Sources); // the placeholder
+    EXPECT_EQ(labels[lTime].Font().Size, InitialLabels(text)[lTime].Font().Size);
+    EXPECT_EQ(labels[lAmPm].Left, InitialLabels(text)[lAmPm].Left);
+
+    files.Files.erase("/clock/face/norvale/skin.xml");
+    name = "evil";
+    skin = FallbackSkin(name, context, labels, buttons, message);
+    EXPECT_FALSE(skin->Sources);
+    EXPECT_EQ(message, "broken\n\nThe skin \"norvale\" cannot be loaded.\n"
+                       "face\\norvale\\skin.xml: the file is missing");
 }
 
 std::string CaseName(const ::testing::TestParamInfo<std::tuple<XmlAdapter, Hostile>>& info) {

@@ -121,6 +121,15 @@ TEST_P(SkinLoaderTest, TheFaceImageFixesTheWindowSize) {
     EXPECT_EQ(skin->ChimeFileName, folder / "sound\\chime.mp3");
 }
 
+// The bitmaps are drawn for the window's scale inside the load, where a failure is the skin's.
+TEST_P(SkinLoaderTest, TheLoadDrawsTheBitmapsForTheContextsScale) {
+    const auto skin = LoadSkin("good", {folder, *files, *xml, settings, text, DisplayScale(192)},
+                               labels, buttons);
+    EXPECT_EQ(skin->Scale, DisplayScale(192));
+    EXPECT_EQ(skin->Width(), 300);
+    EXPECT_EQ(skin->Frame.Height(), 280);
+}
+
 TEST_P(SkinLoaderTest, LabelsAndButtonsTakeTheSkinsValues) {
     Load("good");
     // The title never resizes; the others take the size of their text in their new font.

@@ -39,6 +39,7 @@ public:
     std::string ExecutablePath() const override { return Executable; }
     void RequestClose() override { ++CloseRequests; }
     void ShowError(std::string_view text) override { Errors.emplace_back(text); }
+    void SkinCannotBeDrawn(std::string_view text) override { BrokenFrames.emplace_back(text); }
 
     bool Visible = true;
     bool Beeping = false;
@@ -58,6 +59,7 @@ public:
     POINT LastFramePosition;
     TButtonTips Tips;
     std::vector<std::string> Errors;
+    std::vector<std::string> BrokenFrames;
 };
 
 } // namespace norvale::testing

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -28,6 +29,9 @@ public:
 
     void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                    std::string_view text) const override {
+        if (PaintFails) {
+            throw std::runtime_error("the text cannot be drawn");
+        }
         DrawnColours.push_back(colour);
         const Pixel32 ink = OpaquePixelOf(colour);
         const TextExtent cell = Cell(font);
@@ -47,6 +51,8 @@ public:
         }
     }
 
+    // Every PaintText throws, as a font engine out of memory would.
+    bool PaintFails = false;
     // Where font files are read, when not from the disk.
     FileSystem* Files = nullptr;
 

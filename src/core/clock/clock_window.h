@@ -67,6 +67,9 @@ public:
     virtual void RequestClose() = 0;
     // The application's error report.
     virtual void ShowError(std::string_view text) = 0;
+    // A frame of the skin failed to draw, and would fail again at every tick: the host puts
+    // another skin in its place (no frame is drawn until then) and tells the user once.
+    virtual void SkinCannotBeDrawn(std::string_view text) = 0;
 };
 
 // The services some handlers reach beyond the window; each may be absent in a test.
@@ -237,6 +240,7 @@ private:
     const TextRasterizer* FRasterizer;
     THandAngles FAngles;
     std::unique_ptr<TSkin> FSkin;
+    bool FFrameBroken = false; // until the next skin
     ClockServices FServices;
     // Whether the zone time ran on by itself since the previous tick.
     TimeContinuity FContinuity;

@@ -7,8 +7,9 @@ namespace norvale {
 // What one skin may ask of the clock. Each is checked before anything is allocated for it.
 
 // The longest side of any image of the skin, in skin pixels (its @2x and @3x files may be two
-// and three times as long): room for a face far larger than a screen at 100 %.
-inline constexpr int kMaxSkinSide = 2048;
+// and three times as long): room for a face larger than most screens at 100 %, whose bitmaps
+// at 300 % (3072 pixels a side) still take tens, not hundreds, of megabytes each.
+inline constexpr int kMaxSkinSide = 1024;
 // Every pixel decoded from all the skin's images and their variants together.
 inline constexpr std::uint64_t kMaxSkinPixels = 24ull * 1024 * 1024;
 inline constexpr std::uint64_t kMaxSkinXmlBytes = 1ull << 20;

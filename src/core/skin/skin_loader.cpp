@@ -90,7 +90,7 @@ std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin, SkinFolder& folde
     sources.Minutes = ReadHand(skin.Minutes, folder);
     sources.Seconds = ReadHand(skin.Seconds, folder);
     loaded->ChimeFileName = ChimePath(skin.Chime, context, shownXml);
-    PrepareSkin(*loaded, DisplayScale());
+    PrepareSkin(*loaded, context.Scale);
     return loaded;
 }
 
@@ -207,6 +207,24 @@ std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadCont
     }
     skinName = kDefaultSkin;
     report();
+    return PlaceholderSkin();
+}
+
+std::unique_ptr<TSkin> FallbackSkin(std::string& skinName, const SkinLoadContext& context,
+                                    std::array<TWindowLabel, kLabelCount>& labels,
+                                    std::array<TSknButton, 2>& buttons, std::string& message) {
+    if (skinName != kDefaultSkin) {
+        try {
+            auto skin = LoadSkin(kDefaultSkin, context, labels, buttons);
+            skinName = kDefaultSkin;
+            return skin;
+        } catch (const SkinError& e) {
+            message += "\n\n" + std::string(e.what());
+        }
+    }
+    skinName = kDefaultSkin;
+    // The labels may be what broke the frame.
+    labels = InitialLabels(context.Rasterizer);
     return PlaceholderSkin();
 }
 

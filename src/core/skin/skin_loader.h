@@ -93,14 +93,17 @@ struct SkinLoadContext {
     XmlDocument& Xml;
     const FormatSettings& Settings;
     TextRasterizer& Rasterizer; // takes the fonts a skin carries
+    // The scale the skin's bitmaps are drawn for; drawing them is part of the load, so that
+    // running out of memory there too is the skin's fault.
+    DisplayScale Scale = DisplayScale();
 };
 
 // The window's labels as they are before any skin, and its two face buttons.
 std::array<TWindowLabel, kLabelCount> InitialLabels(const TextRasterizer& rasterizer);
 
-// Loads the skin folder face\<name> into new objects, drawn at 100 %. Labels and buttons are
-// changed only when the whole skin loaded, so after a SkinError the previous skin stays fully in
-// place. Any failure at all, also running out of memory, is a SkinError.
+// Loads the skin folder face\<name> into new objects, drawn at the context's scale. Labels and
+// buttons are changed only when the whole skin loaded, so after a SkinError the previous skin stays
+// fully in place. Any failure at all, also running out of memory, is a SkinError.
 std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& context,
                                 std::array<TWindowLabel, kLabelCount>& labels,
                                 std::array<TSknButton, 2>& buttons);
@@ -121,6 +124,14 @@ std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadCont
                                        std::array<TWindowLabel, kLabelCount>& labels,
                                        std::array<TSknButton, 2>& buttons,
                                        std::vector<std::string>& messages);
+
+// The skin that replaces one whose frames fail to draw: the default skin, unless that is the
+// one that failed or it will not load, else the placeholder face with the labels as they were
+// before any skin. skinName becomes the skin chosen; a failure to load the default skin is
+// added to message.
+std::unique_ptr<TSkin> FallbackSkin(std::string& skinName, const SkinLoadContext& context,
+                                    std::array<TWindowLabel, kLabelCount>& labels,
+                                    std::array<TSknButton, 2>& buttons, std::string& message);
 
 // A plain round face of the default size with nothing else, for when no skin loads; drawn at
 // 100 %.
