@@ -13,8 +13,8 @@ namespace norvale::testing {
 // Files in memory that know what a power cut would leave of them: a file's bytes reach the
 // disk only when it is flushed, while creating, renaming and removing a file reach it at
 // once. Every step that changes something is counted, and one of them can be made to fail.
-// Paths are '/'-separated; every path that is read or resolved is recorded, so that a test can
-// tell what was touched.
+// Paths are '/'-separated ('\' is taken too); every path that is read or resolved is recorded,
+// so that a test can tell what was touched.
 class FakeFileSystem final : public FileSystem {
 public:
     struct File {
@@ -156,7 +156,7 @@ private:
         std::vector<std::string> names;
         std::size_t start = 0;
         while (start <= path.size()) {
-            const std::size_t end = std::min(path.find('/', start), path.size());
+            const std::size_t end = std::min(path.find_first_of("/\\", start), path.size());
             const std::string name = path.substr(start, end - start);
             if (name == "..") {
                 if (!names.empty()) {
