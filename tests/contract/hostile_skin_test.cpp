@@ -7,6 +7,7 @@
 #include "support/fake_file_system.h"
 #include "support/fake_text_rasterizer.h"
 #include "support/png_builder.h"
+#include "support/test_skin.h"
 
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -17,25 +18,6 @@ namespace norvale::testing {
 namespace {
 
 constexpr char kSkin[] = "/clock/face/evil/";
-
-constexpr char kSkinXml[] = R"(<skin>
-<clockface width="600" height="400">face.png</clockface>
-<buttons>buttons.png</buttons>
-<glass>glass.png</glass>
-<pmam>ampm.png</pmam>
-<hours><filename>hand.png</filename><bitmapCenter x="4" y="42.5"/><position x="75" y="75"/></hours>
-<minutes><filename>hand.png</filename><bitmapCenter x="2.5" y="51"/><position x="75" y="75"/></minutes>
-<seconds><filename>hand.png</filename><bitmapCenter x="3.5" y="61"/><position x="70" y="80"/></seconds>
-<sounds><chime>sound\chime.mp3</chime></sounds>
-<label id="title" text="clock" x="45" y="77" width="89" height="11" align="center"><font name="Sans" size="7" color="$C29CA0"/></label>
-<label id="weekday" text="WED" x="60" y="85" align="center"><font name="Sans" size="8" color="clSilver"/></label>
-<label id="time" text="00:00:00" x="57" y="102" align="center"><font name="Digital" size="9" color="$96BED3"/></label>
-<label id="timebg" text="88:88:88" x="57" y="102" align="center"><font name="Digital" size="14" color="$3C3434"/></label>
-<label id="date" text="date" x="79" y="123" align="right"><font name="" size="7" color="clBlack"/></label>
-<label id="ampm" text="AMPM" x="131" y="101" width="30" align="left"><font name="Sans" size="8" color="clWhite"/></label>
-<button id="left" x="12" y="60" width="20" height="10"/>
-<button id="right" x="112" y="61" width="21" height="11"/>
-</skin>)";
 
 // A PNG of w x h transparent pixels; its IDAT compresses the rows, so a large image is a small
 // file.
@@ -99,8 +81,8 @@ const Hostile kHostile[] = {
     {"TrailingDot", [](FakeFileSystem& f) { FaceNamed(f, "face.png."); }, kOutside},
     {"DataStream", [](FakeFileSystem& f) { FaceNamed(f, "face.png:hidden"); }, kOutside},
     {"LinkOut",
-     [](FakeFileSystem& f) { f.Links[std::string(kSkin) + "hand.png"] = "/secret/hand.png"; },
-     "face\\evil\\hand.png: the file " + kOutside},
+     [](FakeFileSystem& f) { f.Links[std::string(kSkin) + "second.png"] = "/secret/hand.png"; },
+     "face\\evil\\second.png: the file " + kOutside},
     {"FolderLinkOut",
      [](FakeFileSystem& f) {
          SetXml(f, ">face.png<", ">art/face.png<");
@@ -154,12 +136,15 @@ protected:
         text.CharWidth = 5;
         text.LineHeight = 10;
         const std::string skin = kSkin;
-        files.Put(skin + "skin.xml", kSkinXml);
+        files.Put(skin + "skin.xml", kTestSkinXml);
         files.Put(skin + "face.png", Png(150, 140));
         files.Put(skin + "buttons.png", Png(60, 10));
         files.Put(skin + "glass.png", Png(150, 140));
+        files.Put(skin + "dglass.png", Png(150, 140));
         files.Put(skin + "ampm.png", Png(24, 10));
-        files.Put(skin + "hand.png", Png(8, 52));
+        for (const char* hand : {"hands/hour.png", "hands/minute.png", "second.png"}) {
+            files.Put(skin + hand, Png(8, 52));
+        }
         files.Put("/clock/sound/chime.mp3", "ID3");
         files.Put("/clock/face/norvale/face.png", Png(4, 4));
         files.Put("/etc/hostname", "host");
@@ -219,7 +204,7 @@ class SkinPixelLimitTest : public HostileSkinTest {};
 TEST_P(SkinPixelLimitTest, ImagesJustUnderTheirLimitCannotTogetherPassTheSkinsLimit) {
     const std::string large = Png(kMaxSkinSide - 1, kMaxSkinSide - 1);
     const std::string variant = Png(2 * (kMaxSkinSide - 1), 2 * (kMaxSkinSide - 1));
-    for (const char* name : {"face", "buttons", "glass", "ampm", "hand"}) {
+    for (const char* name : {"face", "buttons", "glass", "dglass", "ampm"}) {
         files.Put(std::string(kSkin) + name + ".png", large);
         files.Put(std::string(kSkin) + name + "@2x.png", variant);
     }
@@ -228,8 +213,8 @@ TEST_P(SkinPixelLimitTest, ImagesJustUnderTheirLimitCannotTogetherPassTheSkinsLi
         FAIL() << "the skin loaded";
     } catch (const SkinError& e) {
         const std::string message = e.what();
-        // Four images with their variants fit; the fifth, the hand, passes with its variant.
-        EXPECT_NE(message.find("face\\evil\\hand@2x.png: the skin's images hold more than " +
+        // Four images with their variants fit; the fifth passes the limit with its variant.
+        EXPECT_NE(message.find("face\\evil\\ampm@2x.png: the skin's images hold more than " +
                                std::to_string(kMaxSkinPixels) + " pixels together"),
                   std::string::npos)
             << message;
@@ -239,8 +224,8 @@ TEST_P(SkinPixelLimitTest, ImagesJustUnderTheirLimitCannotTogetherPassTheSkinsLi
 // After a frame of a skin failed: the default skin, and when the default skin's frames fail, or
 // it will not load, the placeholder with the labels as before any skin.
 TEST_P(SkinPixelLimitTest, ABrokenFrameFallsBackToTheDefaultSkinThenToThePlaceholder) {
-    for (const char* name :
-         {"skin.xml", "face.png", "buttons.png", "glass.png", "ampm.png", "hand.png"}) {
+    for (const char* name : {"skin.xml", "face.png", "buttons.png", "glass.png", "dglass.png",
+                             "ampm.png", "hands/hour.png", "hands/minute.png", "second.png"}) {
         files.Put(std::string("/clock/face/norvale/") + name,
                   files.Files[std::string(kSkin) + name].Contents);
     }

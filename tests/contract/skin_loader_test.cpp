@@ -4,6 +4,7 @@
 #include "support/fake_text_rasterizer.h"
 #include "support/png_builder.h"
 #include "support/temp_folder.h"
+#include "support/test_skin.h"
 
 #include <filesystem>
 #include <fstream>
@@ -13,27 +14,6 @@ namespace norvale::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr char kSkinXml[] = R"(<skin>
-<clockface width="600" height="400">face.png</clockface>
-<buttons>buttons.png</buttons>
-<glass>glass.png</glass>
-<digital_glass>dglass.png</digital_glass>
-<pmam>ampm.png</pmam>
-<hours><filename>hands\hour.png</filename><bitmapCenter x="4" y="42.5"/><position x="75" y="75"/></hours>
-<minutes><filename>hands/minute.png</filename><bitmapCenter x="2.5" y="51"/><position x="75" y="75"/></minutes>
-<seconds><filename>second.png</filename><bitmapCenter x="3.5" y="61"/><position x="70" y="80"/></seconds>
-<sounds><chime>sound\chime.mp3</chime></sounds>
-<label id="title" text="clock" x="45" y="77" width="89" height="11" align="center"><font name="Sans" size="7" color="$C29CA0"/></label>
-<label id="weekday" text="WEDNESDAY" x="60" y="85" align="center"><font name="Sans" size="8" color="clSilver"/></label>
-<label id="time" text="00:00:00" x="57" y="102" align="center"><font name="Digital" size="9" color="$96BED3"/></label>
-<label id="timebg" text="88:88:88" x="57" y="102" align="center"><font name="Digital" size="14" color="$3C3434"/></label>
-<label id="date" text="date" x="79" y="123" align="right"><font name="" size="7" color="clBlack"/></label>
-<label id="ampm" text="AMPM" x="131" y="101" width="30" align="left"><font name="Sans" size="8" color="clWhite"/></label>
-<button id="left" x="12" y="60" width="20" height="10"/>
-<button id="right" x="112" y="61" width="21" height="11"/>
-</skin>)";
-
 void WritePng(const fs::path& path, int width, int height) {
     fs::create_directories(path.parent_path());
     std::vector<std::uint8_t> row;
@@ -56,7 +36,7 @@ protected:
     SkinLoaderTest() {
         text.CharWidth = 5;
         text.LineHeight = 10;
-        MakeSkin("good", kSkinXml);
+        MakeSkin("good", kTestSkinXml);
     }
 
     void MakeSkin(const std::string& name, const std::string& xml) {
@@ -150,7 +130,7 @@ TEST_P(SkinLoaderTest, LabelsAndButtonsTakeTheSkinsValues) {
 }
 
 TEST_P(SkinLoaderTest, ASkinWithoutDigitalGlassHasNone) {
-    std::string xml = kSkinXml;
+    std::string xml = kTestSkinXml;
     xml.erase(xml.find("<digital_glass>"),
               std::string("<digital_glass>dglass.png</digital_glass>").size());
     MakeSkin("plain", xml);
@@ -163,7 +143,7 @@ TEST_P(SkinLoaderTest, AFailedLoadNamesTheSkinTheFileAndTheFault) {
     EXPECT_EQ(Failure("empty"),
               "The skin \"empty\" cannot be loaded.\nface\\empty\\skin.xml: the file is missing");
 
-    std::string broken = kSkinXml;
+    std::string broken = kTestSkinXml;
     broken.replace(broken.find("color=\"clWhite\""), 15, "color=\"white\"");
     broken.erase(broken.find("<glass>glass.png</glass>"), 24);
     MakeSkin("broken", broken);
@@ -181,19 +161,19 @@ TEST_P(SkinLoaderTest, AFailedLoadNamesTheSkinTheFileAndTheFault) {
               0u)
         << malformed;
 
-    MakeSkin("nohand", kSkinXml);
+    MakeSkin("nohand", kTestSkinXml);
     fs::remove(folder / "face" / "nohand" / "second.png");
     const std::string missing = Failure("nohand");
     EXPECT_NE(missing.find("second.png"), std::string::npos) << missing;
     EXPECT_EQ(missing.rfind("The skin \"nohand\" cannot be loaded.\n", 0), 0u);
 
-    MakeSkin("badpng", kSkinXml);
+    MakeSkin("badpng", kTestSkinXml);
     std::ofstream(folder / "face" / "badpng" / "glass.png", std::ios::binary) << "not a png";
     EXPECT_NE(Failure("badpng").find("glass.png"), std::string::npos);
 }
 
 TEST_P(SkinLoaderTest, ListsTheSkinFoldersOnly) {
-    MakeSkin("second", kSkinXml);
+    MakeSkin("second", kTestSkinXml);
     std::ofstream(folder / "face" / "notes.txt") << "not a skin";
     auto names = ListSkinFolders(folder);
     std::sort(names.begin(), names.end());
@@ -202,7 +182,7 @@ TEST_P(SkinLoaderTest, ListsTheSkinFoldersOnly) {
 }
 
 TEST_P(SkinLoaderTest, AStartFallsBackToTheDefaultSkinThenToAPlaceholder) {
-    MakeSkin("norvale", kSkinXml);
+    MakeSkin("norvale", kTestSkinXml);
     std::string name = "gone";
     std::vector<std::string> messages;
     auto skin =

@@ -86,16 +86,6 @@ start_scaled() {
     die "no face of ${side} x ${side} at $dpi DPI"
 }
 
-# A message of the clock's own: a window with its caption that is not the face's size.
-message_window() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '^Norvale Time Clock$' 2>/dev/null); do
-        xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: ${side}x$side" ||
-            { printf '%s\n' "$id" && return 0; }
-    done
-    return 1
-}
-
 # scaled_dialog MENU_ITEM NAME WIDTH HEIGHT: opens a dialog from the menu, expects its client
 # area at the scale of its designed size, keeps a shot and cancels it.
 scaled_dialog() {
@@ -202,16 +192,16 @@ session() {
         submenu 10 0
         sleep 1.5
         local message
-        message=$(message_window) || die "no message about the broken skin at $dpi DPI"
+        message=$(message_window "$side") || die "no message about the broken skin at $dpi DPI"
         /usr/bin/import -window root "$out/message_$dpi.png"
         eval "$(xdotool getwindowgeometry --shell "$message" | sed 's/^/M/')"
         [ "$MWIDTH" -gt "$side" ] || die "the message at $dpi DPI is only $MWIDTH pixels wide"
         xdotool key Return
         for i in $(seq 1 50); do
-            message_window >/dev/null || break
+            message_window "$side" >/dev/null || break
             sleep 0.1
         done
-        ! message_window >/dev/null || die "the message did not close at $dpi DPI"
+        ! message_window "$side" >/dev/null || die "the message did not close at $dpi DPI"
     fi
     request_close
     timeout 20 tail --pid="$clock" -f /dev/null || die "the clock did not end at $dpi DPI"

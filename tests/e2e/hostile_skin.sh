@@ -33,16 +33,6 @@ sed -i 's|>face.png<|>..\\..\\..\\face.png<|' "$program/face/outside/skin.xml"
 grep -q '>\.\.\\\.\.\\\.\.\\face.png<' "$program/face/outside/skin.xml" ||
     die "the outside skin was not made"
 
-# message_id: the window of the clock's one message (the face is the one of 150 x 150).
-message_id() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '^Norvale Time Clock$' 2>/dev/null); do
-        xdotool getwindowgeometry "$id" 2>/dev/null | grep -q 'Geometry: 150x150' ||
-            { printf '%s\n' "$id" && return 0; }
-    done
-    return 1
-}
-
 # start_with NAME HOW: starts the clock with the skin NAME stored, expects one message about
 # it, closes it with the key Return or a click on its OK button (HOW: key or click), and checks
 # that the default face runs on.
@@ -58,7 +48,7 @@ start_with() {
     if [ "$2" = key ]; then
         xdotool key Return
     else
-        eval "$(xdotool getwindowgeometry --shell "$(message_id)" | sed 's/^/M/')"
+        eval "$(xdotool getwindowgeometry --shell "$(message_window)" | sed 's/^/M/')"
         xdotool mousemove "$((MX + MWIDTH / 2))" "$((MY + MHEIGHT - 21))"
         sleep 0.3
         xdotool click 1

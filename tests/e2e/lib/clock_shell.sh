@@ -85,6 +85,17 @@ message_boxes() {
     printf '%s\n' "$n"
 }
 
+# message_window [SIDE]: the window of one of the clock's messages: a window with its caption
+# that is not the face's SIDE x SIDE pixels (150 unless given).
+message_window() {
+    local id side=${1:-150}
+    for id in $(xdotool search --onlyvisible --name '^Norvale Time Clock$' 2>/dev/null); do
+        xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: ${side}x$side" ||
+            { printf '%s\n' "$id" && return 0; }
+    done
+    return 1
+}
+
 # wait_early_in_minute: waits for a second of the minute far enough from its end that a
 # picker's seconds field moved a few seconds on does not wrap round.
 wait_early_in_minute() {
