@@ -15,14 +15,8 @@ source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/face_check.sh"
 
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
-out=$NORVALE_ARTEFACTS/display_scale
-rm -rf "$out"
-mkdir -p "$out"
 # The program folder with a second skin whose face image is missing, for a message.
-program=$out/program
-cp -r "$(dirname "$NORVALE_EXE")" "$program"
-NORVALE_EXE=$program/NorvaleTimeClock.exe
-skin=$program/face/norvale
+own_program display_scale
 cp -r "$skin" "$program/face/broken"
 rm "$program/face/broken/face.png"
 suite_display=$DISPLAY

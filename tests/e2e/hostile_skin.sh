@@ -10,13 +10,7 @@ source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
 
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
-out=$NORVALE_ARTEFACTS/hostile_skin
-rm -rf "$out"
-mkdir -p "$out"
-program=$out/program
-cp -r "$(dirname "$NORVALE_EXE")" "$program"
-NORVALE_EXE=$program/NorvaleTimeClock.exe
-skin=$program/face/norvale
+own_program hostile_skin
 
 # "huge": the face declared 200000 x 200000, in skin.xml and in the PNG's header (a header
 # alone: nothing may read further).
