@@ -101,7 +101,7 @@ std::optional<std::string> SkinFolder::Resolve(std::string_view relativePath) {
             return std::nullopt; // so is every file in it
         }
     }
-    const auto final = FFiles.FinalPath(Joined(FFolder, relativePath));
+    auto final = FFiles.FinalPath(Joined(FFolder, relativePath));
     if (!final) {
         return std::nullopt;
     }

@@ -110,7 +110,7 @@ SkinDescription ReadDescription(SkinFolder& folder, const SkinLoadContext& conte
     if (!problems.empty()) {
         std::string message;
         for (const std::string& problem : problems) {
-            message += shownXml + ": " + problem + "\n";
+            message.append(shownXml).append(": ").append(problem).append("\n");
         }
         message.pop_back();
         throw SkinFileError(message);
