@@ -8,6 +8,7 @@
 #include "core/alarms/alarm_schedule.h"
 #include "core/clock/clock_window.h"
 #include "core/time/calendar.h"
+#include "linux/file_system_posix.h"
 #include "linux/freetype_text_rasterizer.h"
 #include "linux/pugixml_document.h"
 #include "support/fake_clock.h"
@@ -32,7 +33,8 @@ struct Clock {
         window = std::make_unique<TfrmMain>(clock, *zones, host, text);
         window->SetDefaults();
         window->SetDisplayScale(DisplayScale(dpi));
-        const SkinLoadContext context{NORVALE_PROGRAM_DIR, *xml, window->FFormatSettings, text};
+        const SkinLoadContext context{NORVALE_PROGRAM_DIR, files, *xml, window->FFormatSettings,
+                                      text};
         window->SetSkin(LoadSkin(kDefaultSkin, context, window->Labels, window->Buttons));
         window->FFade.StartStartupFadeIn(); // an opaque blend, as after the fade-in
         Bitmap32 zoom(window->Skin()->Width(), window->Skin()->Height());
@@ -45,6 +47,7 @@ struct Clock {
     testing::FakeRegistry registry;
     linux_adapter::FreeTypeTextRasterizer text;
     std::unique_ptr<XmlDocument> xml = linux_adapter::MakePugixmlDocument();
+    linux_adapter::PosixFileSystem files;
     testing::FakeClockWindowHost host;
     std::unique_ptr<TVeskRegistryTimeZones> zones;
     std::unique_ptr<TfrmMain> window;
@@ -164,7 +167,8 @@ BENCHMARK(BM_IdleTickWith100Alarms);
 // variants, the fonts, and the bitmaps drawn for the window's scale.
 void BM_LoadSkin(benchmark::State& state, int dpi) {
     Clock c(dpi);
-    const SkinLoadContext context{NORVALE_PROGRAM_DIR, *c.xml, c.window->FFormatSettings, c.text};
+    const SkinLoadContext context{NORVALE_PROGRAM_DIR, c.files, *c.xml, c.window->FFormatSettings,
+                                  c.text};
     for (auto _ : state) {
         c.window->SetSkin(LoadSkin(kDefaultSkin, context, c.window->Labels, c.window->Buttons));
         benchmark::DoNotOptimize(c.window->Skin()->Frame.Bits());

@@ -34,6 +34,7 @@ public:
     }
     void PaintText(Bitmap32&, const TextFont&, std::uint32_t, std::string_view) const override {}
     bool AddPrivateFont(const std::filesystem::path&) override { return false; }
+    void RemovePrivateFont(const std::filesystem::path&) override {}
 };
 
 // An 8 x 8 skin with no hands: every layer of a frame is composed, but cheaply, so that a

@@ -4,6 +4,7 @@
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace norvale::linux_adapter {
@@ -107,9 +108,25 @@ bool FreeTypeTextRasterizer::AddPrivateFont(const std::filesystem::path& file) {
         count() == before) {
         return false;
     }
+    FPrivateFonts.push_back(file);
     // A family asked for before may have been answered with a stand-in; match it anew.
     FFaces.clear();
     return true;
+}
+
+// NOTE: fontconfig can only drop all application fonts at once; the others are added again.
+void FreeTypeTextRasterizer::RemovePrivateFont(const std::filesystem::path& file) {
+    const auto found = std::find(FPrivateFonts.begin(), FPrivateFonts.end(), file);
+    if (found == FPrivateFonts.end()) {
+        return;
+    }
+    FPrivateFonts.erase(found);
+    FcConfig* const config = FFontConfig->Handle;
+    FcConfigAppFontClear(config);
+    for (const std::filesystem::path& kept : FPrivateFonts) {
+        FcConfigAppFontAddFile(config, reinterpret_cast<const FcChar8*>(kept.c_str()));
+    }
+    FFaces.clear();
 }
 
 FreeTypeTextRasterizer::Face& FreeTypeTextRasterizer::FaceFor(const TextFont& font) const {

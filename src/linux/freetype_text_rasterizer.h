@@ -2,9 +2,11 @@
 
 #include "core/platform/text_rasterizer.h"
 
+#include <filesystem>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace norvale::linux_adapter {
 
@@ -22,6 +24,7 @@ public:
     void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                    std::string_view text) const override;
     bool AddPrivateFont(const std::filesystem::path& file) override;
+    void RemovePrivateFont(const std::filesystem::path& file) override;
 
 private:
     struct Library;
@@ -34,6 +37,7 @@ private:
     std::unique_ptr<Library> FLibrary;
     std::unique_ptr<FontConfig> FFontConfig;
     mutable std::map<std::string, std::unique_ptr<Face>> FFaces;
+    std::vector<std::filesystem::path> FPrivateFonts; // once per adding
 };
 
 } // namespace norvale::linux_adapter

@@ -84,11 +84,18 @@ private:
 
     void Parse(std::string_view xml) {
         FDocument.reset();
-        const pugi::xml_parse_result result =
-            FDocument.load_buffer(xml.data(), xml.size(), pugi::parse_default);
+        const pugi::xml_parse_result result = FDocument.load_buffer(
+            xml.data(), xml.size(), pugi::parse_default | pugi::parse_doctype);
         if (!result) {
             FDocument.reset();
             throw XmlError(DescribeAt(xml, result.offset, result.description()));
+        }
+        for (const pugi::xml_node node : FDocument.children()) {
+            if (node.type() == pugi::node_doctype) {
+                const std::ptrdiff_t at = node.offset_debug();
+                FDocument.reset();
+                throw XmlError(DescribeAt(xml, at, kDoctypeRefused));
+            }
         }
     }
 

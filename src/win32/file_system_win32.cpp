@@ -34,6 +34,24 @@ private:
     HANDLE FHandle;
 };
 
+// Owns a file search.
+class FindHandle {
+public:
+    explicit FindHandle(HANDLE handle) : FHandle(handle) {}
+    ~FindHandle() {
+        if (FHandle != INVALID_HANDLE_VALUE) {
+            FindClose(FHandle);
+        }
+    }
+    FindHandle(const FindHandle&) = delete;
+    FindHandle& operator=(const FindHandle&) = delete;
+
+    HANDLE Get() const { return FHandle; }
+
+private:
+    HANDLE FHandle;
+};
+
 class Win32WritableFile final : public WritableFile {
 public:
     explicit Win32WritableFile(HANDLE handle) : FFile(handle) {}
@@ -66,6 +84,11 @@ private:
 } // namespace
 
 std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
+    return ReadAtMost(path, UINT64_MAX);
+}
+
+std::optional<std::string> Win32FileSystem::ReadAtMost(std::string_view path,
+                                                       std::uint64_t maxBytes) {
     // Others may read, write, replace or remove the file meanwhile, as this program's own
     // saves replace it.
     FileHandle file(CreateFileW(ToWide(path).c_str(), GENERIC_READ,
@@ -78,6 +101,13 @@ std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
         }
         ThrowLastError();
     }
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size)) {
+        ThrowLastError();
+    }
+    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
+        throw FileError("the file is larger than " + std::to_string(maxBytes) + " bytes");
+    }
     std::string contents;
     char buffer[16384];
     for (;;) {
@@ -88,8 +118,59 @@ std::optional<std::string> Win32FileSystem::Read(std::string_view path) {
         if (read == 0) {
             return contents;
         }
+        // The file may grow while it is read.
+        if (contents.size() + read > maxBytes) {
+            throw FileError("the file is larger than " + std::to_string(maxBytes) + " bytes");
+        }
         contents.append(buffer, read);
     }
+}
+
+std::optional<std::string> Win32FileSystem::FinalPath(std::string_view path) {
+    // No access is asked for, so that a locked file still answers; folders need the backup
+    // flag to be opened at all.
+    FileHandle file(CreateFileW(ToWide(path).c_str(), 0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (file.Get() == INVALID_HANDLE_VALUE) {
+        return std::nullopt;
+    }
+    std::wstring name(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            GetFinalPathNameByHandleW(file.Get(), name.data(), static_cast<DWORD>(name.size()), 0);
+        if (length == 0) {
+            ThrowLastError();
+        }
+        if (length < name.size()) {
+            name.resize(length);
+            break;
+        }
+        name.resize(length);
+    }
+    // The answer is in the long form: \\?\C:\... or \\?\UNC\host\share\... .
+    if (name.starts_with(LR"(\\?\UNC\)")) {
+        name = L"\\" + name.substr(7);
+    } else if (name.starts_with(LR"(\\?\)")) {
+        name = name.substr(4);
+    }
+    return ToUtf8(name);
+}
+
+std::vector<std::string> Win32FileSystem::ListFiles(std::string_view folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAW found{};
+    const FindHandle search(FindFirstFileW((ToWide(folder) + L"\\*").c_str(), &found));
+    if (search.Get() == INVALID_HANDLE_VALUE) {
+        return names;
+    }
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
+            names.push_back(ToUtf8(found.cFileName));
+        }
+    } while (FindNextFileW(search.Get(), &found));
+    std::sort(names.begin(), names.end());
+    return names;
 }
 
 std::unique_ptr<WritableFile> Win32FileSystem::Create(std::string_view path) {

@@ -3,6 +3,7 @@
 #include "win32/wide_text.h"
 #include "win32/win32_common.h"
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 #include <stdexcept>
@@ -64,6 +65,17 @@ bool GdiTextRasterizer::AddPrivateFont(const std::filesystem::path& file) {
     }
     FPrivateFonts.push_back(std::move(name));
     return true;
+}
+
+void GdiTextRasterizer::RemovePrivateFont(const std::filesystem::path& file) {
+    std::error_code error;
+    const std::filesystem::path full = std::filesystem::absolute(file, error);
+    const std::wstring name = (error ? file : full).wstring();
+    const auto found = std::find(FPrivateFonts.begin(), FPrivateFonts.end(), name);
+    if (found != FPrivateFonts.end()) {
+        RemoveFontResourceExW(name.c_str(), FR_PRIVATE, nullptr);
+        FPrivateFonts.erase(found);
+    }
 }
 
 TextExtent GdiTextRasterizer::MeasureText(const TextFont& font, std::string_view text) const {

@@ -21,6 +21,7 @@ public:
     void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                    std::string_view text) const override;
     bool AddPrivateFont(const std::filesystem::path& file) override;
+    void RemovePrivateFont(const std::filesystem::path& file) override;
 
 private:
     std::vector<std::wstring> FPrivateFonts;

@@ -138,7 +138,8 @@ void MainWindow::Start() {
     FForm->SetDisplayScale(WindowScale(FHandle));
     ApplyDisplayScale();
     const auto xml = MakeMsxmlDocument();
-    const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
+    const SkinLoadContext context{FProgramFolder,         FFiles, *xml,
+                                  FForm->FFormatSettings, FText,  FForm->Scale()};
     FForm->SetSkin(
         LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
     // The buttons may have moved.
@@ -237,8 +238,15 @@ void MainWindow::RenderFrame() {
     FForm->RenderFrame();
 }
 
+// NOTE: a message box runs its own message loop, in which the tick and every other message
+// of the window go on; an error of one of them must not stack another box on the first.
 void MainWindow::ShowError(std::string_view text) {
+    if (FErrorShown) {
+        return;
+    }
+    FErrorShown = true;
     ShowErrorReport(FHandle, text);
+    FErrorShown = false;
 }
 
 void MainWindow::SetButtonTips(const TButtonTips& tips) {

@@ -10,6 +10,7 @@
 #include "win32/clock_dialogs_win32.h"
 #include "win32/clock_setter_log.h"
 #include "win32/elevation_win32.h"
+#include "win32/file_system_win32.h"
 #include "win32/gdi_text_rasterizer.h"
 #include "win32/layered_window_win32.h"
 #include "win32/media_device_mci.h"
@@ -75,6 +76,7 @@ public:
     void RenderFrame() override;
     void ShowError(std::string_view text) override;
     void SetTrayHint(std::string_view hint) override;
+    void SkinCannotBeDrawn(std::string_view text) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -97,6 +99,8 @@ private:
     void RunMenuCommand(TMenuCommand command);
     void ToggleShown();
     void SwitchSkin(const std::string& name);
+    // Shows a newly loaded skin in the window: its size, its buttons' tips, its menu item.
+    void ShowSkin(std::unique_ptr<TSkin> skin, const std::string& name);
     TMenuCommand SkinCommandOf(const std::string& name) const;
     // Places the window: where the settings put it, else centred on the work area.
     void PlaceWindow(::RECT before);
@@ -107,6 +111,7 @@ private:
     HINSTANCE FInstance;
     HWND FHandle = nullptr;
     std::filesystem::path FProgramFolder;
+    Win32FileSystem FFiles; // skins are read through it
     Win32SystemClock FClock;
     // The registry, or in portable mode the settings file beside the program.
     std::unique_ptr<Registry> FSettings =
@@ -134,6 +139,7 @@ private:
     std::unique_ptr<TToolTipManager> FToolTips; // its items point at FForm's buttons
     MciMediaDevice FSoundDevice;
     std::unique_ptr<TClockSound> FSound;
+    bool FErrorShown = false; // one error box at a time
     bool FFadeTimerOn = false;
     bool FBeepTimerOn = false;
     HCURSOR FHandCursor = nullptr;

@@ -103,14 +103,34 @@ void MainWindow::RunMenuCommand(TMenuCommand command) {
 // A skin that fails to load leaves the previous one fully in place, checked in the menu.
 void MainWindow::SwitchSkin(const std::string& name) {
     const std::string previous = FForm->FClockSkin;
+    std::unique_ptr<TSkin> skin;
     try {
         const auto xml = MakeMsxmlDocument();
-        const SkinLoadContext context{FProgramFolder, *xml, FForm->FFormatSettings, FText};
-        FForm->SetSkin(LoadSkin(name, context, FForm->Labels, FForm->Buttons));
+        const SkinLoadContext context{FProgramFolder,         FFiles, *xml,
+                                      FForm->FFormatSettings, FText,  FForm->Scale()};
+        skin = LoadSkin(name, context, FForm->Labels, FForm->Buttons);
     } catch (const std::exception&) {
         FMenu.Click(SkinCommandOf(previous));
         throw;
     }
+    ShowSkin(std::move(skin), name);
+}
+
+// The other skin is in place before the message shows, as the tick goes on under the box.
+void MainWindow::SkinCannotBeDrawn(std::string_view text) {
+    std::string message(text);
+    std::string name = FForm->FClockSkin;
+    const auto xml = MakeMsxmlDocument();
+    const SkinLoadContext context{FProgramFolder,         FFiles, *xml,
+                                  FForm->FFormatSettings, FText,  FForm->Scale()};
+    auto skin = FallbackSkin(name, context, FForm->Labels, FForm->Buttons, message);
+    ShowSkin(std::move(skin), name);
+    FMenu.Click(SkinCommandOf(name));
+    ShowError(message);
+}
+
+void MainWindow::ShowSkin(std::unique_ptr<TSkin> skin, const std::string& name) {
+    FForm->SetSkin(std::move(skin));
     FForm->FClockSkin = name;
     const int width = FForm->Skin()->Width();
     const int height = FForm->Skin()->Height();

@@ -155,18 +155,35 @@ private:
         FDocument->put_async(VARIANT_FALSE);
         FDocument->put_validateOnParse(VARIANT_FALSE);
         FDocument->put_resolveExternals(VARIANT_FALSE);
-        Bstr language(L"SelectionLanguage");
+        VARIANT prohibit;
+        VariantInit(&prohibit);
+        prohibit.vt = VT_BOOL;
+        prohibit.boolVal = VARIANT_TRUE;
+        SetProperty(L"ProhibitDTD", prohibit);
         Bstr xpath(L"XPath");
-        VARIANT value;
-        VariantInit(&value);
-        value.vt = VT_BSTR;
-        value.bstrVal = xpath.Get();
-        FDocument->setProperty(language.Get(), value);
+        VARIANT language;
+        VariantInit(&language);
+        language.vt = VT_BSTR;
+        language.bstrVal = xpath.Get();
+        SetProperty(L"SelectionLanguage", language);
     }
 
-    // Turns a failed parse into an XmlError with the parser's line, position and reason.
+    void SetProperty(const wchar_t* name, VARIANT value) {
+        Bstr property(name);
+        FDocument->setProperty(property.Get(), value);
+    }
+
+    // Turns a failed parse into an XmlError with the parser's line, position and reason; a
+    // document with a DOCTYPE is refused as the other reader refuses it.
+    // NOTE: MSXML 6 on Windows prohibits DTDs by default, but Wine's MSXML parses them; the
+    // document's doctype node is checked as well.
     void CheckParsed(HRESULT hr, VARIANT_BOOL ok) {
         if (SUCCEEDED(hr) && ok == VARIANT_TRUE) {
+            ComPtr<IXMLDOMDocumentType> doctype;
+            if (FDocument->get_doctype(doctype.Out()) == S_OK && doctype.Get()) {
+                FDocument.Reset();
+                throw XmlError(kDoctypeRefused);
+            }
             return;
         }
         std::string message = "cannot read the document";

@@ -7,6 +7,7 @@
 // NORVALE_UPDATE_GOLDEN_FRAMES=1 writes the files instead of comparing, for a change that is
 // meant to alter the frames.
 
+#include "contract/platform_file_system.h"
 #include "contract/xml_document_contract.h"
 #include "core/clock/clock_window.h"
 #include "core/raster/png_decoder.h"
@@ -90,7 +91,8 @@ protected:
         zones = std::make_unique<TVeskRegistryTimeZones>(registry, true);
         window = std::make_unique<TfrmMain>(clock, *zones, host, text);
         window->SetDefaults();
-        const SkinLoadContext context{NORVALE_PROGRAM_DIR, *xml, window->FFormatSettings, text};
+        const SkinLoadContext context{NORVALE_PROGRAM_DIR, *files, *xml, window->FFormatSettings,
+                                      text};
         window->SetSkin(LoadSkin(kDefaultSkin, context, window->Labels, window->Buttons));
     }
 
@@ -108,6 +110,7 @@ protected:
     FakeTextRasterizer text;
     FakeClockWindowHost host;
     std::unique_ptr<XmlDocument> xml = MakeDocument();
+    std::unique_ptr<FileSystem> files = MakePlatformFileSystem();
     std::unique_ptr<TVeskRegistryTimeZones> zones;
     std::unique_ptr<TfrmMain> window;
 };

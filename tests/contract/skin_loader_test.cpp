@@ -1,8 +1,10 @@
+#include "contract/platform_file_system.h"
 #include "contract/xml_document_contract.h"
 #include "core/skin/skin_loader.h"
 #include "support/fake_text_rasterizer.h"
 #include "support/png_builder.h"
 #include "support/temp_folder.h"
+#include "support/test_skin.h"
 
 #include <filesystem>
 #include <fstream>
@@ -12,27 +14,6 @@ namespace norvale::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr char kSkinXml[] = R"(<skin>
-<clockface width="600" height="400">face.png</clockface>
-<buttons>buttons.png</buttons>
-<glass>glass.png</glass>
-<digital_glass>dglass.png</digital_glass>
-<pmam>ampm.png</pmam>
-<hours><filename>hands\hour.png</filename><bitmapCenter x="4" y="42.5"/><position x="75" y="75"/></hours>
-<minutes><filename>hands/minute.png</filename><bitmapCenter x="2.5" y="51"/><position x="75" y="75"/></minutes>
-<seconds><filename>second.png</filename><bitmapCenter x="3.5" y="61"/><position x="70" y="80"/></seconds>
-<sounds><chime>sound\chime.mp3</chime></sounds>
-<label id="title" text="clock" x="45" y="77" width="89" height="11" align="center"><font name="Sans" size="7" color="$C29CA0"/></label>
-<label id="weekday" text="WEDNESDAY" x="60" y="85" align="center"><font name="Sans" size="8" color="clSilver"/></label>
-<label id="time" text="00:00:00" x="57" y="102" align="center"><font name="Digital" size="9" color="$96BED3"/></label>
-<label id="timebg" text="88:88:88" x="57" y="102" align="center"><font name="Digital" size="14" color="$3C3434"/></label>
-<label id="date" text="date" x="79" y="123" align="right"><font name="" size="7" color="clBlack"/></label>
-<label id="ampm" text="AMPM" x="131" y="101" width="30" align="left"><font name="Sans" size="8" color="clWhite"/></label>
-<button id="left" x="12" y="60" width="20" height="10"/>
-<button id="right" x="112" y="61" width="21" height="11"/>
-</skin>)";
-
 void WritePng(const fs::path& path, int width, int height) {
     fs::create_directories(path.parent_path());
     std::vector<std::uint8_t> row;
@@ -55,7 +36,7 @@ protected:
     SkinLoaderTest() {
         text.CharWidth = 5;
         text.LineHeight = 10;
-        MakeSkin("good", kSkinXml);
+        MakeSkin("good", kTestSkinXml);
     }
 
     void MakeSkin(const std::string& name, const std::string& xml) {
@@ -73,7 +54,7 @@ protected:
     }
 
     std::unique_ptr<TSkin> Load(const std::string& name) {
-        return LoadSkin(name, {folder, *xml, settings, text}, labels, buttons);
+        return LoadSkin(name, {folder, *files, *xml, settings, text}, labels, buttons);
     }
 
     // The message of a load that must fail, with labels and buttons unchanged.
@@ -94,6 +75,7 @@ protected:
     FakeTextRasterizer text;
     FormatSettings settings = FormatSettings::EnglishUnitedStates();
     std::unique_ptr<XmlDocument> xml = MakeDocument();
+    std::unique_ptr<FileSystem> files = MakePlatformFileSystem();
     // One folder per test and run: tests run in parallel, here and in other checkouts.
     TempFolder temp;
     fs::path folder = temp.Path();
@@ -119,6 +101,15 @@ TEST_P(SkinLoaderTest, TheFaceImageFixesTheWindowSize) {
     EXPECT_EQ(skin->ChimeFileName, folder / "sound\\chime.mp3");
 }
 
+// The bitmaps are drawn for the window's scale inside the load, where a failure is the skin's.
+TEST_P(SkinLoaderTest, TheLoadDrawsTheBitmapsForTheContextsScale) {
+    const auto skin = LoadSkin("good", {folder, *files, *xml, settings, text, DisplayScale(192)},
+                               labels, buttons);
+    EXPECT_EQ(skin->Scale, DisplayScale(192));
+    EXPECT_EQ(skin->Width(), 300);
+    EXPECT_EQ(skin->Frame.Height(), 280);
+}
+
 TEST_P(SkinLoaderTest, LabelsAndButtonsTakeTheSkinsValues) {
     Load("good");
     // The title never resizes; the others take the size of their text in their new font.
@@ -139,7 +130,7 @@ TEST_P(SkinLoaderTest, LabelsAndButtonsTakeTheSkinsValues) {
 }
 
 TEST_P(SkinLoaderTest, ASkinWithoutDigitalGlassHasNone) {
-    std::string xml = kSkinXml;
+    std::string xml = kTestSkinXml;
     xml.erase(xml.find("<digital_glass>"),
               std::string("<digital_glass>dglass.png</digital_glass>").size());
     MakeSkin("plain", xml);
@@ -152,7 +143,7 @@ TEST_P(SkinLoaderTest, AFailedLoadNamesTheSkinTheFileAndTheFault) {
     EXPECT_EQ(Failure("empty"),
               "The skin \"empty\" cannot be loaded.\nface\\empty\\skin.xml: the file is missing");
 
-    std::string broken = kSkinXml;
+    std::string broken = kTestSkinXml;
     broken.replace(broken.find("color=\"clWhite\""), 15, "color=\"white\"");
     broken.erase(broken.find("<glass>glass.png</glass>"), 24);
     MakeSkin("broken", broken);
@@ -170,19 +161,19 @@ TEST_P(SkinLoaderTest, AFailedLoadNamesTheSkinTheFileAndTheFault) {
               0u)
         << malformed;
 
-    MakeSkin("nohand", kSkinXml);
+    MakeSkin("nohand", kTestSkinXml);
     fs::remove(folder / "face" / "nohand" / "second.png");
     const std::string missing = Failure("nohand");
     EXPECT_NE(missing.find("second.png"), std::string::npos) << missing;
     EXPECT_EQ(missing.rfind("The skin \"nohand\" cannot be loaded.\n", 0), 0u);
 
-    MakeSkin("badpng", kSkinXml);
+    MakeSkin("badpng", kTestSkinXml);
     std::ofstream(folder / "face" / "badpng" / "glass.png", std::ios::binary) << "not a png";
     EXPECT_NE(Failure("badpng").find("glass.png"), std::string::npos);
 }
 
 TEST_P(SkinLoaderTest, ListsTheSkinFoldersOnly) {
-    MakeSkin("second", kSkinXml);
+    MakeSkin("second", kTestSkinXml);
     std::ofstream(folder / "face" / "notes.txt") << "not a skin";
     auto names = ListSkinFolders(folder);
     std::sort(names.begin(), names.end());
@@ -191,10 +182,11 @@ TEST_P(SkinLoaderTest, ListsTheSkinFoldersOnly) {
 }
 
 TEST_P(SkinLoaderTest, AStartFallsBackToTheDefaultSkinThenToAPlaceholder) {
-    MakeSkin("norvale", kSkinXml);
+    MakeSkin("norvale", kTestSkinXml);
     std::string name = "gone";
     std::vector<std::string> messages;
-    auto skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
+    auto skin =
+        LoadStartupSkin(name, {folder, *files, *xml, settings, text}, labels, buttons, messages);
     EXPECT_EQ(name, "norvale");
     EXPECT_EQ(skin->Height(), 140);
     ASSERT_EQ(messages.size(), 1u);
@@ -202,14 +194,17 @@ TEST_P(SkinLoaderTest, AStartFallsBackToTheDefaultSkinThenToAPlaceholder) {
 
     name = "good";
     messages.clear();
-    skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
+    skin = LoadStartupSkin(name, {folder, *files, *xml, settings, text}, labels, buttons, messages);
     EXPECT_EQ(name, "good");
     EXPECT_TRUE(messages.empty());
 
     fs::remove_all(folder / "face" / "norvale");
     name = "gone";
-    skin = LoadStartupSkin(name, {folder, *xml, settings, text}, labels, buttons, messages);
-    EXPECT_EQ(messages.size(), 2u);
+    skin = LoadStartupSkin(name, {folder, *files, *xml, settings, text}, labels, buttons, messages);
+    // One message tells of both failures.
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("\"gone\""), std::string::npos) << messages[0];
+    EXPECT_NE(messages[0].find("\n\nThe skin \"norvale\""), std::string::npos) << messages[0];
     EXPECT_EQ(name, "norvale");
     EXPECT_EQ(skin->Width(), 150); // the placeholder: a round face and nothing more
     EXPECT_EQ(AlphaOf(skin->FaceBitmap.At(75, 75)), 230);

@@ -106,6 +106,23 @@ TEST_P(XmlDocumentContract, MalformedDocumentsNameWhereTheyBreak) {
     }
 }
 
+// A DTD would let one reader expand entities the other refuses; neither takes one.
+TEST_P(XmlDocumentContract, RefusesADoctype) {
+    auto doc = MakeDocument();
+    const char* withDoctype[] = {
+        "<!DOCTYPE skin>\n<skin><clockface>face.png</clockface></skin>",
+        "<?xml version=\"1.0\"?>\n<!DOCTYPE skin [<!ENTITY f \"face.png\">]>\n"
+        "<skin><clockface>&f;</clockface></skin>",
+        "<!DOCTYPE skin SYSTEM \"skin.dtd\"><skin><clockface>face.png</clockface></skin>",
+    };
+    for (const char* text : withDoctype) {
+        EXPECT_THROW(doc->LoadText(text), XmlError) << text;
+        EXPECT_EQ(doc->SelectValue("skin/clockface"), std::nullopt) << text;
+    }
+    doc->LoadText("<skin><clockface>face.png</clockface></skin>");
+    EXPECT_EQ(doc->SelectValue("skin/clockface"), "face.png");
+}
+
 TEST_P(XmlDocumentContract, LoadsFilesAndReportsMissingOnes) {
     const TempFolder temp;
     const auto& folder = temp.Path();

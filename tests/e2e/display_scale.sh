@@ -16,14 +16,8 @@ source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/face_check.sh"
 
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
-out=$NORVALE_ARTEFACTS/display_scale
-rm -rf "$out"
-mkdir -p "$out"
 # The program folder with a second skin whose face image is missing, for a message.
-program=$out/program
-cp -r "$(dirname "$NORVALE_EXE")" "$program"
-NORVALE_EXE=$program/NorvaleTimeClock.exe
-skin=$program/face/norvale
+own_program display_scale
 cp -r "$skin" "$program/face/broken"
 rm "$program/face/broken/face.png"
 suite_display=$DISPLAY
@@ -96,16 +90,6 @@ start_scaled() {
         sleep 0.1
     done
     die "no face of ${side} x ${side} at $dpi DPI"
-}
-
-# A message of the clock's own: a window with its caption that is not the face's size.
-message_window() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '^Norvale Time Clock$' 2>/dev/null); do
-        xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: ${side}x$side" ||
-            { printf '%s\n' "$id" && return 0; }
-    done
-    return 1
 }
 
 # scaled_dialog MENU_ITEM NAME WIDTH HEIGHT: opens a dialog from the menu, expects its client
@@ -228,7 +212,7 @@ session() {
         submenu 11 0
         local message=
         for i in $(seq 1 100); do
-            message=$(message_window) && break
+            message=$(message_window "$side") && break
             sleep 0.1
         done
         [ -n "$message" ] || die "no message about the broken skin at $dpi DPI"
@@ -238,10 +222,10 @@ session() {
         [ "$MWIDTH" -gt "$side" ] || die "the message at $dpi DPI is only $MWIDTH pixels wide"
         xdotool key Return
         for i in $(seq 1 50); do
-            message_window >/dev/null || break
+            message_window "$side" >/dev/null || break
             sleep 0.1
         done
-        ! message_window >/dev/null || die "the message did not close at $dpi DPI"
+        ! message_window "$side" >/dev/null || die "the message did not close at $dpi DPI"
     fi
     request_close
     timeout 20 tail --pid="$clock" -f /dev/null || die "the clock did not end at $dpi DPI"

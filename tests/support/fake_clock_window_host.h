@@ -44,6 +44,7 @@ public:
     void RequestClose() override { ++CloseRequests; }
     void ShowError(std::string_view text) override { Errors.emplace_back(text); }
     void SetTrayHint(std::string_view hint) override { TrayHint = hint; }
+    void SkinCannotBeDrawn(std::string_view text) override { BrokenFrames.emplace_back(text); }
 
     bool Visible = true;
     bool Beeping = false;
@@ -66,6 +67,7 @@ public:
     // The sound file of each alarm of the Alarms window started, in order.
     std::vector<std::string> AlarmSounds;
     std::string TrayHint;
+    std::vector<std::string> BrokenFrames;
 };
 
 } // namespace norvale::testing

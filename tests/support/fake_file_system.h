@@ -2,15 +2,19 @@
 
 #include "core/platform/file_system.h"
 
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace norvale::testing {
 
 // Files in memory that know what a power cut would leave of them: a file's bytes reach the
 // disk only when it is flushed, while creating, renaming and removing a file reach it at
 // once. Every step that changes something is counted, and one of them can be made to fail.
+// Paths are '/'-separated ('\' is taken too); every path that is read or resolved is recorded,
+// so that a test can tell what was touched.
 class FakeFileSystem final : public FileSystem {
 public:
     struct File {
@@ -30,6 +34,10 @@ public:
     // Every rename fails.
     bool RenameFails = false;
     int Replaces = 0;
+    // Every path given to Read, ReadAtMost or FinalPath, in order.
+    std::vector<std::string> Opened;
+    // Symbolic links: a path (file or folder) and where it leads.
+    std::map<std::string, std::string> Links;
 
     // Puts a file on the disk as it is.
     void Put(const std::string& path, const std::string& contents) {
@@ -46,11 +54,47 @@ public:
     }
 
     std::optional<std::string> Read(std::string_view path) override {
+        return ReadAtMost(path, UINT64_MAX);
+    }
+
+    std::optional<std::string> ReadAtMost(std::string_view path, std::uint64_t maxBytes) override {
+        Opened.emplace_back(path);
         if (!ReadError.empty()) {
             throw FileError(ReadError);
         }
-        const auto it = Files.find(std::string(path));
-        return it == Files.end() ? std::nullopt : std::optional<std::string>(it->second.Contents);
+        auto it = Files.find(std::string(path));
+        if (it == Files.end()) {
+            it = Files.find(Resolve(std::string(path)));
+        }
+        if (it == Files.end()) {
+            return std::nullopt;
+        }
+        if (it->second.Contents.size() > maxBytes) {
+            throw FileError("the file is larger than " + std::to_string(maxBytes) + " bytes");
+        }
+        return it->second.Contents;
+    }
+
+    // A folder exists when some file lies below it.
+    std::optional<std::string> FinalPath(std::string_view path) override {
+        Opened.emplace_back(path);
+        const std::string resolved = Resolve(std::string(path));
+        const bool folder = std::any_of(Files.begin(), Files.end(), [&](const auto& file) {
+            return file.first.starts_with(resolved + "/");
+        });
+        return Files.count(resolved) != 0 || folder ? std::optional(resolved) : std::nullopt;
+    }
+
+    std::vector<std::string> ListFiles(std::string_view folder) override {
+        const std::string prefix = Resolve(std::string(folder)) + "/";
+        std::vector<std::string> names;
+        for (const auto& file : Files) {
+            const std::string& path = file.first;
+            if (path.starts_with(prefix) && path.find('/', prefix.size()) == std::string::npos) {
+                names.push_back(path.substr(prefix.size()));
+            }
+        }
+        return names;
     }
 
     std::unique_ptr<WritableFile> Create(std::string_view path) override {
@@ -106,6 +150,37 @@ private:
         FakeFileSystem& FOwner;
         std::string FPath;
     };
+
+    // The path with "." and ".." taken out and every link followed.
+    std::string Resolve(const std::string& path) const {
+        std::vector<std::string> names;
+        std::size_t start = 0;
+        while (start <= path.size()) {
+            const std::size_t end = std::min(path.find_first_of("/\\", start), path.size());
+            const std::string name = path.substr(start, end - start);
+            if (name == "..") {
+                if (!names.empty()) {
+                    names.pop_back();
+                }
+            } else if (!name.empty() && name != ".") {
+                names.push_back(name);
+                const auto link = Links.find(Join(names));
+                if (link != Links.end()) {
+                    return Resolve(link->second + path.substr(end));
+                }
+            }
+            start = end + 1;
+        }
+        return Join(names);
+    }
+
+    static std::string Join(const std::vector<std::string>& names) {
+        std::string path;
+        for (const std::string& name : names) {
+            path += "/" + name;
+        }
+        return path;
+    }
 
     void Step() {
         ++Steps;

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "core/platform/file_system.h"
 #include "core/platform/text_rasterizer.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string_view>
 #include <vector>
 
@@ -26,6 +29,9 @@ public:
 
     void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
                    std::string_view text) const override {
+        if (PaintFails) {
+            throw std::runtime_error("the text cannot be drawn");
+        }
         DrawnColours.push_back(colour);
         const Pixel32 ink = OpaquePixelOf(colour);
         const TextExtent cell = Cell(font);
@@ -45,18 +51,36 @@ public:
         }
     }
 
+    // Every PaintText throws, as a font engine out of memory would.
+    bool PaintFails = false;
+    // Where font files are read, when not from the disk.
+    FileSystem* Files = nullptr;
+
     bool AddPrivateFont(const std::filesystem::path& file) override {
-        std::ifstream in(file, std::ios::binary);
-        char tag[4] = {};
-        if (!in.read(tag, sizeof tag)) {
+        std::string tag(4, '\0');
+        if (Files) {
+            const std::u8string name = file.u8string();
+            const auto bytes = Files->Read(std::string(name.begin(), name.end()));
+            if (!bytes || bytes->size() < tag.size()) {
+                return false;
+            }
+            tag = bytes->substr(0, tag.size());
+        } else if (std::ifstream in(file, std::ios::binary); !in.read(tag.data(), 4)) {
             return false;
         }
-        const std::string_view read(tag, sizeof tag);
+        const std::string_view read = tag;
         if (read != std::string_view("\0\1\0\0", 4) && read != "true" && read != "OTTO") {
             return false;
         }
         PrivateFonts.push_back(file);
         return true;
+    }
+
+    void RemovePrivateFont(const std::filesystem::path& file) override {
+        const auto found = std::find(PrivateFonts.begin(), PrivateFonts.end(), file);
+        if (found != PrivateFonts.end()) {
+            PrivateFonts.erase(found);
+        }
     }
 
     int CharWidth = 0;

@@ -153,4 +153,26 @@ TEST_F(ClockWindowTest, KeptLabelTextsDrawTheFrameAFreshWindowDraws) {
 }
 
 } // namespace
+// A frame that cannot be drawn would fail again at every tick: it is reported once, and no
+// frame is drawn until another skin takes its place.
+TEST_F(ClockWindowTest, AFrameThatFailsIsReportedOnceUntilTheNextSkin) {
+    Start();
+    window->FClockSkin = "broken";
+    text.PaintFails = true;
+    const int framesBefore = host.Frames;
+    Tick(30);
+    window->RenderFrame();
+    ASSERT_EQ(host.BrokenFrames.size(), 1u);
+    EXPECT_EQ(host.BrokenFrames[0],
+              "The skin \"broken\" cannot be drawn.\nthe text cannot be drawn");
+    EXPECT_TRUE(host.Errors.empty());
+    EXPECT_EQ(host.Frames, framesBefore);
+
+    text.PaintFails = false;
+    window->SetSkin(PlaceholderSkin());
+    window->RenderFrame();
+    EXPECT_EQ(host.BrokenFrames.size(), 1u);
+    EXPECT_EQ(host.Frames, framesBefore + 1);
+}
+
 } // namespace norvale

@@ -1,4 +1,6 @@
+#include "contract/platform_file_system.h"
 #include "core/skin/skin_fonts.h"
+#include "core/skin/skin_limits.h"
 #include "support/fake_text_rasterizer.h"
 #include "support/temp_folder.h"
 
@@ -16,42 +18,78 @@ using testing::TempFolder;
 const std::string kTrueType("\0\1\0\0 glyphs", 11);
 const std::string kOpenType = "OTTO glyphs";
 
-TEST(SkinFonts, AddsTheFontFilesOfTheFontsFolderInNameOrder) {
-    const TempFolder skin;
-    skin.Write("fonts/b.TTF", kTrueType);
-    skin.Write("fonts/C.Ttf", kTrueType);
-    skin.Write("fonts/a.otf", kOpenType);
+class SkinFontsTest : public ::testing::Test {
+protected:
+    // The fonts of the skin, or the fault they give.
+    std::string Load() {
+        SkinFolder folder(*Files, Skin.Path(), "face\\x\\");
+        try {
+            Set = LoadSkinFonts(folder, Text);
+            return "ok";
+        } catch (const SkinFileError& e) {
+            return e.what();
+        }
+    }
+
+    path Final(const std::string& name) const {
+        return std::filesystem::canonical(Skin.Path()) / "fonts" / name;
+    }
+
+    TempFolder Skin;
+    std::unique_ptr<FileSystem> Files = testing::MakePlatformFileSystem();
+    FakeTextRasterizer Text;
+    SkinFontSet Set;
+};
+
+TEST_F(SkinFontsTest, AddsTheFontFilesOfTheFontsFolderInNameOrder) {
+    Skin.Write("fonts/b.TTF", kTrueType);
+    Skin.Write("fonts/C.Ttf", kTrueType);
+    Skin.Write("fonts/a.otf", kOpenType);
     // Font data under other names, or outside the fonts folder, is left alone.
-    skin.Write("fonts/readme.txt", kTrueType);
-    skin.Write("fonts/old.ttf.bak", kTrueType);
-    skin.Write("fonts/ttf", kTrueType);
-    skin.Write("fonts/nested.ttf/inner.ttf", kTrueType);
-    skin.Write("beside.ttf", kTrueType);
-    FakeTextRasterizer text;
-    EXPECT_EQ(LoadSkinFonts(skin.Path(), text), 3);
-    const path fonts = skin.Path() / "fonts";
-    EXPECT_EQ(text.PrivateFonts,
-              (std::vector<path>{fonts / "C.Ttf", fonts / "a.otf", fonts / "b.TTF"}));
+    Skin.Write("fonts/readme.txt", kTrueType);
+    Skin.Write("fonts/old.ttf.bak", kTrueType);
+    Skin.Write("fonts/ttf", kTrueType);
+    Skin.Write("fonts/nested.ttf/inner.ttf", kTrueType);
+    Skin.Write("beside.ttf", kTrueType);
+    ASSERT_EQ(Load(), "ok");
+    const std::vector<path> expected{Final("C.Ttf"), Final("a.otf"), Final("b.TTF")};
+    EXPECT_EQ(Text.PrivateFonts, expected);
+    EXPECT_EQ(Set.Files(), expected);
 }
 
-TEST(SkinFonts, AFileThatWillNotLoadIsPassedOverAndNotCounted) {
-    const TempFolder skin;
-    skin.Write("fonts/a-broken.ttf", "not a font");
-    skin.Write("fonts/b-empty.otf", "");
-    skin.Write("fonts/c-good.otf", kOpenType);
-    FakeTextRasterizer text;
-    EXPECT_EQ(LoadSkinFonts(skin.Path(), text), 1);
-    EXPECT_EQ(text.PrivateFonts, std::vector<path>{skin.Path() / "fonts" / "c-good.otf"});
+TEST_F(SkinFontsTest, AFileTheFontEngineRefusesIsAFaultAndTakesBackTheOthers) {
+    Skin.Write("fonts/a-good.otf", kOpenType);
+    Skin.Write("fonts/b-broken.ttf", "not a font");
+    EXPECT_EQ(Load(), "face\\x\\fonts/b-broken.ttf: the font engine refuses the file");
+    EXPECT_TRUE(Text.PrivateFonts.empty());
 }
 
-TEST(SkinFonts, ASkinWithoutAFontsFolderAddsNothing) {
-    const TempFolder skin;
-    FakeTextRasterizer text;
-    EXPECT_EQ(LoadSkinFonts(skin.Path(), text), 0);
-    EXPECT_EQ(LoadSkinFonts(skin.Path() / "absent", text), 0);
-    skin.Write("fonts", kTrueType); // a file where the folder should be
-    EXPECT_EQ(LoadSkinFonts(skin.Path(), text), 0);
-    EXPECT_TRUE(text.PrivateFonts.empty());
+TEST_F(SkinFontsTest, TheFontsGoWithTheirSet) {
+    Skin.Write("fonts/a.otf", kOpenType);
+    ASSERT_EQ(Load(), "ok");
+    ASSERT_EQ(Text.PrivateFonts.size(), 1u);
+    Set = SkinFontSet();
+    EXPECT_TRUE(Text.PrivateFonts.empty());
+}
+
+TEST_F(SkinFontsTest, TooManyOrTooLargeFontFilesAreFaults) {
+    for (int i = 0; i <= kMaxSkinFonts; ++i) {
+        Skin.Write("fonts/f" + std::to_string(100 + i) + ".ttf", kTrueType);
+    }
+    EXPECT_EQ(Load(), "face\\x\\fonts: more than " + std::to_string(kMaxSkinFonts) + " font files");
+    std::filesystem::remove_all(Skin.Path() / "fonts");
+    Skin.Write("fonts/huge.ttf", kTrueType);
+    std::filesystem::resize_file(Skin.Path() / "fonts" / "huge.ttf", kMaxSkinFontBytes + 1);
+    EXPECT_EQ(Load(), "face\\x\\fonts/huge.ttf: the file is larger than " +
+                          std::to_string(kMaxSkinFontBytes) + " bytes");
+    EXPECT_TRUE(Text.PrivateFonts.empty());
+}
+
+TEST_F(SkinFontsTest, ASkinWithoutAFontsFolderAddsNothing) {
+    EXPECT_EQ(Load(), "ok");
+    Skin.Write("fonts", kTrueType); // a file where the folder should be
+    EXPECT_EQ(Load(), "ok");
+    EXPECT_TRUE(Text.PrivateFonts.empty());
 }
 
 } // namespace

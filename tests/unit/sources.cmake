@@ -73,6 +73,7 @@ set(NORVALE_UNIT_TEST_SOURCES
 # Suites every adapter of a port passes; each test program adds its own adapters' factories.
 set(NORVALE_CONTRACT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../contract/frame_golden_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/hostile_skin_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_peer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_sntp_server.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/private_font_contract.cpp

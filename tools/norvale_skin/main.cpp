@@ -62,7 +62,8 @@ int Check(const std::filesystem::path& folder) {
             Box(buttons[1].Left, buttons[1].Top, buttons[1].Width, buttons[1].Height).c_str());
         std::printf("variants %s\n", Variants(*skin->Sources).c_str());
         return 0;
-    } catch (const SkinError& e) {
+    } catch (const std::exception& e) {
+        // A SkinError, or a failure of the tool's own adapters.
         std::fprintf(stderr, "%s\n", e.what());
         return 1;
     }

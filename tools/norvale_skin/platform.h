@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/file_system.h"
 #include "core/platform/text_rasterizer.h"
 #include "core/platform/xml_document.h"
 #include "core/time/format_settings.h"
@@ -10,6 +11,7 @@ namespace norvale::tools {
 
 // The platform's adapters the skin tool reads and measures with.
 std::unique_ptr<XmlDocument> MakeXmlDocument();
+std::unique_ptr<FileSystem> MakeFileSystem();
 std::unique_ptr<TextRasterizer> MakeTextRasterizer();
 FormatSettings UserFormatSettings();
 

@@ -1,3 +1,4 @@
+#include "linux/file_system_posix.h"
 #include "linux/freetype_text_rasterizer.h"
 #include "linux/pugixml_document.h"
 #include "tools/norvale_skin/platform.h"
@@ -6,6 +7,10 @@ namespace norvale::tools {
 
 std::unique_ptr<XmlDocument> MakeXmlDocument() {
     return linux_adapter::MakePugixmlDocument();
+}
+
+std::unique_ptr<FileSystem> MakeFileSystem() {
+    return std::make_unique<linux_adapter::PosixFileSystem>();
 }
 
 std::unique_ptr<TextRasterizer> MakeTextRasterizer() {

@@ -71,6 +71,9 @@ public:
     void RequestClose() override {}
     void ShowError(std::string_view) override {}
     void SetTrayHint(std::string_view) override {}
+    void SkinCannotBeDrawn(std::string_view text) override { BrokenFrame = text; }
+
+    std::string BrokenFrame;
 
 private:
     std::uint64_t FTickCount;
@@ -255,6 +258,10 @@ int Render(const std::vector<std::string>& args) {
         return 1;
     }
     DrawFrame(window, options);
+    if (!host.BrokenFrame.empty()) {
+        std::fprintf(stderr, "%s\n", host.BrokenFrame.c_str());
+        return 1;
+    }
 
     Bitmap32 frame = window.Skin()->Frame;
     if (options.Boxes) {

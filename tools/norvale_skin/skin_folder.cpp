@@ -15,7 +15,8 @@ std::unique_ptr<TSkin> LoadSkinFolderAsGiven(const std::filesystem::path& folder
         (skinFolder.has_filename() ? skinFolder : skinFolder.parent_path()).filename().u8string();
     const std::u8string shown = folder.u8string();
     // The program folder is two levels up, as for face\<name>; only the chime path uses it.
-    const SkinLoadContext context{skinFolder.parent_path().parent_path(), *xml, settings,
+    const auto files = MakeFileSystem();
+    const SkinLoadContext context{skinFolder.parent_path().parent_path(), *files, *xml, settings,
                                   rasterizer};
     return LoadSkinFolder(skinFolder, std::string(shown.begin(), shown.end()) + "/",
                           std::string(name.begin(), name.end()), context, labels, buttons);

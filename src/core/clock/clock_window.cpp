@@ -208,11 +208,17 @@ void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {
 }
 
 void TfrmMain::RenderFrame() {
-    if (!FHost.WindowVisible() || !FSkin) {
+    if (!FHost.WindowVisible() || !FSkin || FFrameBroken) {
         return;
     }
     FFade.SetWindowPos(FHost.WindowPosition());
-    DrawFrame();
+    try {
+        DrawFrame();
+    } catch (const std::exception& e) {
+        FFrameBroken = true;
+        FHost.SkinCannotBeDrawn("The skin \"" + FClockSkin + "\" cannot be drawn.\n" + e.what());
+        return;
+    }
     if (!FFade.Enabled()) {
         FHost.PresentFrame(FrameRequest(FSkin->Frame, FFade.WindowPos(), FFade.Blend()));
     }

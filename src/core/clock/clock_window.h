@@ -73,6 +73,9 @@ public:
     virtual void ShowError(std::string_view text) = 0;
     // The tip of the icon in the notification area.
     virtual void SetTrayHint(std::string_view hint) = 0;
+    // A frame of the skin failed to draw, and would fail again at every tick: the host puts
+    // another skin in its place (no frame is drawn until then) and tells the user once.
+    virtual void SkinCannotBeDrawn(std::string_view text) = 0;
 };
 
 // The services some handlers reach beyond the window; each may be absent in a test.
@@ -270,6 +273,7 @@ private:
     const TextRasterizer* FRasterizer;
     THandAngles FAngles;
     std::unique_ptr<TSkin> FSkin;
+    bool FFrameBroken = false; // until the next skin
     ClockServices FServices;
     // Whether the zone time ran on by itself since the previous tick.
     TimeContinuity FContinuity;

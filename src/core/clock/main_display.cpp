@@ -12,6 +12,7 @@ RECT RectAt(POINT topLeft, int width, int height) {
 
 void TfrmMain::SetSkin(std::unique_ptr<TSkin> skin) {
     FSkin = std::move(skin);
+    FFrameBroken = false;
     if (FSkin && !(FSkin->Scale == FScale)) {
         PrepareSkin(*FSkin, FScale);
     }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace norvale {
 
@@ -29,13 +31,23 @@ public:
     virtual void Close() = 0;
 };
 
-// The few file operations that keeping a settings file safely needs. Paths are UTF-8.
+// The few file operations that keeping a settings file safely and reading a skin folder
+// need. Paths are UTF-8.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
     // The whole file, or nullopt when there is no such file.
     virtual std::optional<std::string> Read(std::string_view path) = 0;
+    // The same, but a file of more than maxBytes throws FileError before it is read.
+    virtual std::optional<std::string> ReadAtMost(std::string_view path,
+                                                  std::uint64_t maxBytes) = 0;
+    // The full path of an existing file or folder as the system names it, with every link,
+    // junction, "." and ".." resolved; nullopt when there is nothing at the path.
+    virtual std::optional<std::string> FinalPath(std::string_view path) = 0;
+    // The names of the plain files in a folder, without its subfolders, sorted; none when the
+    // folder cannot be listed.
+    virtual std::vector<std::string> ListFiles(std::string_view folder) = 0;
     // Creates the file, or empties an existing one, for writing.
     virtual std::unique_ptr<WritableFile> Create(std::string_view path) = 0;
     // Puts `from` in the place of `to` in one step that is on the disk when it returns: a

@@ -40,6 +40,8 @@ public:
     // Makes the families of a TrueType or OpenType file usable by this process only, for as
     // long as the rasterizer lives; false when the file holds no font that could be added.
     virtual bool AddPrivateFont(const std::filesystem::path& file) = 0;
+    // Takes back one adding of the file; families it alone provided are no longer found.
+    virtual void RemovePrivateFont(const std::filesystem::path& file) = 0;
 };
 
 } // namespace norvale

@@ -14,13 +14,17 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Both readers refuse a document with a DOCTYPE: a skin must read alike everywhere, and a DTD
+// can expand entities without bound.
+inline constexpr char kDoctypeRefused[] = "a DOCTYPE is not allowed";
+
 // An XML document answering XPath queries for single values, as the skin reader asks them.
 class XmlDocument {
 public:
     virtual ~XmlDocument() = default;
 
     // Parses a file (UTF-8 path) or a text, replacing any document held before. Throws
-    // XmlError when the file cannot be read or is not well-formed.
+    // XmlError when the file cannot be read, is not well-formed or has a DOCTYPE.
     virtual void Load(const std::string& path) = 0;
     virtual void LoadText(std::string_view xml) = 0;
 

@@ -1,9 +1,9 @@
 #include "core/raster/skin_image.h"
 
 #include "core/raster/lanczos.h"
+#include "core/skin/skin_limits.h"
 
 #include <algorithm>
-#include <fstream>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -11,33 +11,27 @@
 namespace norvale {
 namespace {
 
-// No valid image within the decoder's limits needs a larger file.
-constexpr std::uintmax_t kMaxSkinFileBytes = 1ull << 30;
+// No valid image within the skin's limits needs a larger file.
+constexpr std::uint64_t kMaxSkinFileBytes = 256ull << 20;
 
-std::filesystem::path PathOf(const std::filesystem::path& folder, std::string_view relative) {
-    std::u8string name(relative.size(), u8'\0');
-    for (std::size_t i = 0; i < relative.size(); ++i) {
-        name[i] = relative[i] == '\\' ? u8'/' : static_cast<char8_t>(relative[i]);
-    }
-    return folder / std::filesystem::path(name);
+std::vector<std::uint8_t> Bytes(const std::string& text) {
+    return {text.begin(), text.end()};
 }
 
-std::vector<std::uint8_t> ReadWholeFile(const std::filesystem::path& path,
-                                        const std::string& name) {
-    std::error_code error;
-    const std::uintmax_t size = std::filesystem::file_size(path, error);
-    if (error) {
-        throw PngError(name + ": cannot open the file");
+std::uint32_t BigEndian(const std::vector<std::uint8_t>& bytes, std::size_t at) {
+    return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
+           std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+}
+
+// Counts the image's pixels, from the size its header declares, before it is decoded; a file
+// too short for a header is left to the decoder to refuse.
+void TakePixels(SkinFolder& folder, const std::vector<std::uint8_t>& png, int factor,
+                std::string_view relativePath) {
+    constexpr std::size_t kWidthAt = 16; // signature, IHDR length and type
+    if (png.size() >= kWidthAt + 8) {
+        folder.TakePixels(BigEndian(png, kWidthAt), BigEndian(png, kWidthAt + 4),
+                          factor * kMaxSkinSide, relativePath);
     }
-    if (size > kMaxSkinFileBytes) {
-        throw PngError(name + ": file too large");
-    }
-    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
-    std::ifstream in(path, std::ios::binary);
-    if (!in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(size))) {
-        throw PngError(name + ": cannot read the file");
-    }
-    return bytes;
 }
 
 } // namespace
@@ -77,21 +71,22 @@ std::string VariantPath(std::string_view relativePath, int factor) {
 }
 
 SkinImageFiles ReadSkinImageFiles(std::string_view relativePath, std::uint32_t fillColour,
-                                  const std::filesystem::path& folder) {
+                                  SkinFolder& folder) {
     SkinImageFiles files;
     files.FillColour = fillColour;
-    const std::filesystem::path basePath = PathOf(folder, relativePath);
-    files.Name = PathText(basePath);
-    files.Base =
-        SkinBitmapFromPng(DecodePng(ReadWholeFile(basePath, files.Name), files.Name), fillColour);
+    files.Name = folder.Shown(relativePath);
+    const std::vector<std::uint8_t> base = Bytes(folder.Read(relativePath, kMaxSkinFileBytes));
+    TakePixels(folder, base, 1, relativePath);
+    files.Base = SkinBitmapFromPng(DecodePng(base, files.Name), fillColour);
     for (int factor = 2; factor <= kLargestVariant; ++factor) {
-        const std::filesystem::path path = PathOf(folder, VariantPath(relativePath, factor));
-        std::error_code error;
-        if (!std::filesystem::exists(path, error)) {
+        const std::string relative = VariantPath(relativePath, factor);
+        const auto read = folder.ReadIfPresent(relative, kMaxSkinFileBytes);
+        if (!read) {
             continue;
         }
-        const std::string name = PathText(path);
-        std::vector<std::uint8_t> bytes = ReadWholeFile(path, name);
+        const std::string name = folder.Shown(relative);
+        std::vector<std::uint8_t> bytes = Bytes(*read);
+        TakePixels(folder, bytes, factor, relative);
         const PngImage png = DecodePng(bytes, name);
         const int width = factor * files.Base.Width();
         const int height = factor * files.Base.Height();

@@ -3,6 +3,7 @@
 #include "core/raster/bitmap32.h"
 #include "core/raster/display_scale.h"
 #include "core/raster/png_decoder.h"
+#include "core/skin/skin_folder.h"
 
 #include <array>
 #include <cstdint>
@@ -47,12 +48,13 @@ struct ImageVariant {
 // The variant's file name: "@2x" or "@3x" before the extension of the last name.
 std::string VariantPath(std::string_view relativePath, int factor);
 
-// Reads the PNG at folder + relativePath (UTF-8, '\' or '/' between the names) and the variants
-// beside it, and decodes each of them once to check it. Throws PngError naming the file when
-// the base image cannot be read, when a variant present cannot, or when a variant is not
-// exactly its factor times the base image's size.
+// Reads the PNG at relativePath in the skin folder (UTF-8, '\' or '/' between the names) and the
+// variants beside it, and decodes each of them once to check it, counting its pixels against
+// the skin's limits before it is decoded. Throws PngError or SkinFileError naming the file when
+// the base image cannot be read, when a variant present cannot, when an image is too large, or
+// when a variant is not exactly its factor times the base image's size.
 SkinImageFiles ReadSkinImageFiles(std::string_view relativePath, std::uint32_t fillColour,
-                                  const std::filesystem::path& folder);
+                                  SkinFolder& folder);
 
 // The variant a scale draws from: the smallest at least as large as the scale, else the
 // largest the image has.

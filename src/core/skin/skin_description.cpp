@@ -1,5 +1,6 @@
 #include "core/skin/skin_description.h"
 
+#include "core/skin/skin_limits.h"
 #include "core/text/integer_text.h"
 #include "core/time/number_text.h"
 
@@ -24,19 +25,32 @@ public:
         return FXml.SelectValue(xpath);
     }
 
-    std::int32_t Integer(const std::string& xpath, std::int32_t fallback) {
-        return ParseDecimalInteger(Required(xpath)).value_or(fallback);
+    // An integer within [low, high]; a value outside is a problem and gives the fallback.
+    std::int32_t Integer(const std::string& xpath, std::int32_t fallback, std::int32_t low,
+                         std::int32_t high) {
+        return Bounded(xpath, ParseDecimalInteger(Required(xpath)).value_or(fallback), fallback,
+                       low, high);
     }
 
-    std::optional<std::int32_t> OptionalInteger(const std::string& xpath, std::int32_t fallback) {
+    std::optional<std::int32_t> OptionalInteger(const std::string& xpath, std::int32_t fallback,
+                                                std::int32_t low, std::int32_t high) {
         if (const auto text = Optional(xpath)) {
-            return ParseDecimalInteger(*text).value_or(fallback);
+            return Bounded(xpath, ParseDecimalInteger(*text).value_or(fallback), fallback, low,
+                           high);
         }
         return std::nullopt;
     }
 
+    // A real within kMaxSkinCoordinate of 0; a value outside, infinity or NaN is a problem.
     double Real(const std::string& xpath, double fallback) {
-        return ParseLocaleNumber(Required(xpath), FSettings.DecimalSeparator).value_or(fallback);
+        const double value =
+            ParseLocaleNumber(Required(xpath), FSettings.DecimalSeparator).value_or(fallback);
+        if (!(value >= -kMaxSkinCoordinate && value <= kMaxSkinCoordinate)) {
+            FProblems.push_back(Describe(xpath) + " lies outside " +
+                                Range(-kMaxSkinCoordinate, kMaxSkinCoordinate));
+            return fallback;
+        }
+        return value;
     }
 
     Colour Color(const std::string& xpath) {
@@ -51,6 +65,20 @@ public:
             return 0;
         }
         return *colour;
+    }
+
+    std::int32_t Bounded(const std::string& xpath, std::int32_t value, std::int32_t fallback,
+                         std::int32_t low, std::int32_t high) {
+        if (value < low || value > high) {
+            FProblems.push_back(Describe(xpath) + " is " + std::to_string(value) + ", outside " +
+                                Range(low, high));
+            return fallback;
+        }
+        return value;
+    }
+
+    static std::string Range(std::int32_t low, std::int32_t high) {
+        return std::to_string(low) + " to " + std::to_string(high);
     }
 
     // "skin/label[@id="time"]/font/@color" reads as "attribute color of
@@ -93,17 +121,17 @@ LabelDescription ReadLabel(Reader& in, const std::string& id) {
         return label;
     }
     label.Text = in.Required(base + "/@text");
-    label.Left = in.Integer(base + "/@x", 62);
-    label.Top = in.Integer(base + "/@y", 55);
-    label.Width = in.OptionalInteger(base + "/@width", 89);
-    label.Height = in.OptionalInteger(base + "/@height", 11);
+    label.Left = in.Integer(base + "/@x", 62, -kMaxSkinCoordinate, kMaxSkinCoordinate);
+    label.Top = in.Integer(base + "/@y", 55, -kMaxSkinCoordinate, kMaxSkinCoordinate);
+    label.Width = in.OptionalInteger(base + "/@width", 89, 0, kMaxSkinCoordinate);
+    label.Height = in.OptionalInteger(base + "/@height", 11, 0, kMaxSkinCoordinate);
     label.Align = in.Required(base + "/@align");
     if (!in.Optional(base + "/font")) {
         in.Required(base + "/font");
         return label;
     }
     label.Font.Name = in.Required(base + "/font/@name");
-    label.Font.Size = in.Integer(base + "/font/@size", 62);
+    label.Font.Size = in.Integer(base + "/font/@size", 62, 1, kMaxSkinFontSize);
     label.Font.Color = in.Color(base + "/font/@color");
     return label;
 }
@@ -115,10 +143,10 @@ BoxDescription ReadButton(Reader& in, const std::string& id) {
         in.Required(base);
         return box;
     }
-    box.Left = in.Integer(base + "/@x", 62);
-    box.Top = in.Integer(base + "/@y", 62);
-    box.Width = in.Integer(base + "/@width", 62);
-    box.Height = in.Integer(base + "/@height", 62);
+    box.Left = in.Integer(base + "/@x", 62, -kMaxSkinCoordinate, kMaxSkinCoordinate);
+    box.Top = in.Integer(base + "/@y", 62, -kMaxSkinCoordinate, kMaxSkinCoordinate);
+    box.Width = in.Integer(base + "/@width", 62, 0, kMaxSkinCoordinate);
+    box.Height = in.Integer(base + "/@height", 62, 0, kMaxSkinCoordinate);
     return box;
 }
 
@@ -137,8 +165,8 @@ SkinDescription ReadSkinDescription(const XmlDocument& xml, const FormatSettings
     skin.Minutes = ReadHand(in, "minutes", {2.5, 51});
     skin.Seconds = ReadHand(in, "seconds", {3.5, 61});
     skin.Chime = in.Required("skin/sounds/chime/text()");
-    skin.FaceWidth = in.Integer("skin/clockface/@width", 600);
-    skin.FaceHeight = in.Integer("skin/clockface/@height", 400);
+    skin.FaceWidth = in.Integer("skin/clockface/@width", 600, 0, kMaxSkinSide);
+    skin.FaceHeight = in.Integer("skin/clockface/@height", 400, 0, kMaxSkinSide);
     for (std::size_t i = 0; i < kSkinLabelIds.size(); ++i) {
         skin.Labels[i] = ReadLabel(in, kSkinLabelIds[i]);
     }

@@ -1,48 +1,42 @@
 #include "core/skin/skin_fonts.h"
 
+#include "core/skin/skin_limits.h"
 #include "core/text/ascii.h"
 
-#include <algorithm>
 #include <string>
-#include <system_error>
-#include <vector>
 
 namespace norvale {
 namespace {
 
-bool IsFontFile(const std::filesystem::path& file) {
-    const auto extension = file.extension().native();
-    std::string lower;
-    for (const auto c : extension) {
-        if (static_cast<unsigned long>(c) > 0x7F) {
-            return false;
-        }
-        lower += ToLowerAscii(static_cast<char>(c));
+bool IsFontFile(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) {
+        return false;
     }
-    return lower == ".ttf" || lower == ".otf";
-}
-
-// The font files of the folder sorted by name; none when it cannot be listed.
-std::vector<std::filesystem::path> FontFilesIn(const std::filesystem::path& folder) {
-    std::vector<std::filesystem::path> files;
-    std::error_code error;
-    std::filesystem::directory_iterator entry(folder, error);
-    for (; !error && entry != std::filesystem::directory_iterator(); entry.increment(error)) {
-        std::error_code typeError;
-        if (entry->is_regular_file(typeError) && IsFontFile(entry->path())) {
-            files.push_back(entry->path());
-        }
-    }
-    std::sort(files.begin(), files.end());
-    return files;
+    const std::string_view extension = name.substr(dot);
+    return EqualsNoCase(extension, ".ttf") || EqualsNoCase(extension, ".otf");
 }
 
 } // namespace
 
-int LoadSkinFonts(const std::filesystem::path& skinFolder, TextRasterizer& rasterizer) {
-    int added = 0;
-    for (const std::filesystem::path& file : FontFilesIn(skinFolder / "fonts")) {
-        added += rasterizer.AddPrivateFont(file) ? 1 : 0;
+SkinFontSet LoadSkinFonts(SkinFolder& folder, TextRasterizer& rasterizer) {
+    std::vector<std::string> names;
+    for (const std::string& name : folder.ListFiles("fonts")) {
+        if (IsFontFile(name)) {
+            names.push_back("fonts/" + name);
+        }
+    }
+    if (names.size() > static_cast<std::size_t>(kMaxSkinFonts)) {
+        throw SkinFileError(folder.Shown("fonts") + ": more than " + std::to_string(kMaxSkinFonts) +
+                            " font files");
+    }
+    SkinFontSet added(rasterizer);
+    for (const std::string& name : names) {
+        // Read once to check the size through the same port that checked where it lies.
+        folder.Read(name, kMaxSkinFontBytes);
+        if (!added.Add(folder.Locate(name))) {
+            throw SkinFileError(folder.Shown(name) + ": the font engine refuses the file");
+        }
     }
     return added;
 }

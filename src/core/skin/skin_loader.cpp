@@ -2,8 +2,11 @@
 
 #include "core/raster/png_decoder.h"
 #include "core/skin/skin_description.h"
+#include "core/skin/skin_folder.h"
 #include "core/skin/skin_fonts.h"
+#include "core/skin/skin_limits.h"
 
+#include <new>
 #include <system_error>
 
 namespace norvale {
@@ -51,30 +54,94 @@ void ApplyLabel(TWindowLabel& label, const LabelDescription& skin) {
     label.SetFontColor(skin.Font.Color);
 }
 
-HandSource ReadHand(const HandDescription& skin, const std::filesystem::path& skinFolder) {
-    return {ReadSkinImageFiles(skin.FileName, 0x000000, skinFolder),
+HandSource ReadHand(const HandDescription& skin, SkinFolder& folder) {
+    return {ReadSkinImageFiles(skin.FileName, 0x000000, folder),
             {static_cast<float>(skin.BitmapCenter.X), static_cast<float>(skin.BitmapCenter.Y)},
             {static_cast<float>(skin.Position.X), static_cast<float>(skin.Position.Y)}};
 }
 
-std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin,
-                                  const std::filesystem::path& skinFolder,
-                                  const std::filesystem::path& programFolder) {
+// The chime is the one file named relative to the program folder; it too stays inside.
+std::filesystem::path ChimePath(const std::string& chime, const SkinLoadContext& context,
+                                const std::string& shownXml) {
+    SkinFolder program(context.Files, context.ProgramFolder, "", "program folder");
+    try {
+        if (auto found = program.Find(chime)) {
+            return std::move(*found);
+        }
+    } catch (const SkinFileError& e) {
+        throw SkinFileError(shownXml + ": the chime " + e.what());
+    }
+    // A missing chime is reported when it plays.
+    return context.ProgramFolder / std::filesystem::path(std::u8string(chime.begin(), chime.end()));
+}
+
+std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin, SkinFolder& folder,
+                                  const SkinLoadContext& context, const std::string& shownXml) {
     auto loaded = std::make_unique<TSkin>();
     SkinSources& sources = loaded->Sources.emplace();
-    sources.Face = ReadSkinImageFiles(skin.ClockFace, 0x000000, skinFolder);
-    sources.Buttons = ReadSkinImageFiles(skin.Buttons, 0x808080, skinFolder);
-    sources.Glass = ReadSkinImageFiles(skin.Glass, 0xFFFFFF, skinFolder);
+    sources.Face = ReadSkinImageFiles(skin.ClockFace, 0x000000, folder);
+    sources.Buttons = ReadSkinImageFiles(skin.Buttons, 0x808080, folder);
+    sources.Glass = ReadSkinImageFiles(skin.Glass, 0xFFFFFF, folder);
     if (skin.DigitalGlass) {
-        sources.DigitalGlass = ReadSkinImageFiles(*skin.DigitalGlass, 0xFFFFFF, skinFolder);
+        sources.DigitalGlass = ReadSkinImageFiles(*skin.DigitalGlass, 0xFFFFFF, folder);
     }
-    sources.AmPm = ReadSkinImageFiles(skin.AmPm, 0x000000, skinFolder);
-    sources.Hours = ReadHand(skin.Hours, skinFolder);
-    sources.Minutes = ReadHand(skin.Minutes, skinFolder);
-    sources.Seconds = ReadHand(skin.Seconds, skinFolder);
-    loaded->ChimeFileName =
-        programFolder / std::filesystem::path(std::u8string(skin.Chime.begin(), skin.Chime.end()));
-    PrepareSkin(*loaded, DisplayScale());
+    sources.AmPm = ReadSkinImageFiles(skin.AmPm, 0x000000, folder);
+    sources.Hours = ReadHand(skin.Hours, folder);
+    sources.Minutes = ReadHand(skin.Minutes, folder);
+    sources.Seconds = ReadHand(skin.Seconds, folder);
+    loaded->ChimeFileName = ChimePath(skin.Chime, context, shownXml);
+    PrepareSkin(*loaded, context.Scale);
+    return loaded;
+}
+
+SkinDescription ReadDescription(SkinFolder& folder, const SkinLoadContext& context,
+                                const std::string& shownXml) {
+    const std::string text = folder.Read("skin.xml", kMaxSkinXmlBytes);
+    std::vector<std::string> problems;
+    SkinDescription skin;
+    try {
+        context.Xml.LoadText(text);
+        skin = ReadSkinDescription(context.Xml, context.Settings, problems);
+        context.Xml.Close();
+    } catch (const XmlError& e) {
+        context.Xml.Close();
+        throw SkinFileError(shownXml + ": " + e.what());
+    }
+    if (!problems.empty()) {
+        std::string message;
+        for (const std::string& problem : problems) {
+            message.append(shownXml).append(": ").append(problem).append("\n");
+        }
+        message.pop_back();
+        throw SkinFileError(message);
+    }
+    return skin;
+}
+
+// Loads the skin; every fault is thrown as it comes, for the caller to turn into a SkinError.
+std::unique_ptr<TSkin> LoadFolder(SkinFolder& folder, const SkinLoadContext& context,
+                                  std::array<TWindowLabel, kLabelCount>& labels,
+                                  std::array<TSknButton, 2>& buttons) {
+    const std::string shownXml = folder.Shown("skin.xml");
+    const SkinDescription skin = ReadDescription(folder, context, shownXml);
+    std::unique_ptr<TSkin> loaded = LoadImages(skin, folder, context, shownXml);
+
+    // The skin's own fonts come before any label measures its text in them.
+    loaded->Fonts = LoadSkinFonts(folder, context.Rasterizer);
+
+    // Only a complete skin reaches the window's labels and buttons.
+    auto newLabels = labels;
+    for (std::size_t i = 0; i < newLabels.size(); ++i) {
+        ApplyLabel(newLabels[i], skin.Labels[i]);
+    }
+    labels = newLabels;
+    for (std::size_t i = 0; i < buttons.size(); ++i) {
+        const BoxDescription& box = skin.FaceButtons[i];
+        buttons[i].Left = box.Left;
+        buttons[i].Top = box.Top;
+        buttons[i].Width = box.Width;
+        buttons[i].Height = box.Height;
+    }
     return loaded;
 }
 
@@ -95,54 +162,14 @@ std::unique_ptr<TSkin> LoadSkinFolder(const std::filesystem::path& skinFolder,
                                       std::array<TWindowLabel, kLabelCount>& labels,
                                       std::array<TSknButton, 2>& buttons) {
     const std::string failed = "The skin \"" + name + "\" cannot be loaded.\n";
-    const std::filesystem::path xmlPath = skinFolder / "skin.xml";
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(xmlPath, error)) {
-        throw SkinError(failed + shownFolder + "skin.xml: the file is missing");
-    }
-    SkinDescription skin;
+    SkinFolder folder(context.Files, skinFolder, shownFolder);
     try {
-        context.Xml.Load(PathText(xmlPath));
-        std::vector<std::string> problems;
-        skin = ReadSkinDescription(context.Xml, context.Settings, problems);
-        context.Xml.Close();
-        if (!problems.empty()) {
-            std::string message = failed;
-            for (const std::string& problem : problems) {
-                message += shownFolder + "skin.xml: " + problem + "\n";
-            }
-            message.pop_back();
-            throw SkinError(message);
-        }
-    } catch (const XmlError& e) {
-        context.Xml.Close();
-        throw SkinError(failed + shownFolder + "skin.xml: " + e.what());
-    }
-
-    std::unique_ptr<TSkin> loaded;
-    try {
-        loaded = LoadImages(skin, skinFolder, context.ProgramFolder);
-    } catch (const PngError& e) {
+        return LoadFolder(folder, context, labels, buttons);
+    } catch (const std::bad_alloc&) {
+        throw SkinError(failed + "The skin needs more memory than is free.");
+    } catch (const std::exception& e) {
         throw SkinError(failed + e.what());
     }
-
-    // The skin's own fonts come before any label measures its text in them.
-    LoadSkinFonts(skinFolder, context.Rasterizer);
-
-    // Only a complete skin reaches the window's labels and buttons.
-    auto newLabels = labels;
-    for (std::size_t i = 0; i < newLabels.size(); ++i) {
-        ApplyLabel(newLabels[i], skin.Labels[i]);
-    }
-    labels = newLabels;
-    for (std::size_t i = 0; i < buttons.size(); ++i) {
-        const BoxDescription& box = skin.FaceButtons[i];
-        buttons[i].Left = box.Left;
-        buttons[i].Top = box.Top;
-        buttons[i].Width = box.Width;
-        buttons[i].Height = box.Height;
-    }
-    return loaded;
 }
 
 std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& context,
@@ -158,19 +185,46 @@ std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadCont
                                        std::array<TWindowLabel, kLabelCount>& labels,
                                        std::array<TSknButton, 2>& buttons,
                                        std::vector<std::string>& messages) {
+    // Every failure goes into one message, so that a start shows one box at most.
+    std::string failures;
+    const auto report = [&] {
+        if (!failures.empty()) {
+            messages.push_back(failures);
+        }
+    };
     for (const std::string& name : {skinName, std::string(kDefaultSkin)}) {
         try {
             auto skin = LoadSkin(name, context, labels, buttons);
             skinName = name;
+            report();
             return skin;
         } catch (const SkinError& e) {
-            messages.emplace_back(e.what());
+            failures += (failures.empty() ? "" : "\n\n") + std::string(e.what());
         }
         if (name == kDefaultSkin) {
             break;
         }
     }
     skinName = kDefaultSkin;
+    report();
+    return PlaceholderSkin();
+}
+
+std::unique_ptr<TSkin> FallbackSkin(std::string& skinName, const SkinLoadContext& context,
+                                    std::array<TWindowLabel, kLabelCount>& labels,
+                                    std::array<TSknButton, 2>& buttons, std::string& message) {
+    if (skinName != kDefaultSkin) {
+        try {
+            auto skin = LoadSkin(kDefaultSkin, context, labels, buttons);
+            skinName = kDefaultSkin;
+            return skin;
+        } catch (const SkinError& e) {
+            message += "\n\n" + std::string(e.what());
+        }
+    }
+    skinName = kDefaultSkin;
+    // The labels may be what broke the frame.
+    labels = InitialLabels(context.Rasterizer);
     return PlaceholderSkin();
 }
 

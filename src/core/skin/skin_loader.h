@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/file_system.h"
 #include "core/platform/text_rasterizer.h"
 #include "core/platform/xml_document.h"
 #include "core/raster/bitmap32.h"
@@ -8,6 +9,7 @@
 #include "core/raster/rot_layer.h"
 #include "core/raster/skin_image.h"
 #include "core/skin/skin_button.h"
+#include "core/skin/skin_fonts.h"
 #include "core/skin/window_label.h"
 #include "core/time/format_settings.h"
 
@@ -63,6 +65,7 @@ struct TSkin {
     TRotLayer MinuteHand;
     TRotLayer SecondHand;
     std::filesystem::path ChimeFileName;
+    SkinFontSet Fonts; // taken back from the rasterizer with the skin
     // Each label's text as last drawn in this skin's fonts, in LabelIndex order.
     std::array<LabelRaster, kLabelCount> LabelRasters;
 
@@ -86,17 +89,21 @@ public:
 
 struct SkinLoadContext {
     std::filesystem::path ProgramFolder; // holds face\ and sound\ .
+    FileSystem& Files;                   // every file of a skin is read through it
     XmlDocument& Xml;
     const FormatSettings& Settings;
     TextRasterizer& Rasterizer; // takes the fonts a skin carries
+    // The scale the skin's bitmaps are drawn for; drawing them is part of the load, so that
+    // running out of memory there too is the skin's fault.
+    DisplayScale Scale = DisplayScale();
 };
 
 // The window's labels as they are before any skin, and its two face buttons.
 std::array<TWindowLabel, kLabelCount> InitialLabels(const TextRasterizer& rasterizer);
 
-// Loads the skin folder face\<name> into new objects, drawn at 100 %. Labels and buttons are
-// changed only when the whole skin loaded, so after a SkinError the previous skin stays fully in
-// place.
+// Loads the skin folder face\<name> into new objects, drawn at the context's scale. Labels and
+// buttons are changed only when the whole skin loaded, so after a SkinError the previous skin stays
+// fully in place. Any failure at all, also running out of memory, is a SkinError.
 std::unique_ptr<TSkin> LoadSkin(const std::string& name, const SkinLoadContext& context,
                                 std::array<TWindowLabel, kLabelCount>& labels,
                                 std::array<TSknButton, 2>& buttons);
@@ -111,12 +118,20 @@ std::unique_ptr<TSkin> LoadSkinFolder(const std::filesystem::path& skinFolder,
 
 // Loads the skin a start asks for: the stored one, else the default skin, else a plain
 // placeholder face, so the clock always has something to show and its menu stays reachable.
-// skinName becomes the skin that loaded (the default when the stored one failed); every
-// failure's message is added to messages for the user.
+// skinName becomes the skin that loaded (the default when the stored one failed); the
+// failures' messages, if any, are added to messages for the user as one message.
 std::unique_ptr<TSkin> LoadStartupSkin(std::string& skinName, const SkinLoadContext& context,
                                        std::array<TWindowLabel, kLabelCount>& labels,
                                        std::array<TSknButton, 2>& buttons,
                                        std::vector<std::string>& messages);
+
+// The skin that replaces one whose frames fail to draw: the default skin, unless that is the
+// one that failed or it will not load, else the placeholder face with the labels as they were
+// before any skin. skinName becomes the skin chosen; a failure to load the default skin is
+// added to message.
+std::unique_ptr<TSkin> FallbackSkin(std::string& skinName, const SkinLoadContext& context,
+                                    std::array<TWindowLabel, kLabelCount>& labels,
+                                    std::array<TSknButton, 2>& buttons, std::string& message);
 
 // A plain round face of the default size with nothing else, for when no skin loads; drawn at
 // 100 %.

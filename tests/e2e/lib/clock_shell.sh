@@ -85,6 +85,30 @@ message_boxes() {
     printf '%s\n' "$n"
 }
 
+# own_program NAME: a fresh folder $out for the shots of the script NAME, and in it a copy of
+# the program folder, $program (its default skin $skin), that the script may change; the
+# clock started is the copy's.
+own_program() {
+    out=$NORVALE_ARTEFACTS/$1
+    rm -rf "$out"
+    mkdir -p "$out"
+    program=$out/program
+    cp -r "$(dirname "$NORVALE_EXE")" "$program"
+    NORVALE_EXE=$program/NorvaleTimeClock.exe
+    skin=$program/face/norvale
+}
+
+# message_window [SIDE]: the window of one of the clock's messages: a window with its caption
+# that is not the face's SIDE x SIDE pixels (150 unless given).
+message_window() {
+    local id side=${1:-150}
+    for id in $(xdotool search --onlyvisible --name '^Norvale Time Clock$' 2>/dev/null); do
+        xdotool getwindowgeometry "$id" 2>/dev/null | grep -q "Geometry: ${side}x$side" ||
+            { printf '%s\n' "$id" && return 0; }
+    done
+    return 1
+}
+
 # wait_early_in_minute: waits for a second of the minute far enough from its end that a
 # picker's seconds field moved a few seconds on does not wrap round.
 wait_early_in_minute() {
