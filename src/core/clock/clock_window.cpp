@@ -158,6 +158,7 @@ void TfrmMain::Timer1Timer() {
         FHost.PlayChime();
     }
     FLastMinute = minute;
+    WatchFullScreen();
 }
 
 void TfrmMain::TimeChanged() {
@@ -199,11 +200,11 @@ void TfrmMain::RenderFrame() {
     FFade.SetWindowPos(FHost.WindowPosition());
     DrawFrame();
     if (!FFade.Enabled()) {
-        FHost.PresentFrame(FrameRequest(FSkin->Frame, FFade.WindowPos(), FFade.Blend()));
+        FHost.PresentFrame(FrameRequest(FSkin->Frame, FFade.WindowPos(), FFade.WindowAlpha()));
     }
 }
 
-void TfrmMain::DrawFrame() {
+TFrameInputs TfrmMain::FrameInputs() {
     TFrameInputs in;
     in.Mode = FClockType;
     in.ZoneTime = ZoneNow();
@@ -215,7 +216,11 @@ void TfrmMain::DrawFrame() {
     in.TimerLength = FTimerLength;
     in.TimerElapsed = swTimer.ElapsedTime();
     in.TimeDiff = FTimeDiff;
-    const TFrameTexts texts = ComputeFrameTexts(in, FFormatSettings);
+    return in;
+}
+
+void TfrmMain::DrawFrame() {
+    const TFrameTexts texts = ComputeFrameTexts(FrameInputs(), FFormatSettings);
     if (texts.HandsAtZero) {
         FAngles = {};
     }

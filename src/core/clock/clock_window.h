@@ -2,6 +2,7 @@
 
 #include "core/clock/clock_dialogs.h"
 #include "core/clock/display_mode.h"
+#include "core/clock/face_reading.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
 #include "core/net/sntp_reading.h"
@@ -61,6 +62,10 @@ public:
     // Lets the system move the window with the mouse while the left button stays down.
     virtual void StartWindowDrag() = 0;
     virtual void SetTopmost(bool topmost) = 0;
+    // Out of the topmost band and behind every other window (a full-screen program's too).
+    virtual void StepBehind() = 0;
+    // Mouse input passes through the window to whatever lies beneath it.
+    virtual void SetClickThrough(bool through) = 0;
     // The running executable's full path, for the start-with-the-system entry.
     virtual std::string ExecutablePath() const = 0;
     // Asks the window to close (the close query and handler then run).
@@ -132,6 +137,15 @@ public:
     // The two self-toggling menu items: their check mark is already flipped.
     void LoadatStartup1Click();
     void OnTop1Click();
+    void ClickThrough1Click();
+    void HideWhenFullScreen1Click() { ApplyZOrder(); }
+    // The window's opacity in percent, one of kOpacityLevels; any other value is 100.
+    void SetOpacity(int percent);
+    int Opacity() const { return FOpacity; }
+    // Whether the topmost clock stands behind a full-screen program now.
+    bool SteppedBehind() const { return FSteppedBehind; }
+    // What the face shows now, as a screen reader and the tray tip say it.
+    TFaceReading FaceReading();
     void WorldClock1Click();
     // Shows or hides the clock, zooming from or towards the cursor's screen position.
     void RxTrayIcon1Click(POINT cursor);
@@ -194,6 +208,9 @@ public:
     bool AMPM1Checked = true;
     bool LoadatStartup1Checked = true;
     bool OnTop1Checked = true;
+    bool LockPosition1Checked = false;
+    bool ClickThrough1Checked = false;
+    bool HideWhenFullScreen1Checked = false;
 
     TStopWatch StopWatch1;
     TStopWatch swTimer;
@@ -202,6 +219,12 @@ public:
     std::array<TSknButton, 2> Buttons;
 
 private:
+    // Topmost, normal, or behind a full-screen program on the clock's monitor.
+    void ApplyZOrder();
+    bool FullScreenNow() const;
+    // Each tick: a full-screen program came to or left the clock's monitor.
+    void WatchFullScreen();
+    TFrameInputs FrameInputs();
     // Shows a hidden window for an alarm, with the fade and zoom in.
     void BringUpForAlarm();
     // The hand update of a mode: redraws when its key changed.
@@ -244,6 +267,8 @@ private:
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
     bool FNetworkBusy = false;
+    bool FSteppedBehind = false;
+    int FOpacity = 100;
     DisplayScale FScale;
     POINT FClosingFrom;
     // The work areas the window was last placed among.
