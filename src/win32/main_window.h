@@ -7,6 +7,7 @@
 #include "core/shell/popup_menu.h"
 #include "win32/alarms_form_win32.h"
 #include "win32/background_work_win32.h"
+#include "win32/clock_accessible.h"
 #include "win32/clock_dialogs_win32.h"
 #include "win32/clock_setter_log.h"
 #include "win32/elevation_win32.h"
@@ -66,6 +67,8 @@ public:
     POINT CursorClientPos() const override;
     void StartWindowDrag() override;
     void SetTopmost(bool topmost) override;
+    void StepBehind() override;
+    void SetClickThrough(bool through) override;
     std::string ExecutablePath() const override;
     void RequestClose() override;
 
@@ -94,6 +97,10 @@ private:
     void ShowContextMenu(LPARAM lParam);
     void RunMenuCommand(TMenuCommand command);
     void ToggleShown();
+    // The settings that change how the window sits on the desktop; false for other commands.
+    bool RunMannersCommand(TMenuCommand command);
+    // The tray tip shows what the face shows now.
+    void RefreshTrayTip();
     void SwitchSkin(const std::string& name);
     TMenuCommand SkinCommandOf(const std::string& name) const;
     // Places the window: where the settings put it, else centred on the work area.
@@ -129,7 +136,8 @@ private:
     GdiTextRasterizer FText;
     std::unique_ptr<Win32LayeredWindow> FLayered;
     std::unique_ptr<TfrmMain> FForm;
-    std::unique_ptr<TToolTipManager> FToolTips; // its items point at FForm's buttons
+    std::unique_ptr<TToolTipManager> FToolTips;         // its items point at FForm's buttons
+    std::unique_ptr<ClockAccessibility> FAccessibility; // reads FForm's face
     MciMediaDevice FSoundDevice;
     std::unique_ptr<TClockSound> FSound;
     bool FFadeTimerOn = false;
