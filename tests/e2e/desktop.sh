@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # The clock on a busy desktop and for a screen reader: its accessible object reads the face's
-# title, time and date; 50 % opacity halves the face's pixels; a locked face stays put under
+# title, time and date, and so does the tray tip; 50 % opacity halves the face's pixels; a locked face stays put under
 # a drag that moves it unlocked; with Click Through a click on the face reaches the window
 # beneath, and the tray's menu turns it off again; with Hide When Full Screen the clock steps
 # behind a program that fills the screen and comes back when it ends; all four are stored.
@@ -73,6 +73,19 @@ london_now=$(TZ=Europe/London date +%I:%M)
 london_before=$(TZ=Europe/London date -d '1 minute ago' +%I:%M)
 [ "$shown" = "$london_now" ] || [ "$shown" = "$london_before" ] ||
     die "the reader heard $shown, London has $london_now"
+
+# The tray tip, hovered: the program's name over what the face shows (below the icon).
+tray=$(xdotool search --onlyvisible --name 'Wine System Tray' 2>/dev/null | head -n 1) || true
+[ -n "$tray" ] || die "no notification area window"
+eval "$(xdotool getwindowgeometry --shell "$tray" | sed 's/^/TRAY_/')"
+tip_region="300x50+$TRAY_X+$((TRAY_Y + 22))"
+/usr/bin/import -window root "$out/no_tip.png"
+xdotool mousemove "$((TRAY_X + 6))" "$((TRAY_Y + 8))"
+sleep 0.3
+xdotool mousemove "$((TRAY_X + 8))" "$((TRAY_Y + 8))"
+sleep 2
+/usr/bin/import -window root "$out/tray_tip.png"
+[ "$(differ no_tip tray_tip "$tip_region")" -gt 500 ] || die "no tip came up over the tray icon"
 
 # Opacity 50 %: the face's still parts (the rim, away from hands and texts) at half their
 # brightness over the black screen.
