@@ -38,22 +38,6 @@ mean() {
     /usr/bin/convert "$out/$1.png" -crop "$2" +repage -colorspace gray -format '%[fx:mean]' info:
 }
 
-# drag: presses on the face's background and moves the mouse 40 by 32 pixels; sets X, Y to
-# where the window is afterwards.
-drag() {
-    xdotool mousemove "$((X + 75))" "$((Y + 30))"
-    sleep 0.2
-    xdotool mousedown 1
-    for step in 1 2 3 4 5 6 7 8; do
-        xdotool mousemove "$((X + 75 + step * 5))" "$((Y + 30 + step * 4))"
-        sleep 0.1
-    done
-    xdotool mouseup 1
-    sleep 0.5
-    window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
-    eval "$(xdotool getwindowgeometry --shell "$window")"
-}
-
 start_clock
 
 # The screen reader's view: "Time hh:nn:ss am, Mmm dd", the role of a clock (61), and the
@@ -103,11 +87,11 @@ opacity_item 0
 # Lock Position: the drag that moves an unlocked face leaves a locked one where it is.
 before_x=$X before_y=$Y
 settings_item "$lock_position"
-drag
+drag_face
 [ "$X" -eq "$before_x" ] && [ "$Y" -eq "$before_y" ] ||
     die "a locked face moved from $before_x,$before_y to $X,$Y"
 settings_item "$lock_position"
-drag
+drag_face
 [ "$X" -ne "$before_x" ] || [ "$Y" -ne "$before_y" ] || die "an unlocked face did not move"
 
 # Click Through: a window beneath the face gets the click the face took before.
