@@ -2,6 +2,7 @@
 #include "core/clock/face_reading.h"
 #include "core/shell/tray_icon.h"
 #include "core/time/calendar.h"
+#include "support/clock_window_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -47,6 +48,26 @@ TEST(FaceReadingTest, TheTrayTipPutsTheReadingOnASecondLineWithinSixtyThreeChara
     const std::string tip = TrayTipText(TrayHintWithReading("Norvale Time Clock", long_));
     // A "|" of the label does not end the tip; the cut falls after 63 whole characters.
     EXPECT_EQ(tip, "Norvale Time Clock\n" + std::string(41, 'x') + "\u00a6\u00e9\u00e9");
+}
+
+class ClockReadingTest : public testing::ClockWindowTest {};
+
+// The computer's clock is 10:58:30 on 7 December, an hour ahead of UTC; no zone is selected.
+TEST_F(ClockReadingTest, TheWindowReadsItsFaceInTheCurrentModeAndSettingsEvenWhileHidden) {
+    TfrmMain& w = Start();
+    w.FTimeZoneId = -1;
+    EXPECT_EQ(w.FaceReading().Name, "Time 10:58:30 am, Dec 07");
+    clock.AdvanceSeconds(3 * 3600);
+    w.AMPM1Checked = false;
+    EXPECT_EQ(w.FaceReading().Value, "13:58:30, Dec 07");
+    w.FDisplayArrows = false; // the face shows the weekday instead of the hands
+    EXPECT_EQ(w.FaceReading().Value, "13:58:30, Dec 07, Monday");
+    host.Visible = false;
+    w.SetClockType(ctStopwatch);
+    EXPECT_EQ(w.FaceReading().Name, "stopwatch 00:00:00, 0");
+    w.FTimeZoneId = 0; // Tokyo, UTC+9
+    w.SetClockType(ctClock);
+    EXPECT_EQ(w.FaceReading().Name, "Time 21:58:30, Dec 07, Monday");
 }
 
 } // namespace

@@ -51,6 +51,7 @@ TMenuItem Level(int percent) {
 
 std::vector<TMenuItem> OpacityItems() {
     std::vector<TMenuItem> items;
+    items.reserve(kOpacityLevels.size());
     for (const int percent : kOpacityLevels) {
         items.push_back(Level(percent));
     }
