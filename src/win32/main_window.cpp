@@ -135,6 +135,9 @@ void MainWindow::Start() {
         // Unreadable settings keep their defaults; the clock still starts.
         messages.emplace_back(error.what());
     }
+    if (std::string report = FForm->LoadAlarms(); !report.empty()) {
+        messages.push_back(std::move(report));
+    }
     // The restored place may lie on a monitor of another scale.
     FForm->SetDisplayScale(WindowScale(FHandle));
     ApplyDisplayScale();
@@ -162,7 +165,7 @@ void MainWindow::Start() {
     SyncFadeTimer();
     FForm->StartTick();
     SetTimer(FHandle, kTickTimer, kTickMs, nullptr);
-    FAlarms = std::make_unique<TfAlarms>(FHandle);
+    FAlarms = std::make_unique<TfAlarms>(FHandle, *FForm, FRegistry);
     for (const std::string& message : messages) {
         ShowError(message);
     }
@@ -210,6 +213,15 @@ void MainWindow::StartBeep() {
     FSound->StartBeep();
 }
 
+void MainWindow::StartAlarmSound(const std::string& soundFile) {
+    FSound->StartAlarm(soundFile);
+}
+
+void MainWindow::SetTrayHint(std::string_view hint) {
+    FTrayHint = hint;
+    RefreshTrayTip();
+}
+
 bool MainWindow::BeepRunning() const {
     return FBeepTimerOn;
 }
@@ -236,7 +248,7 @@ void MainWindow::ShowError(std::string_view text) {
 }
 
 void MainWindow::RefreshTrayTip() {
-    const std::string hint = TrayHintWithReading(kTrayHint, FForm->FaceReading());
+    const std::string hint = TrayHintWithReading(FTrayHint, FForm->FaceReading());
     if (hint != FTray->Icon().Hint()) {
         FTray->Icon().SetHint(hint);
     }

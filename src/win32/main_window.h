@@ -57,6 +57,7 @@ public:
     void ShowAndActivate() override;
     std::uint64_t TickCount() const override;
     void StartBeep() override;
+    void StartAlarmSound(const std::string& soundFile) override;
     bool BeepRunning() const override;
     void PlayChime() override;
     void SetButtonTips(const TButtonTips& tips) override;
@@ -76,6 +77,7 @@ public:
     void SetBeepTimerEnabled(bool enabled) override;
     void RenderFrame() override;
     void ShowError(std::string_view text) override;
+    void SetTrayHint(std::string_view hint) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -138,6 +140,8 @@ private:
     std::unique_ptr<TfrmMain> FForm;
     std::unique_ptr<TToolTipManager> FToolTips;         // its items point at FForm's buttons
     std::unique_ptr<ClockAccessibility> FAccessibility; // reads FForm's face
+    // The tray's hint without the face's reading: the program's name and the next alarm.
+    std::string FTrayHint{kTrayHint};
     MciMediaDevice FSoundDevice;
     std::unique_ptr<TClockSound> FSound;
     bool FFadeTimerOn = false;

@@ -22,10 +22,10 @@ wineserver -w
 wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
 
 # Settings items (a submenu opens with its first item selected).
-settings_item() { submenu 11 "$1"; }
+settings_item() { submenu 12 "$1"; }
 # opacity_item N: level N of the Opacity submenu (0 is 100 %, 3 is 50 %).
 opacity_item() {
-    local keys=(Down Down Down Down Down Down Down Down Down Down Down Down Right) i
+    local keys=(Down Down Down Down Down Down Down Down Down Down Down Down Down Right) i
     for ((i = 0; i < 6; i++)); do keys+=(Down); done
     keys+=(Right)
     for ((i = 0; i < $1; i++)); do keys+=(Down); done

@@ -50,6 +50,12 @@ TEST(FaceReadingTest, TheTrayTipPutsTheReadingOnASecondLineWithinSixtyThreeChara
     EXPECT_EQ(tip, "Norvale Time Clock\n" + std::string(41, 'x') + "\u00a6\u00e9\u00e9");
 }
 
+TEST(FaceReadingTest, TheReadingGoesBetweenTheProgramsNameAndTheNextAlarm) {
+    const TFaceReading reading{"Time 07:00:00 am, Dec 08", ""};
+    EXPECT_EQ(TrayHintWithReading("Norvale Time Clock\nWake Tue 7:00", reading),
+              "Norvale Time Clock\nTime 07:00:00 am, Dec 08\nWake Tue 7:00");
+}
+
 class ClockReadingTest : public testing::ClockWindowTest {};
 
 // The computer's clock is 10:58:30 on 7 December, an hour ahead of UTC; no zone is selected.

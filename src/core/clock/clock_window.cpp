@@ -1,5 +1,6 @@
 #include "core/clock/clock_window.h"
 
+#include "core/alarms/alarm_display.h"
 #include "core/clock/alarm_edge.h"
 #include "core/clock/presentation.h"
 #include "core/raster/label_text.h"
@@ -30,7 +31,7 @@ LabelPlacement PlacementOf(const TWindowLabel& label, std::uint32_t colour, Disp
 
 TfrmMain::TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones,
                    ClockWindowHost& host, const TextRasterizer& rasterizer)
-    : StopWatch1(clock), swTimer(clock),
+    : StopWatch1(clock), swTimer(clock), Alarms(clock),
       Labels(InitialLabels(rasterizer)), Buttons{TSknButton(10, 67, 24, 16, Cursor),
                                                  TSknButton(110, 67, 24, 16, Cursor)},
       FClock(clock), FZones(zones), FHost(host), FRasterizer(&rasterizer) {}
@@ -99,7 +100,8 @@ void TfrmMain::StartTick() {
 
 void TfrmMain::Timer1Timer() {
     const DateTime t = ZoneNow();
-    const TimeStep step = FContinuity.Observe(t, FClock.MonotonicMilliseconds());
+    const std::int64_t count = FClock.MonotonicMilliseconds();
+    const TimeStep step = FContinuity.Observe(t, count);
     // After a sleep or a jump of the clock the face is drawn anew whatever the mode's key.
     if (step != TimeStep::Continuous) {
         FLastKey = -1;
@@ -108,6 +110,17 @@ void TfrmMain::Timer1Timer() {
         BringUpForAlarm();
         SetClockType(ctCountdown);
         FHost.StartBeep();
+    }
+
+    // The Alarms window's alarms: two comparisons while none is due or waiting. After a jump
+    // of the clock every moment is taken afresh; after a sleep the first tick finds what was
+    // missed.
+    const DateTime local = FClock.Now();
+    if (step == TimeStep::ClockChanged) {
+        RescheduleAlarms(local, count);
+    }
+    if (Alarms.Due(local, count) || Alarms.HasQueued()) {
+        CheckAlarms(local, count);
     }
 
     switch (FClockType) {
@@ -163,6 +176,8 @@ void TfrmMain::Timer1Timer() {
 
 void TfrmMain::TimeChanged() {
     FLastKey = -1;
+    // The zone's rules may have changed with the clock standing still.
+    RescheduleAlarms(FClock.Now(), FClock.MonotonicMilliseconds());
     Timer1Timer();
 }
 
@@ -219,8 +234,16 @@ TFrameInputs TfrmMain::FrameInputs() {
     return in;
 }
 
+TFrameTexts TfrmMain::FaceTexts() {
+    TFrameTexts texts = ComputeFrameTexts(FrameInputs(), FFormatSettings);
+    if (const TAlarm* sounding = Alarms.Sounding()) {
+        texts.Title = AlarmTitle(*sounding);
+    }
+    return texts;
+}
+
 void TfrmMain::DrawFrame() {
-    const TFrameTexts texts = ComputeFrameTexts(FrameInputs(), FFormatSettings);
+    const TFrameTexts texts = FaceTexts();
     if (texts.HandsAtZero) {
         FAngles = {};
     }

@@ -18,10 +18,15 @@ TFaceReading ReadFace(const TFrameTexts& texts, bool weekDayShown) {
 }
 
 std::string TrayHintWithReading(std::string_view hint, const TFaceReading& reading) {
-    std::string text = std::string(hint) + "\n";
+    const std::size_t firstLine = hint.find('\n');
+    std::string text(hint.substr(0, firstLine));
+    text += "\n";
     // A "|" would end the tip there: the label's own shows as a broken bar.
     for (const char c : reading.Name) {
         text += c == '|' ? std::string("\u00A6") : std::string(1, c);
+    }
+    if (firstLine != std::string_view::npos) {
+        text += hint.substr(firstLine);
     }
     return text;
 }

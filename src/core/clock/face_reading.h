@@ -17,8 +17,9 @@ struct TFaceReading {
 
 TFaceReading ReadFace(const TFrameTexts& texts, bool weekDayShown);
 
-// The tray icon's hint: the program's, then on a line of its own what the face shows (the
-// tip takes its first 63 characters).
+// The tray icon's hint: the first line of `hint` (the program's name), then on a line of its
+// own what the face shows, then the rest of `hint` (the next alarm); the tip takes its first
+// 63 characters.
 std::string TrayHintWithReading(std::string_view hint, const TFaceReading& reading);
 
 } // namespace norvale

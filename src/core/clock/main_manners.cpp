@@ -39,8 +39,7 @@ void TfrmMain::WatchFullScreen() {
 }
 
 TFaceReading TfrmMain::FaceReading() {
-    return ReadFace(ComputeFrameTexts(FrameInputs(), FFormatSettings),
-                    FClockType == ctClock && !FDisplayArrows);
+    return ReadFace(FaceTexts(), FClockType == ctClock && !FDisplayArrows);
 }
 
 } // namespace norvale
