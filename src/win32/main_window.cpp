@@ -77,6 +77,8 @@ MainWindow::MainWindow(HINSTANCE instance, const std::optional<std::string>& clo
     tray.OnClick = [this](TMouseButton, TShiftState, POINT) { ToggleShown(); };
     tray.OnMenuItem = [this](TMenuCommand command) { RunMenuCommand(command); };
     tray.OnError = [this](std::string_view text) { ShowError(text); };
+    // The pointer over the icon: the tip about to show is brought up to date.
+    tray.OnMouseMove = [this](TShiftState, POINT) { RefreshTrayTip(); };
     FTrayImage = TrayIconImage(instance, FForm->Scale().Dpi());
     FTray = std::make_unique<Win32TrayIcon>(instance, FTrayImage.get(), std::move(tray));
     FTray->Icon().PopupMenu = &FMenu;
@@ -88,6 +90,8 @@ MainWindow::MainWindow(HINSTANCE instance, const std::optional<std::string>& clo
     FToolTips->AddItem(FForm->Buttons[0], "");
     FToolTips->AddItem(FForm->Buttons[1], "");
     FToolTips->RecreateTipWindow();
+    FAccessibility =
+        std::make_unique<ClockAccessibility>(FHandle, [this] { return FForm->FaceReading(); });
     const std::u8string folder = FProgramFolder.u8string();
     FSound = std::make_unique<TClockSound>(FSoundDevice, *this,
                                            std::string(folder.begin(), folder.end()));
@@ -149,6 +153,7 @@ void MainWindow::Start() {
         FMenu.AddSkin(folder, FForm->FClockSkin);
     }
     SyncMenu();
+    RefreshTrayTip();
     FTray->Icon().Loaded();
 
     // The first frame is drawn before the fade-in shows it.
@@ -214,7 +219,8 @@ void MainWindow::StartAlarmSound(const std::string& soundFile) {
 }
 
 void MainWindow::SetTrayHint(std::string_view hint) {
-    FTray->Icon().SetHint(std::string(hint));
+    FTrayHint = hint;
+    RefreshTrayTip();
 }
 
 bool MainWindow::BeepRunning() const {
@@ -249,7 +255,18 @@ void MainWindow::ShowError(std::string_view text) {
     FErrorShown = false;
 }
 
+void MainWindow::RefreshTrayTip() {
+    const std::string hint = TrayHintWithReading(FTrayHint, FForm->FaceReading());
+    if (hint != FTray->Icon().Hint()) {
+        FTray->Icon().SetHint(hint);
+    }
+}
+
+// Called whenever the mode is set: a reader following the clock hears the new face.
 void MainWindow::SetButtonTips(const TButtonTips& tips) {
+    if (FAccessibility) {
+        FAccessibility->Changed();
+    }
     FToolTips->Item(0).Description = tips.Left;
     FToolTips->Item(1).Description = tips.Right;
     FToolTips->Item(0).RefreshTool();
@@ -281,6 +298,17 @@ void MainWindow::StartWindowDrag() {
 void MainWindow::SetTopmost(bool topmost) {
     SetWindowPos(FHandle, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// NOTE: HWND_BOTTOM takes a topmost window out of the topmost band as well, in one call.
+void MainWindow::StepBehind() {
+    SetWindowPos(FHandle, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void MainWindow::SetClickThrough(bool through) {
+    const LONG_PTR style = GetWindowLongPtrW(FHandle, GWL_EXSTYLE);
+    SetWindowLongPtrW(FHandle, GWL_EXSTYLE,
+                      through ? style | WS_EX_TRANSPARENT : style & ~LONG_PTR{WS_EX_TRANSPARENT});
 }
 
 std::string MainWindow::ExecutablePath() const {
@@ -392,6 +420,11 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CONTEXTMENU:
         ShowContextMenu(lParam);
         return 0;
+    case WM_GETOBJECT:
+        if (const LRESULT answer = FAccessibility ? FAccessibility->Answer(wParam, lParam) : 0) {
+            return answer;
+        }
+        return DefWindowProcW(FHandle, message, wParam, lParam);
     case WM_QUERYENDSESSION:
         // The session may end: the settings are saved now.
         FForm->FormCloseQuery();
@@ -410,6 +443,7 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         KillTimer(FHandle, kTickTimer);
         KillTimer(FHandle, kFadeTimer);
         KillTimer(FHandle, kBeepTimer);
+        FAccessibility.reset();
         SetWindowLongPtrW(FHandle, GWLP_USERDATA, 0);
         FHandle = nullptr;
         PostQuitMessage(0);

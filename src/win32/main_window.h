@@ -7,6 +7,7 @@
 #include "core/shell/popup_menu.h"
 #include "win32/alarms_form_win32.h"
 #include "win32/background_work_win32.h"
+#include "win32/clock_accessible.h"
 #include "win32/clock_dialogs_win32.h"
 #include "win32/clock_setter_log.h"
 #include "win32/elevation_win32.h"
@@ -68,6 +69,8 @@ public:
     POINT CursorClientPos() const override;
     void StartWindowDrag() override;
     void SetTopmost(bool topmost) override;
+    void StepBehind() override;
+    void SetClickThrough(bool through) override;
     std::string ExecutablePath() const override;
     void RequestClose() override;
 
@@ -98,6 +101,10 @@ private:
     void ShowContextMenu(LPARAM lParam);
     void RunMenuCommand(TMenuCommand command);
     void ToggleShown();
+    // The settings that change how the window sits on the desktop; false for other commands.
+    bool RunMannersCommand(TMenuCommand command);
+    // The tray tip shows what the face shows now.
+    void RefreshTrayTip();
     void SwitchSkin(const std::string& name);
     // Shows a newly loaded skin in the window: its size, its buttons' tips, its menu item.
     void ShowSkin(std::unique_ptr<TSkin> skin, const std::string& name);
@@ -136,7 +143,10 @@ private:
     GdiTextRasterizer FText;
     std::unique_ptr<Win32LayeredWindow> FLayered;
     std::unique_ptr<TfrmMain> FForm;
-    std::unique_ptr<TToolTipManager> FToolTips; // its items point at FForm's buttons
+    std::unique_ptr<TToolTipManager> FToolTips;         // its items point at FForm's buttons
+    std::unique_ptr<ClockAccessibility> FAccessibility; // reads FForm's face
+    // The tray's hint without the face's reading: the program's name and the next alarm.
+    std::string FTrayHint{kTrayHint};
     MciMediaDevice FSoundDevice;
     std::unique_ptr<TClockSound> FSound;
     bool FErrorShown = false; // one error box at a time

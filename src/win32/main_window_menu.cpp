@@ -12,6 +12,10 @@ void MainWindow::SyncMenu() {
     FMenu.SetChecked(TMenuCommand::Chimes, FForm->Chimes1Checked);
     FMenu.SetChecked(TMenuCommand::AmPm, FForm->AMPM1Checked);
     FMenu.ShowSnooze(FForm->AlarmSounding());
+    FMenu.SetChecked(TMenuCommand::LockPosition, FForm->LockPosition1Checked);
+    FMenu.SetChecked(TMenuCommand::ClickThrough, FForm->ClickThrough1Checked);
+    FMenu.SetChecked(TMenuCommand::HideWhenFullScreen, FForm->HideWhenFullScreen1Checked);
+    FMenu.UpdateOpacityItems(FForm->Opacity());
 }
 
 void MainWindow::ShowContextMenu(LPARAM lParam) {
@@ -42,6 +46,10 @@ void MainWindow::ToggleShown() {
 void MainWindow::RunMenuCommand(TMenuCommand command) {
     if (IsSkinCommand(command)) {
         SwitchSkin(FMenu.SkinName(command));
+        return;
+    }
+    if (RunMannersCommand(command)) {
+        SyncFadeTimer();
         return;
     }
     switch (command) {
@@ -98,6 +106,28 @@ void MainWindow::RunMenuCommand(TMenuCommand command) {
         break;
     }
     SyncFadeTimer();
+}
+
+bool MainWindow::RunMannersCommand(TMenuCommand command) {
+    if (IsOpacityCommand(command)) {
+        FForm->SetOpacity(OpacityOf(command));
+        return true;
+    }
+    switch (command) {
+    case TMenuCommand::LockPosition:
+        FForm->LockPosition1Checked = FMenu.Checked(command);
+        return true;
+    case TMenuCommand::ClickThrough:
+        FForm->ClickThrough1Checked = FMenu.Checked(command);
+        FForm->ClickThrough1Click();
+        return true;
+    case TMenuCommand::HideWhenFullScreen:
+        FForm->HideWhenFullScreen1Checked = FMenu.Checked(command);
+        FForm->HideWhenFullScreen1Click();
+        return true;
+    default:
+        return false;
+    }
 }
 
 // A skin that fails to load leaves the previous one fully in place, checked in the menu.

@@ -63,17 +63,7 @@ sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 before_x=$X before_y=$Y
 # Dragging the face background moves it.
-xdotool mousemove "$((X + 75))" "$((Y + 30))"
-sleep 0.2
-xdotool mousedown 1
-for step in 1 2 3 4 5 6 7 8; do
-    xdotool mousemove "$((X + 75 + step * 5))" "$((Y + 30 + step * 4))"
-    sleep 0.1
-done
-xdotool mouseup 1
-sleep 0.5
-window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
-eval "$(xdotool getwindowgeometry --shell "$window")"
+drag_face
 [ "$X" -ne "$before_x" ] || [ "$Y" -ne "$before_y" ] || die "dragging did not move the window"
 moved_x=$X moved_y=$Y
 shot moved

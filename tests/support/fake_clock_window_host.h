@@ -39,7 +39,16 @@ public:
     void DisableBeepTimer() override { Beeping = false; }
     POINT CursorClientPos() const override { return Cursor; }
     void StartWindowDrag() override { ++Drags; }
-    void SetTopmost(bool topmost) override { Topmost = topmost; }
+    void SetTopmost(bool topmost) override {
+        Topmost = topmost;
+        Behind = false;
+    }
+    void StepBehind() override {
+        Topmost = false;
+        Behind = true;
+        ++StepsBehind;
+    }
+    void SetClickThrough(bool through) override { ClickThrough = through; }
     std::string ExecutablePath() const override { return Executable; }
     void RequestClose() override { ++CloseRequests; }
     void ShowError(std::string_view text) override { Errors.emplace_back(text); }
@@ -49,6 +58,9 @@ public:
     bool Visible = true;
     bool Beeping = false;
     bool Topmost = false;
+    bool Behind = false; // out of the topmost band, behind the other windows
+    bool ClickThrough = false;
+    int StepsBehind = 0;
     std::uint64_t Ticks = 0;
     POINT Position{100, 200};
     POINT Cursor;

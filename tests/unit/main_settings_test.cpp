@@ -292,5 +292,40 @@ TEST_F(MainSettingsTest, AnUnreadableTwinFallsBackToTheLocaleText) {
     EXPECT_NEAR(Create().FTimerLength, 2.5 * kOneSecond, 1e-12);
 }
 
+TEST_F(MainSettingsTest, TheDesktopMannersAreStoredAndAppliedAtTheNextStart) {
+    TfrmMain& w = Create();
+    EXPECT_FALSE(w.LockPosition1Checked);
+    EXPECT_FALSE(w.ClickThrough1Checked);
+    EXPECT_FALSE(w.HideWhenFullScreen1Checked);
+    EXPECT_EQ(w.Opacity(), 100);
+    EXPECT_FALSE(host.ClickThrough);
+    w.LockPosition1Checked = true;
+    w.ClickThrough1Checked = true;
+    w.HideWhenFullScreen1Checked = true;
+    w.SetOpacity(70);
+    w.SaveState();
+    EXPECT_EQ(Stored("LockPosition1_Checked"), "True");
+    EXPECT_EQ(Stored("ClickThrough1_Checked"), "True");
+    EXPECT_EQ(Stored("HideWhenFullScreen1_Checked"), "True");
+    EXPECT_EQ(Stored("Opacity"), "70");
+
+    host.ClickThrough = false;
+    TfrmMain& again = Create();
+    EXPECT_TRUE(again.LockPosition1Checked);
+    EXPECT_TRUE(again.ClickThrough1Checked);
+    EXPECT_TRUE(again.HideWhenFullScreen1Checked);
+    EXPECT_EQ(again.Opacity(), 70);
+    EXPECT_EQ(again.FFade.Opacity(), 179);
+    EXPECT_TRUE(host.ClickThrough); // applied to the window at restore
+}
+
+TEST_F(MainSettingsTest, AStoredOpacityNoMenuItemOffersShowsTheClockWhole) {
+    for (const char* text : {"0", "5", "150", "-70", "half"}) {
+        registry.SetValue(RegistryRoot::CurrentUser, std::string(kMainSettingsPath), "Opacity",
+                          RegistryValueType::String, text);
+        EXPECT_EQ(Create().Opacity(), 100) << text;
+    }
+}
+
 } // namespace
 } // namespace norvale

@@ -59,6 +59,14 @@ TEST(PopupMenu, HoldsExactlyTheDesignedItems) {
         "  LoadatStartup1 \"Load at Startup\" check checked auto",
         "  Chimes1 \"Chimes\" check checked auto",
         "  AMPM1 \"AM/PM\" check checked auto",
+        "  LockPosition1 \"Lock Position\" check auto",
+        "  ClickThrough1 \"Click Through\" check auto",
+        "  Opacity1 \"Opacity\" submenu",
+        "    Opacity100 \"100%\" radio checked",
+        "    Opacity85 \"85%\" radio",
+        "    Opacity70 \"70%\" radio",
+        "    Opacity50 \"50%\" radio",
+        "  HideWhenFullScreen1 \"Hide When Full Screen\" check auto",
         "N2 \"-\" separator",
         "Exit1 \"Exit\" plain",
     };
@@ -67,7 +75,7 @@ TEST(PopupMenu, HoldsExactlyTheDesignedItems) {
 
 TEST(PopupMenu, EveryCommandHasOneItem) {
     const TPopupMenu menu;
-    for (int c = static_cast<int>(Cmd::ShowHide); c <= static_cast<int>(Cmd::Snooze); ++c) {
+    for (int c = static_cast<int>(Cmd::ShowHide); c <= static_cast<int>(Cmd::LastOpacity); ++c) {
         const TMenuItem* item = menu.Find(static_cast<Cmd>(c));
         ASSERT_NE(item, nullptr) << c;
         EXPECT_EQ(static_cast<int>(item->Command), c);
@@ -140,6 +148,37 @@ TEST(PopupMenu, ASkinItemBecomesTheCheckedOneAndNamesItsFolder) {
     EXPECT_FALSE(menu.Checked(SkinCommand(1)));
     EXPECT_EQ(menu.Find(SkinCommand(1))->Caption, "retro");
     EXPECT_THROW(menu.SkinName(SkinCommand(2)), std::out_of_range);
+}
+
+TEST(PopupMenu, AnOpacityItemBecomesTheOneMarkedAndNamesItsLevel) {
+    TPopupMenu menu;
+    EXPECT_EQ(menu.Click(OpacityCommand(70)), OpacityCommand(70));
+    for (const int level : {100, 85, 70, 50}) {
+        const Cmd command = OpacityCommand(level);
+        ASSERT_TRUE(IsOpacityCommand(command)) << level;
+        EXPECT_EQ(OpacityOf(command), level);
+        EXPECT_EQ(menu.Checked(command), level == 70) << level;
+    }
+    EXPECT_EQ(OpacityCommand(60), Cmd::None);
+    EXPECT_FALSE(IsOpacityCommand(Cmd::HideWhenFullScreen));
+    EXPECT_FALSE(IsOpacityCommand(SkinCommand(0)));
+    menu.UpdateOpacityItems(50);
+    EXPECT_TRUE(menu.Checked(OpacityCommand(50)));
+    EXPECT_FALSE(menu.Checked(OpacityCommand(70)));
+    // Choosing the marked level again keeps it marked (a radio item never unmarks itself).
+    menu.Click(OpacityCommand(50));
+    EXPECT_TRUE(menu.Checked(OpacityCommand(50)));
+}
+
+TEST(PopupMenu, TheNewSettingsStartUncheckedAndToggleThemselves) {
+    TPopupMenu menu;
+    for (const Cmd command : {Cmd::LockPosition, Cmd::ClickThrough, Cmd::HideWhenFullScreen}) {
+        EXPECT_FALSE(menu.Checked(command));
+        menu.Click(command);
+        EXPECT_TRUE(menu.Checked(command));
+        menu.Click(command);
+        EXPECT_FALSE(menu.Checked(command));
+    }
 }
 
 } // namespace

@@ -65,7 +65,7 @@ TEST(ComposeFrameTest, TheFadeLevelScalesEveryLayer) {
 
 TEST(FrameRequestTest, ShowsTheWholeFrameAtTheWindowsCornerAndLevel) {
     const Bitmap32 frame(150, 120);
-    const PresentRequest request = FrameRequest(frame, {-20, 35}, {kAcSrcOver, 0, 77, kAcSrcAlpha});
+    const PresentRequest request = FrameRequest(frame, {-20, 35}, 77);
     EXPECT_EQ(request.Bitmap, &frame);
     EXPECT_EQ(request.Position.x, -20);
     EXPECT_EQ(request.Position.y, 35);

@@ -13,10 +13,12 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/clock_window_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/command_line_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/date_time_picker_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/desktop_manners_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_mode_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/display_scale_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/error_report_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/face_interaction_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/face_reading_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fade_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fake_registry_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/form_placement_test.cpp

@@ -78,13 +78,26 @@ TEST(Win32PopupMenu, MarksTheDefaultTheModeAndTheSettings) {
     }
     const BuiltItem settings = ItemAt(menu.Get(), 15);
     ASSERT_NE(settings.Submenu, nullptr);
-    ASSERT_EQ(GetMenuItemCount(settings.Submenu), 4);
-    const wchar_t* const names[] = {L"On Top", L"Load at Startup", L"Chimes", L"AM/PM"};
-    for (UINT i = 0; i < 4; ++i) {
+    ASSERT_EQ(GetMenuItemCount(settings.Submenu), 8);
+    const wchar_t* const names[] = {L"On Top",  L"Load at Startup",      L"Chimes",
+                                    L"AM/PM",   L"Lock Position",        L"Click Through",
+                                    L"Opacity", L"Hide When Full Screen"};
+    for (UINT i = 0; i < 8; ++i) {
         const BuiltItem item = ItemAt(settings.Submenu, i);
         EXPECT_EQ(item.Text, names[i]);
         EXPECT_FALSE(item.Type & MFT_RADIOCHECK);
-        EXPECT_EQ((item.State & MFS_CHECKED) != 0, i != 2) << i;
+        EXPECT_EQ((item.State & MFS_CHECKED) != 0, i < 4 && i != 2) << i;
+    }
+    // The opacities: radio items, the window's own marked.
+    const BuiltItem opacity = ItemAt(settings.Submenu, 6);
+    ASSERT_NE(opacity.Submenu, nullptr);
+    ASSERT_EQ(GetMenuItemCount(opacity.Submenu), 4);
+    const wchar_t* const levels[] = {L"100%", L"85%", L"70%", L"50%"};
+    for (UINT i = 0; i < 4; ++i) {
+        const BuiltItem item = ItemAt(opacity.Submenu, i);
+        EXPECT_EQ(item.Text, levels[i]);
+        EXPECT_TRUE(item.Type & MFT_RADIOCHECK) << i;
+        EXPECT_EQ((item.State & MFS_CHECKED) != 0, i == 0) << i;
     }
 }
 

@@ -67,6 +67,8 @@ public:
     POINT CursorClientPos() const override { return {}; }
     void StartWindowDrag() override {}
     void SetTopmost(bool) override {}
+    void StepBehind() override {}
+    void SetClickThrough(bool) override {}
     std::string ExecutablePath() const override { return {}; }
     void RequestClose() override {}
     void ShowError(std::string_view) override {}

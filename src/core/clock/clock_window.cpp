@@ -171,6 +171,7 @@ void TfrmMain::Timer1Timer() {
         FHost.PlayChime();
     }
     FLastMinute = minute;
+    WatchFullScreen();
 }
 
 void TfrmMain::TimeChanged() {
@@ -220,11 +221,11 @@ void TfrmMain::RenderFrame() {
         return;
     }
     if (!FFade.Enabled()) {
-        FHost.PresentFrame(FrameRequest(FSkin->Frame, FFade.WindowPos(), FFade.Blend()));
+        FHost.PresentFrame(FrameRequest(FSkin->Frame, FFade.WindowPos(), FFade.WindowAlpha()));
     }
 }
 
-void TfrmMain::DrawFrame() {
+TFrameInputs TfrmMain::FrameInputs() {
     TFrameInputs in;
     in.Mode = FClockType;
     in.ZoneTime = ZoneNow();
@@ -236,10 +237,19 @@ void TfrmMain::DrawFrame() {
     in.TimerLength = FTimerLength;
     in.TimerElapsed = swTimer.ElapsedTime();
     in.TimeDiff = FTimeDiff;
-    TFrameTexts texts = ComputeFrameTexts(in, FFormatSettings);
+    return in;
+}
+
+TFrameTexts TfrmMain::FaceTexts() {
+    TFrameTexts texts = ComputeFrameTexts(FrameInputs(), FFormatSettings);
     if (const TAlarm* sounding = Alarms.Sounding()) {
         texts.Title = AlarmTitle(*sounding);
     }
+    return texts;
+}
+
+void TfrmMain::DrawFrame() {
+    const TFrameTexts texts = FaceTexts();
     if (texts.HandsAtZero) {
         FAngles = {};
     }

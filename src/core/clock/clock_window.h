@@ -3,6 +3,7 @@
 #include "core/alarms/alarm_editing.h"
 #include "core/clock/clock_dialogs.h"
 #include "core/clock/display_mode.h"
+#include "core/clock/face_reading.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
 #include "core/net/sntp_reading.h"
@@ -65,6 +66,10 @@ public:
     // Lets the system move the window with the mouse while the left button stays down.
     virtual void StartWindowDrag() = 0;
     virtual void SetTopmost(bool topmost) = 0;
+    // Out of the topmost band and behind every other window (a full-screen program's too).
+    virtual void StepBehind() = 0;
+    // Mouse input passes through the window to whatever lies beneath it.
+    virtual void SetClickThrough(bool through) = 0;
     // The running executable's full path, for the start-with-the-system entry.
     virtual std::string ExecutablePath() const = 0;
     // Asks the window to close (the close query and handler then run).
@@ -142,6 +147,15 @@ public:
     // The two self-toggling menu items: their check mark is already flipped.
     void LoadatStartup1Click();
     void OnTop1Click();
+    void ClickThrough1Click();
+    void HideWhenFullScreen1Click() { ApplyZOrder(); }
+    // The window's opacity in percent, one of kOpacityLevels; any other value is 100.
+    void SetOpacity(int percent);
+    int Opacity() const { return FOpacity; }
+    // Whether the topmost clock stands behind a full-screen program now.
+    bool SteppedBehind() const { return FSteppedBehind; }
+    // What the face shows now, as a screen reader and the tray tip say it.
+    TFaceReading FaceReading();
     void WorldClock1Click();
     // Shows or hides the clock, zooming from or towards the cursor's screen position.
     void RxTrayIcon1Click(POINT cursor);
@@ -217,6 +231,9 @@ public:
     bool AMPM1Checked = true;
     bool LoadatStartup1Checked = true;
     bool OnTop1Checked = true;
+    bool LockPosition1Checked = false;
+    bool ClickThrough1Checked = false;
+    bool HideWhenFullScreen1Checked = false;
 
     TStopWatch StopWatch1;
     TStopWatch swTimer;
@@ -226,6 +243,14 @@ public:
     std::array<TSknButton, 2> Buttons;
 
 private:
+    // Topmost, normal, or behind a full-screen program on the clock's monitor.
+    void ApplyZOrder();
+    bool FullScreenNow() const;
+    // Each tick: a full-screen program came to or left the clock's monitor.
+    void WatchFullScreen();
+    TFrameInputs FrameInputs();
+    // The texts the face shows now: the mode's, with a sounding alarm's name as the title.
+    TFrameTexts FaceTexts();
     // Shows a hidden window for an alarm, with the fade and zoom in.
     void BringUpForAlarm();
     // The tick's part for the Alarms window's alarms: collects those due, and sounds the next
@@ -281,6 +306,8 @@ private:
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
     bool FNetworkBusy = false;
+    bool FSteppedBehind = false;
+    int FOpacity = 100;
     // The stored alarms that could not be read, left as they are when the alarms are saved.
     std::vector<std::string> FUnreadableAlarms;
     DisplayScale FScale;

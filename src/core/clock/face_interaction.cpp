@@ -59,9 +59,10 @@ void TfrmMain::FormMouseMove(int clientX, int clientY) {
         RenderFrame();
         Cursor = CursorFor(FCenterHot || FTitleHot);
     }
-    // The face background drags the window; the title and the centre spot never do.
+    // The face background drags the window, unless its position is locked; the title and
+    // the centre spot never do.
     if (!overTitle && !overCentre && !Buttons[0].UpdateHover(x, y) &&
-        !Buttons[1].UpdateHover(x, y)) {
+        !Buttons[1].UpdateHover(x, y) && !LockPosition1Checked) {
         FHost.StartWindowDrag();
         RenderFrame();
     }

@@ -1,5 +1,7 @@
 #include "core/clock/fade.h"
 
+#include "core/clock/desktop_manners.h"
+
 #include <algorithm>
 #include <cstdint>
 
@@ -30,6 +32,10 @@ int TravellingCentre(int zoomAt, int restAt, int zoom) {
 }
 
 } // namespace
+
+std::uint8_t FadeZoom::WindowAlpha() const {
+    return ScaleAlpha(FBlend.SourceConstantAlpha, FOpacity);
+}
 
 void FadeZoom::SetDisplayScale(DisplayScale scale) {
     FMinPicture = scale.Length(kMinPictureSkinPixels);
@@ -99,7 +105,7 @@ FadeStep FadeZoom::fadeTimerTimer(const Bitmap32& frame, Bitmap32& zoomFrame) {
     FWindowPos = {cx - d / 2, cy - e / 2};
     zoomFrame.Clear(0);
     StretchNearest(zoomFrame, {0, 0, d, e}, frame);
-    step.Present = {&zoomFrame, FWindowPos, {w, h}, FBlend.SourceConstantAlpha};
+    step.Present = {&zoomFrame, FWindowPos, {w, h}, WindowAlpha()};
     return step;
 }
 

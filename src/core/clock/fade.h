@@ -30,6 +30,11 @@ public:
     // The blend of every layer and window update; its constant alpha is the fade level.
     BLENDFUNCTION Blend() const { return FBlend; }
     std::uint8_t Alpha() const { return FBlend.SourceConstantAlpha; }
+    // The window's constant alpha at rest (its opacity); the fade runs from 0 up to it.
+    std::uint8_t Opacity() const { return FOpacity; }
+    void SetOpacity(std::uint8_t opacity) { FOpacity = opacity; }
+    // The constant alpha the window is shown with now: the fade level through the opacity.
+    std::uint8_t WindowAlpha() const;
     int Zoom() const { return FZoom; }
     bool FadingOut() const { return FFadingOut; }
     bool Closing() const { return FClosing; }
@@ -69,6 +74,7 @@ private:
     void StepOut();
 
     BLENDFUNCTION FBlend{kAcSrcOver, 0, 0, kAcSrcAlpha};
+    std::uint8_t FOpacity = 255;
     int FZoom = 0;
     bool FFadingOut = false;
     bool FClosing = false;

@@ -60,7 +60,7 @@ void TfrmMain::LoadatStartup1Click() {
 }
 
 void TfrmMain::OnTop1Click() {
-    FHost.SetTopmost(OnTop1Checked);
+    ApplyZOrder();
 }
 
 void TfrmMain::ConfigureStorage(TFormStorage& store) {
@@ -77,6 +77,9 @@ void TfrmMain::ConfigureStorage(TFormStorage& store) {
     AddStopwatch(store.StoredProps, "StopWatch1", StopWatch1);
     AddStopwatch(store.StoredProps, "swTimer", swTimer);
     store.StoredProps.push_back(Flag("AMPM1", AMPM1Checked));
+    store.StoredProps.push_back(Flag("LockPosition1", LockPosition1Checked));
+    store.StoredProps.push_back(Flag("ClickThrough1", ClickThrough1Checked));
+    store.StoredProps.push_back(Flag("HideWhenFullScreen1", HideWhenFullScreen1Checked));
     store.OnSavePlacement = [this](TFormPlacement& s) { FormStorage1SavePlacement(s); };
     store.OnRestorePlacement = [this](TFormPlacement& s) { FormStorage1RestorePlacement(s); };
 }
@@ -95,6 +98,7 @@ void TfrmMain::FormStorage1SavePlacement(TFormPlacement& store) {
     store.WriteText("TimeZoneKey", listed ? FZones.ZoneAt(FTimeZoneId).Id : "");
     store.WriteText("FClockLabel", FClockLabel);
     store.WriteText("ClockSkin", FClockSkin);
+    store.WriteNumber("Opacity", FOpacity);
 }
 
 // A stored text that does not parse keeps that one value's default. A locale-independent twin
@@ -139,6 +143,8 @@ void TfrmMain::FormStorage1RestorePlacement(TFormPlacement& store) {
     }
     FClockLabel = store.ReadText("FClockLabel", FClockLabel);
     FClockSkin = store.ReadText("ClockSkin", FClockSkin);
+    SetOpacity(store.ReadNumber("Opacity", FOpacity));
+    ClickThrough1Click();
     OnTop1Click();
 }
 

@@ -15,8 +15,8 @@ void ComposeFrame(TSkin& skin, BLENDFUNCTION blend) {
     AlphaBlend(frame, layerRect, skin.Glass, skin.Glass.BoundsRect(), blend);
 }
 
-PresentRequest FrameRequest(const Bitmap32& frame, POINT windowPos, BLENDFUNCTION blend) {
-    return {&frame, windowPos, {frame.Width(), frame.Height()}, blend.SourceConstantAlpha};
+PresentRequest FrameRequest(const Bitmap32& frame, POINT windowPos, std::uint8_t windowAlpha) {
+    return {&frame, windowPos, {frame.Width(), frame.Height()}, windowAlpha};
 }
 
 } // namespace norvale

@@ -12,7 +12,8 @@ namespace norvale {
 // alpha (the fade level) scales each layer as it is laid on.
 void ComposeFrame(TSkin& skin, BLENDFUNCTION blend);
 
-// The request that shows a whole composed frame with its top-left corner at windowPos.
-PresentRequest FrameRequest(const Bitmap32& frame, POINT windowPos, BLENDFUNCTION blend);
+// The request that shows a whole composed frame with its top-left corner at windowPos,
+// through the window's constant alpha.
+PresentRequest FrameRequest(const Bitmap32& frame, POINT windowPos, std::uint8_t windowAlpha);
 
 } // namespace norvale

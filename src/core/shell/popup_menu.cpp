@@ -1,5 +1,6 @@
 #include "core/shell/popup_menu.h"
 
+#include "core/clock/desktop_manners.h"
 #include "core/clock/display_mode.h"
 
 #include <array>
@@ -26,6 +27,35 @@ TMenuItem Mode(const char* name, const char* caption, Cmd command, const char* k
 
 TMenuItem Check(const char* name, const char* caption, Cmd command) {
     return {name, caption, Kind::Check, command, {}, false, true, true, true, true, {}};
+}
+
+TMenuItem Unchecked(TMenuItem item) {
+    item.Checked = false;
+    return item;
+}
+
+TMenuItem Level(int percent) {
+    const std::string text = std::to_string(percent);
+    return {"Opacity" + text,
+            text + "%",
+            Kind::Radio,
+            OpacityCommand(percent),
+            {},
+            false,
+            true,
+            true,
+            false,
+            false,
+            {}};
+}
+
+std::vector<TMenuItem> OpacityItems() {
+    std::vector<TMenuItem> items;
+    items.reserve(kOpacityLevels.size());
+    for (const int percent : kOpacityLevels) {
+        items.push_back(Level(percent));
+    }
+    return items;
 }
 
 TMenuItem Submenu(const char* name, const char* caption, std::vector<TMenuItem> items) {
@@ -64,6 +94,24 @@ TMenuCommand SkinCommand(std::size_t index) {
     return static_cast<Cmd>(static_cast<std::size_t>(Cmd::FirstSkin) + index);
 }
 
+bool IsOpacityCommand(TMenuCommand command) {
+    return command >= Cmd::FirstOpacity && command <= Cmd::LastOpacity;
+}
+
+int OpacityOf(TMenuCommand command) {
+    return kOpacityLevels.at(static_cast<std::size_t>(command) -
+                             static_cast<std::size_t>(Cmd::FirstOpacity));
+}
+
+TMenuCommand OpacityCommand(int percent) {
+    for (std::size_t i = 0; i < kOpacityLevels.size(); ++i) {
+        if (kOpacityLevels[i] == percent) {
+            return static_cast<Cmd>(static_cast<std::size_t>(Cmd::FirstOpacity) + i);
+        }
+    }
+    return Cmd::None;
+}
+
 TPopupMenu::TPopupMenu() {
     TMenuItem showHide = Plain("ShowHide1", "Show/Hide", Cmd::ShowHide);
     showHide.Default = true;
@@ -92,11 +140,17 @@ TPopupMenu::TPopupMenu() {
         Submenu("Settings1", "Settings",
                 {Check("OnTop1", "On Top", Cmd::OnTop),
                  Check("LoadatStartup1", "Load at Startup", Cmd::LoadAtStartup),
-                 Check("Chimes1", "Chimes", Cmd::Chimes), Check("AMPM1", "AM/PM", Cmd::AmPm)}),
+                 Check("Chimes1", "Chimes", Cmd::Chimes), Check("AMPM1", "AM/PM", Cmd::AmPm),
+                 Unchecked(Check("LockPosition1", "Lock Position", Cmd::LockPosition)),
+                 Unchecked(Check("ClickThrough1", "Click Through", Cmd::ClickThrough)),
+                 Submenu("Opacity1", "Opacity", OpacityItems()),
+                 Unchecked(Check("HideWhenFullScreen1", "Hide When Full Screen",
+                                 Cmd::HideWhenFullScreen))}),
         Separator("N2"),
         Plain("Exit1", "Exit", Cmd::Exit),
     };
     UpdateModeItems(ctClock);
+    UpdateOpacityItems(kOpacityLevels.front());
 }
 
 const TMenuItem* TPopupMenu::Find(TMenuCommand command) const {
@@ -141,6 +195,12 @@ void TPopupMenu::ShowSnooze(bool shown) {
     }
 }
 
+void TPopupMenu::UpdateOpacityItems(int percent) {
+    for (const int level : kOpacityLevels) {
+        SetChecked(OpacityCommand(level), level == percent);
+    }
+}
+
 TMenuItem& TPopupMenu::SkinsSubmenu() {
     for (TMenuItem& item : FItems) {
         if (item.Name == "imnSkins") {
@@ -175,6 +235,8 @@ TMenuCommand TPopupMenu::Click(TMenuCommand command) {
     if (IsSkinCommand(command)) {
         FSkins.Choose(SkinIndex(command));
         SyncSkinItems();
+    } else if (IsOpacityCommand(command)) {
+        UpdateOpacityItems(OpacityOf(command));
     } else if (TMenuItem* item = FindItem(command); item != nullptr && item->AutoCheck) {
         item->Checked = !item->Checked;
     }

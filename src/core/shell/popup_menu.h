@@ -30,6 +30,12 @@ enum class TMenuCommand : std::uint16_t {
     AmPm,
     Exit,
     Snooze,
+    LockPosition,
+    ClickThrough,
+    HideWhenFullScreen,
+    // The Opacity submenu's items, one per level, in the order of kOpacityLevels.
+    FirstOpacity,
+    LastOpacity = FirstOpacity + 3,
     FirstSkin = 1000,
 };
 
@@ -51,6 +57,11 @@ struct TMenuItem {
 };
 
 bool IsSkinCommand(TMenuCommand command);
+bool IsOpacityCommand(TMenuCommand command);
+// The opacity in percent an Opacity item sets, and the item of an opacity (none when the
+// menu has no such level).
+int OpacityOf(TMenuCommand command);
+TMenuCommand OpacityCommand(int percent);
 std::size_t SkinIndex(TMenuCommand command);
 TMenuCommand SkinCommand(std::size_t index);
 
@@ -67,6 +78,9 @@ public:
     bool Checked(TMenuCommand command) const;
     void SetChecked(TMenuCommand command, bool checked);
 
+    // The one Opacity item marked is the window's opacity.
+    void UpdateOpacityItems(int percent);
+
     // The five mode items' radio mark follows the display mode; Atomic marks none of them.
     void UpdateModeItems(std::uint8_t clockType);
     // "Snooze" and the line below it are there only while an alarm of the Alarms window sounds.
@@ -77,8 +91,8 @@ public:
     // The skin folder a skin command names.
     const std::string& SkinName(TMenuCommand command) const;
 
-    // The user chose an item: a self-toggling check item flips its mark and a skin item
-    // becomes the checked one before the command is returned for its handler.
+    // The user chose an item: a self-toggling check item flips its mark, and a skin or an
+    // Opacity item becomes the checked one, before the command is returned for its handler.
     TMenuCommand Click(TMenuCommand command);
 
 private:

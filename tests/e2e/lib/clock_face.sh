@@ -25,6 +25,22 @@ click() {
     sleep 0.4
 }
 
+# drag_face: presses on the face's background and moves the mouse 40 by 32 pixels with the
+# button held, then lets go; sets window, X and Y to the window as it is afterwards.
+drag_face() {
+    xdotool mousemove "$((X + 75))" "$((Y + 30))"
+    sleep 0.2
+    xdotool mousedown 1
+    for step in 1 2 3 4 5 6 7 8; do
+        xdotool mousemove "$((X + 75 + step * 5))" "$((Y + 30 + step * 4))"
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    sleep 0.5
+    window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+}
+
 # shot NAME: the face as it is now (the window's size, from start_clock).
 shot() {
     /usr/bin/import -window root -crop "${WIDTH}x${HEIGHT}+$X+$Y" +repage "$out/$1.png"

@@ -1,0 +1,45 @@
+#include "core/clock/clock_window.h"
+#include "core/clock/desktop_manners.h"
+
+namespace norvale {
+
+void TfrmMain::ClickThrough1Click() {
+    FHost.SetClickThrough(ClickThrough1Checked);
+}
+
+void TfrmMain::SetOpacity(int percent) {
+    FOpacity = IsOpacityLevel(percent) ? percent : kOpacityLevels.front();
+    FFade.SetOpacity(OpacityAlpha(FOpacity));
+    RenderFrame();
+}
+
+bool TfrmMain::FullScreenNow() const {
+    if (!FServices.Monitors || !FSkin) {
+        return false;
+    }
+    const POINT at = FHost.WindowPosition();
+    return FullScreenOver({at.x, at.y, at.x + FSkin->Width(), at.y + FSkin->Height()},
+                          *FServices.Monitors);
+}
+
+// Only a topmost clock steps behind: an ordinary window is covered by the program anyway.
+void TfrmMain::ApplyZOrder() {
+    FSteppedBehind = OnTop1Checked && HideWhenFullScreen1Checked && FullScreenNow();
+    if (FSteppedBehind) {
+        FHost.StepBehind();
+    } else {
+        FHost.SetTopmost(OnTop1Checked);
+    }
+}
+
+void TfrmMain::WatchFullScreen() {
+    if (OnTop1Checked && HideWhenFullScreen1Checked && FullScreenNow() != FSteppedBehind) {
+        ApplyZOrder();
+    }
+}
+
+TFaceReading TfrmMain::FaceReading() {
+    return ReadFace(FaceTexts(), FClockType == ctClock && !FDisplayArrows);
+}
+
+} // namespace norvale
