@@ -17,7 +17,48 @@ protected:
             w.FFade.fadeTimerTimer(w.Skin()->Frame, zoom);
         }
     }
+    // How much light a shown picture gives: its coverage at the level it is shown with.
+    static double Light(const Bitmap32& picture, int level) {
+        double sum = 0;
+        for (int y = 0; y < picture.Height(); ++y) {
+            for (int x = 0; x < picture.Width(); ++x) {
+                sum += AlphaOf(picture.At(x, y));
+            }
+        }
+        return sum * level / 255;
+    }
 };
+
+// The start-up fade-in as a window shows it: each step the frame of now at a rising level,
+// never an empty first step or a frame dimmed twice, and a last step that is the full frame.
+TEST_F(ClockWindowTest, TheStartupFadeInShowsTheFrameBrighteningToFullLevel) {
+    TfrmMain& w = Start();
+    w.SetHandAngles(w.ZoneNow());
+    w.RenderFrame(); // drawn at level 0, before the fade-in starts
+    w.FFade.StartStartupFadeIn();
+    Bitmap32 zoom(150, 150);
+    std::vector<double> light;
+    Bitmap32 last;
+    for (int step = 0; w.FFade.Enabled(); ++step) {
+        if (step % 10 == 9) {
+            Tick(); // the tick draws on while the fade runs
+        }
+        const FadeStep shown = w.FFade.fadeTimerTimer(w.Skin()->Frame, zoom);
+        light.push_back(Light(zoom, shown.Present.ConstantAlpha));
+        last = zoom;
+    }
+    ASSERT_GT(light.size(), 30u);
+    EXPECT_GT(light.front(), 0.0);
+    for (std::size_t i = 1; i < light.size(); ++i) {
+        EXPECT_GE(light[i], light[i - 1]) << "step " << i;
+    }
+    w.RenderFrame();
+    EXPECT_EQ(host.LastAlpha, 255);
+    const Bitmap32& full = w.Skin()->Frame;
+    EXPECT_GT(Light(full, 255), 0.0);
+    EXPECT_NEAR(light.back(), Light(full, 255), 1e-9);
+    EXPECT_TRUE(std::equal(full.Bits(), full.Bits() + 150 * 150, last.Bits()));
+}
 
 TEST_F(ClockWindowTest, WithoutTheDefaultZoneTheClockShowsTheComputersTime) {
     TfrmMain& w = Start();
@@ -35,6 +76,41 @@ TEST_F(ClockWindowTest, TheSelectedZoneGoesThroughUtc) {
     EXPECT_NEAR(w.FCountdownTarget, clock.Now() - 1.0 / 24, 1e-9);
     w.FTimeZoneId = 99; // no such position: the computer's own time, no complaint
     EXPECT_EQ(w.ZoneNow(), clock.Now());
+}
+
+// 01:30 comes twice on the night daylight saving ends; the computer knows which one it is in,
+// and the selected zone's time follows from UTC, not from the ambiguous local time.
+TEST_F(ClockWindowTest, TheRepeatedAutumnHourShowsTheRightZoneTime) {
+    clock.Zone = {};
+    clock.Zone.DaylightBias = -60; // London: daylight until the last Sunday of October 02:00
+    clock.Zone.DaylightDate.wMonth = 3;
+    clock.Zone.DaylightDate.wDay = 5;
+    clock.Zone.DaylightDate.wHour = 1;
+    clock.Zone.StandardDate.wMonth = 10;
+    clock.Zone.StandardDate.wDay = 5;
+    clock.Zone.StandardDate.wHour = 2;
+    const DateTime repeated = *EncodeDate(2026, 10, 25) + *EncodeTime(1, 30, 0, 0);
+    clock.Set(repeated);
+    TfrmMain& w = Start();
+    w.FTimeZoneId = zones->IndexOfZoneId("Tokyo Standard Time");
+    ASSERT_NE(w.FTimeZoneId, -1);
+    const DateTime nine = *EncodeDate(2026, 10, 25) + *EncodeTime(9, 0, 0, 0);
+    clock.DaylightInForce = true; // the first 01:30: 00:30 UTC
+    EXPECT_NEAR(w.ZoneNow(), nine + 1800 * kOneSecond, 1e-9);
+    clock.DaylightInForce = false; // the second: 01:30 UTC
+    EXPECT_NEAR(w.ZoneNow(), nine + 5400 * kOneSecond, 1e-9);
+}
+
+// Points become pixels as the platforms' text output makes them: size x 96 / 72, rounded.
+TEST_F(ClockWindowTest, ThePlaceholderFacesLabelsHaveTheirDesignedPixelHeights) {
+    TfrmMain& w = CreateWindow();
+    const auto pixels = [&](LabelIndex i) { return (w.Labels[i].Font().Size * 96 + 36) / 72; };
+    EXPECT_EQ(pixels(lTime), 19);
+    EXPECT_EQ(pixels(lTimeBg), 19);
+    EXPECT_EQ(pixels(lTitle), 9);
+    EXPECT_EQ(pixels(lDate), 9);
+    EXPECT_EQ(pixels(lWeekDay), 11);
+    EXPECT_EQ(pixels(lAmPm), 11);
 }
 
 TEST_F(ClockWindowTest, APastCountdownNeverFires) {

@@ -1,6 +1,5 @@
 #include "core/time/calendar.h"
 #include "core/timezone/zone_conversion.h"
-#include "support/fake_clock.h"
 
 #include <gtest/gtest.h>
 
@@ -171,15 +170,6 @@ TEST(ZoneLocalToUtc, DaylightBiasAboveStandardMovesTheRepeatedAndSkippedHours) {
     EXPECT_EQ(ZoneLocalToUtc(reversed, true, At(2026, 10, 25, 2, 30)), 0.0);
     EXPECT_NEAR(ZoneLocalToUtc(reversed, false, At(2026, 7, 1, 12)), At(2026, 7, 1, 13),
                 kTolerance);
-}
-
-TEST(SystemLocalToUtc, UsesTheComputersOwnZoneAndPrefersWhatItIsAskedTo) {
-    testing::FakeClock clock;
-    clock.Zone = kLondon;
-    clock.ZoneResult = kTimeZoneIdInvalid; // the result code is not looked at
-    const DateTime repeated = At(2026, 10, 25, 1, 30);
-    EXPECT_NEAR(SystemLocalToUtc(clock, true, repeated), At(2026, 10, 25, 0, 30), kTolerance);
-    EXPECT_NEAR(SystemLocalToUtc(clock, false, repeated), repeated, kTolerance);
 }
 
 } // namespace

@@ -54,13 +54,12 @@ void TfrmMain::SetDefaults() {
 }
 
 DateTime TfrmMain::ZoneNow() const {
-    const DateTime now = FClock.Now();
     // The zone's rules are read in place: the tick asks twice per 100 ms and must not copy
     // the zone's names onto the heap each time.
     if (FTimeZoneId >= 0 && FTimeZoneId < FZones.ZoneCount()) {
-        return ZoneUtcToLocal(FZones.ZoneAt(FTimeZoneId).Info, SystemLocalToUtc(FClock, true, now));
+        return ZoneUtcToLocal(FZones.ZoneAt(FTimeZoneId).Info, FClock.UtcNow());
     }
-    return now;
+    return FClock.Now();
 }
 
 void TfrmMain::SetClockType(std::uint8_t mode) {
@@ -173,7 +172,7 @@ void TfrmMain::FormatSettingsChanged(const FormatSettings& settings) {
 void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {
     Bitmap32& layer = FSkin->TextLayer.Bitmap();
     const TextRasterizer& rasterizer = *FRasterizer;
-    const BLENDFUNCTION blend = FFade.Blend();
+    const BLENDFUNCTION blend = ComposingBlend(FFade.Blend());
     const auto draw = [&](LabelIndex i, const std::string& text, std::uint32_t colour) {
         DrawLabel(layer, PlacementOf(Labels[i], colour, FScale), text, rasterizer, blend,
                   FSkin->LabelRasters[i]);
@@ -245,7 +244,7 @@ void TfrmMain::DrawFrame() {
         }
     }
 
-    ComposeFrame(*FSkin, FFade.Blend());
+    ComposeFrame(*FSkin, ComposingBlend(FFade.Blend()));
 }
 
 } // namespace norvale

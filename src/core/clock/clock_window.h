@@ -202,6 +202,10 @@ public:
     std::array<TSknButton, 2> Buttons;
 
 private:
+    // Puts the window back where it stands when shown and at rest, so that a save keeps that
+    // place: a hidden clock waits by the tray, an animated one is on its way elsewhere, a
+    // closing one shrinks in place.
+    void ReturnToRest();
     // Shows a hidden window for an alarm, with the fade and zoom in.
     void BringUpForAlarm();
     // The hand update of a mode: redraws when its key changed.
@@ -245,7 +249,8 @@ private:
     bool FSettingsErrorShown = false;
     bool FNetworkBusy = false;
     DisplayScale FScale;
-    POINT FClosingFrom;
+    // Where the window stood when its closing fade-out began.
+    std::optional<POINT> FClosingFrom;
     // The work areas the window was last placed among.
     std::vector<RECT> FWorkAreas;
 };

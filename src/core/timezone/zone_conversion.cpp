@@ -160,10 +160,4 @@ DateTime ZoneLocalToUtc(const TIME_ZONE_INFORMATION& info, bool preferDaylight, 
     return local + (InInterval(local, ss, ds) ? standardBias : daylightBias);
 }
 
-DateTime SystemLocalToUtc(const SystemClock& clock, bool preferDaylight, DateTime local) {
-    TIME_ZONE_INFORMATION info;
-    clock.GetTimeZoneInformation(info); // the result code tells nothing the rules need
-    return ZoneLocalToUtc(info, preferDaylight, local);
-}
-
 } // namespace norvale

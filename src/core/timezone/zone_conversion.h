@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/platform/system_clock.h"
 #include "core/platform/win_types.h"
 #include "core/time/date_time.h"
 
@@ -37,8 +36,5 @@ DateTime ZoneUtcToLocal(const TIME_ZONE_INFORMATION& info, DateTime utc);
 // UTC for a zone's local date-time. In the repeated autumn hour preferDaylight picks the
 // daylight reading; a local time in the skipped spring hour does not exist and gives 0.
 DateTime ZoneLocalToUtc(const TIME_ZONE_INFORMATION& info, bool preferDaylight, DateTime local);
-
-// UTC for a local date-time of the computer, with the computer's own zone rules.
-DateTime SystemLocalToUtc(const SystemClock& clock, bool preferDaylight, DateTime local);
 
 } // namespace norvale
