@@ -123,8 +123,6 @@ void MainWindow::Start() {
     FSntp.Host = server.Host;
     FSntp.Port = server.Port;
     std::vector<std::string> messages;
-    ::RECT before{};
-    GetWindowRect(FHandle, &before);
     try {
         FStorage->RestoreState();
     } catch (const std::exception& error) {
@@ -140,7 +138,7 @@ void MainWindow::Start() {
         LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
     // The buttons may have moved.
     FToolTips->RecreateTipWindow();
-    PlaceWindow(before);
+    PlaceWindow();
     for (const std::string& folder : ListSkinFolders(FProgramFolder)) {
         FMenu.AddSkin(folder, FForm->FClockSkin);
     }
@@ -163,14 +161,14 @@ void MainWindow::Start() {
     }
 }
 
-void MainWindow::PlaceWindow(::RECT before) {
+void MainWindow::PlaceWindow() {
     const int width = FForm->Skin()->Width();
     const int height = FForm->Skin()->Height();
     ::RECT now{};
     GetWindowRect(FHandle, &now);
     int left = now.left;
     int top = now.top;
-    if (now.left == before.left && now.top == before.top) {
+    if (!FStorage->PlacementRestored()) {
         // No stored place yet: centred on the work area.
         ::RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);

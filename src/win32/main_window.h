@@ -97,7 +97,7 @@ private:
     void SwitchSkin(const std::string& name);
     TMenuCommand SkinCommandOf(const std::string& name) const;
     // Places the window: where the settings put it, else centred on the work area.
-    void PlaceWindow(::RECT before);
+    void PlaceWindow();
     void OnFadeTimer();
     // Keeps the 10 ms fade timer running exactly while an animation runs.
     void SyncFadeTimer();

@@ -93,7 +93,8 @@ TEST_F(MainSettingsTest, FirstStartKeepsTheDefaultsAndRegistersTheProgram) {
     EXPECT_NEAR(w.FTimerLength, 10 * kOneSecond, 1e-12);
     EXPECT_TRUE(host.Topmost);
     ASSERT_NE(RunValue(), nullptr);
-    EXPECT_EQ(RunValue()->Data, host.Executable);
+    // In quotes: the path has blanks, and unquoted Windows would try "C:\Program.exe" first.
+    EXPECT_EQ(RunValue()->Data, "\"C:\\Program Files\\Norvale\\NorvaleTimeClock.exe\"");
 }
 
 TEST_F(MainSettingsTest, TheWindowsOwnValuesRoundTripInTheirStoredForms) {
@@ -145,6 +146,17 @@ TEST_F(MainSettingsTest, UnreadableStoredTextsKeepTheirDefaults) {
     registry.SetValue(RegistryRoot::CurrentUser, section, "bDisplayArrows",
                       RegistryValueType::String, "1");
     EXPECT_TRUE(Create().FDisplayArrows);
+}
+
+// An entry an earlier version wrote without quotes, or one naming where the program stood
+// before it moved, is written anew, quoted, at the next start.
+TEST_F(MainSettingsTest, AnOldUnquotedEntryIsRewrittenInQuotesAtTheNextStart) {
+    registry.SetValue(RegistryRoot::CurrentUser, std::string(kRunKeyPath), "NorvaleTimeClock",
+                      RegistryValueType::String, "C:\\Old Place\\NorvaleTimeClock.exe");
+    host.Executable = "D:\\Tools\\NorvaleTimeClock.exe";
+    Create();
+    ASSERT_NE(RunValue(), nullptr);
+    EXPECT_EQ(RunValue()->Data, "\"D:\\Tools\\NorvaleTimeClock.exe\"");
 }
 
 TEST_F(MainSettingsTest, UncheckingLoadAtStartupDeletesTheRunValueAtOnce) {
