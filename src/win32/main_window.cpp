@@ -69,7 +69,7 @@ MainWindow::MainWindow(HINSTANCE instance, const std::optional<std::string>& clo
     FStorage = std::make_unique<TFormStorage>(FRegistry, *FPlacement,
                                               FForm->FFormatSettings.DecimalSeparator);
     FDialogs = std::make_unique<Win32ClockDialogs>(FHandle, FRegistry, RegistryTimeZones());
-    FForm->ConnectServices({FDialogs.get(), &FSntp, &FRegistry, &FMonitors});
+    FForm->ConnectServices({FDialogs.get(), &FSntp, &FRegistry, &FMonitors, &FColours});
     FForm->SetDisplayScale(WindowScale(FHandle));
     ConnectNetworkTime(clockSetterLog);
     // The tray icon is made with the window and shows itself once the window is set up.

@@ -20,6 +20,7 @@
 #include "win32/settings_registry_win32.h"
 #include "win32/shell_opener_win32.h"
 #include "win32/system_clock_win32.h"
+#include "win32/system_colours_win32.h"
 #include "win32/tool_tip_manager.h"
 #include "win32/tray_icon_win32.h"
 #include "win32/udp_socket_win32.h"
@@ -82,8 +83,8 @@ private:
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     // The computer woke, its clock, zone or regional format changed; true when handled.
     bool HandleTimeMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Display scale and monitor messages; true when the message was handled (a work-area
-    // change is passed on to the others as well).
+    // Display scale, monitor and system colour messages; true when the message was handled (a
+    // work-area change is passed on to the others as well).
     bool HandleDisplay(UINT message, WPARAM wParam, LPARAM lParam);
     // The tray icon and the tool tips follow the window's display scale.
     void ApplyDisplayScale();
@@ -121,6 +122,7 @@ private:
     std::unique_ptr<TFormStorage> FStorage;
     Win32ShellOpener FShell;
     Win32MonitorLayout FMonitors;
+    Win32SystemColours FColours;
     TPopupMenu FMenu;
     OwnedIcon FTrayImage; // declared before the tray icon, which shows it
     std::unique_ptr<Win32TrayIcon> FTray;

@@ -1,5 +1,7 @@
+#include "core/skin/skin_values.h"
 #include "core/time/time_parts.h"
 #include "support/clock_window_fixture.h"
+#include "support/fake_system_colours.h"
 
 #include <algorithm>
 
@@ -111,6 +113,46 @@ TEST_F(ClockWindowTest, ThePlaceholderFacesLabelsHaveTheirDesignedPixelHeights) 
     EXPECT_EQ(pixels(lDate), 9);
     EXPECT_EQ(pixels(lWeekDay), 11);
     EXPECT_EQ(pixels(lAmPm), 11);
+}
+
+// How many pixels of the title's box on the text layer are exactly `colour`, opaque.
+int TitlePixelsOf(const TfrmMain& w, std::uint32_t colour) {
+    const TWindowLabel& title = w.Labels[lTitle];
+    const Bitmap32& layer = w.Skin()->TextLayer.Bitmap();
+    int count = 0;
+    for (int y = title.Top; y < title.Top + title.Height; ++y) {
+        for (int x = title.Left; x < title.Left + title.Width; ++x) {
+            count += layer.At(x, y) == OpaquePixelOf(colour) ? 1 : 0;
+        }
+    }
+    return count;
+}
+
+// A skin colour in the system-colour form is the user's theme colour, and follows a change
+// of the theme at once.
+TEST_F(ClockWindowTest, ALabelInASystemColourIsDrawnInTheUsersCurrentColour) {
+    testing::FakeSystemColours colours;
+    colours.Colours[13] = 0xD77800; // clHighlight: a blue
+    TfrmMain& w = Start();
+    w.ConnectServices({nullptr, nullptr, nullptr, nullptr, &colours});
+    w.Labels[lTitle].SetFontColor(*ParseSkinColour("clHighlight"));
+    w.RenderFrame();
+    EXPECT_GT(TitlePixelsOf(w, 0xD77800), 10);
+    EXPECT_EQ(TitlePixelsOf(w, 0x00000D), 0); // not the value's near-black low bits
+
+    colours.Colours[13] = 0x3399FF; // the user picked another theme
+    const int frames = host.Frames;
+    w.SystemColoursChanged();
+    EXPECT_EQ(host.Frames, frames + 1);
+    EXPECT_GT(TitlePixelsOf(w, 0x3399FF), 10);
+    EXPECT_EQ(TitlePixelsOf(w, 0xD77800), 0);
+
+    // Hidden, the frame is drawn for the next fade-in but not shown.
+    host.Visible = false;
+    colours.Colours[13] = 0x00FF00;
+    w.SystemColoursChanged();
+    EXPECT_EQ(host.Frames, frames + 1);
+    EXPECT_GT(TitlePixelsOf(w, 0x00FF00), 10);
 }
 
 TEST_F(ClockWindowTest, APastCountdownNeverFires) {

@@ -3,6 +3,7 @@
 #include "core/clock/alarm_edge.h"
 #include "core/clock/presentation.h"
 #include "core/raster/label_text.h"
+#include "core/skin/skin_values.h"
 #include "core/time/time_parts.h"
 #include "core/timezone/zone_conversion.h"
 
@@ -169,13 +170,32 @@ void TfrmMain::FormatSettingsChanged(const FormatSettings& settings) {
     RenderFrame();
 }
 
+void TfrmMain::SystemColoursChanged() {
+    Redraw();
+}
+
+void TfrmMain::Redraw() {
+    if (FHost.WindowVisible()) {
+        RenderFrame();
+    } else if (FSkin) {
+        DrawFrame();
+    }
+}
+
+std::uint32_t TfrmMain::DrawnColour(std::uint32_t colour) const {
+    if (IsSystemColour(colour) && FServices.Colours) {
+        return FServices.Colours->SystemColour(static_cast<int>(colour & 0xFF));
+    }
+    return colour;
+}
+
 void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {
     Bitmap32& layer = FSkin->TextLayer.Bitmap();
     const TextRasterizer& rasterizer = *FRasterizer;
     const BLENDFUNCTION blend = ComposingBlend(FFade.Blend());
     const auto draw = [&](LabelIndex i, const std::string& text, std::uint32_t colour) {
-        DrawLabel(layer, PlacementOf(Labels[i], colour, FScale), text, rasterizer, blend,
-                  FSkin->LabelRasters[i]);
+        DrawLabel(layer, PlacementOf(Labels[i], DrawnColour(colour), FScale), text, rasterizer,
+                  blend, FSkin->LabelRasters[i]);
     };
     const TWindowLabel& time = Labels[lTime];
     const bool blink = FHost.BeepRunning() && DecodeTimeParts(FClock.Now()).Second % 2 == 0;

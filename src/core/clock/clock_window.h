@@ -10,6 +10,7 @@
 #include "core/platform/monitor_layout.h"
 #include "core/platform/mouse_button.h"
 #include "core/platform/system_clock.h"
+#include "core/platform/system_colours.h"
 #include "core/raster/display_scale.h"
 #include "core/skin/skin_loader.h"
 #include "core/time/stopwatch.h"
@@ -75,6 +76,8 @@ struct ClockServices {
     TIdSNTP* Sntp = nullptr;
     Registry* Settings = nullptr;
     const MonitorLayout* Monitors = nullptr;
+    // Without it a system colour is drawn as its value's low 24 bits.
+    const SystemColours* Colours = nullptr;
 };
 
 // What the face's network actions need besides the SNTP client.
@@ -112,6 +115,8 @@ public:
     void TimeChanged();
     // The user's regional format changed: the face is drawn in the new one at once.
     void FormatSettingsChanged(const FormatSettings& settings);
+    // The user's system colours changed: labels in a system colour are drawn anew at once.
+    void SystemColoursChanged();
 
     void ConnectServices(const ClockServices& services) { FServices = services; }
     void ConnectNetworkTime(NetworkTimeServices services) { FNetwork = std::move(services); }
@@ -212,6 +217,11 @@ private:
     void UpdateHands(DateTime value, std::int64_t key);
     // Composes the frame for the current state into the skin's Frame, without showing it.
     void DrawFrame();
+    // Draws the frame anew whatever the mode's key: shown at once, or, while hidden, kept for
+    // the next fade-in.
+    void Redraw();
+    // The colour a label is drawn in: a system colour is the user's current one.
+    std::uint32_t DrawnColour(std::uint32_t colour) const;
     void DrawTextLayer(const TFrameTexts& texts);
     // The skin pixel under a physical client position.
     POINT ToSkin(int x, int y) const { return {FScale.ToSkin(x), FScale.ToSkin(y)}; }
