@@ -7,6 +7,7 @@
 #include "win32/msxml_document.h"
 #include "win32/program_icons.h"
 #include "win32/registry_time_zones.h"
+#include "win32/single_instance_win32.h"
 #include "win32/wide_text.h"
 #include "win32/window_class.h"
 
@@ -15,7 +16,6 @@
 namespace norvale::win32 {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"NorvaleTimeClock.Main";
 constexpr UINT_PTR kTickTimer = 1; // Timer1, 100 ms
 constexpr UINT_PTR kFadeTimer = 2; // fadeTimer, 10 ms
 constexpr UINT_PTR kBeepTimer = 3; // tBeep, 1000 ms
@@ -31,7 +31,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.hIcon = ProgramIconImage(instance, 32);
     wc.hIconSm = ProgramIconImage(instance, 16);
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = kMainWindowClass;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw std::runtime_error("Cannot register the main window class");
     }
@@ -57,8 +57,8 @@ MainWindow::MainWindow(HINSTANCE instance, const std::optional<std::string>& clo
     : FInstance(instance), FProgramFolder(ModulePath().parent_path()),
       FClockSetter(MakeClockSetter(clockSetterLog, ClockSetterLog::Role::Clock)) {
     RegisterWindowClass(instance, &MainWindow::WindowProc);
-    FHandle = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kWindowClass, kAppTitle, WS_POPUP,
-                              0, 0, 150, 150, nullptr, nullptr, instance, this);
+    FHandle = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kMainWindowClass, kAppTitle,
+                              WS_POPUP, 0, 0, 150, 150, nullptr, nullptr, instance, this);
     if (!FHandle) {
         throw std::runtime_error("Cannot create the main window");
     }
@@ -349,6 +349,11 @@ LRESULT MainWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (HandleInput(message, wParam, lParam) || HandleDisplay(message, wParam, lParam) ||
         HandleTimeMessage(message, wParam, lParam)) {
+        return 0;
+    }
+    if (message == AnotherStartMessage()) {
+        FForm->AnotherStart();
+        SyncFadeTimer();
         return 0;
     }
     switch (message) {

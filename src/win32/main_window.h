@@ -34,6 +34,7 @@
 namespace norvale::win32 {
 
 inline constexpr wchar_t kAppTitle[] = L"Norvale Time Clock";
+inline constexpr wchar_t kMainWindowClass[] = L"NorvaleTimeClock.Main";
 
 // The clock's top-level window: borderless, layered, a tool window so it has no taskbar
 // button. It turns window messages into calls of the clock's logic and carries out what the

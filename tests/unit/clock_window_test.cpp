@@ -179,6 +179,46 @@ TEST_F(ClockWindowTest, ACountdownWhileHiddenBringsTheWindowBackOnce) {
     EXPECT_EQ(host.Beeps, 1);
 }
 
+// Starting the program again brings the running clock forward instead of making another.
+TEST_F(ClockWindowTest, AnotherStartBringsTheClockForwardGrowingItBackFromTheTray) {
+    TfrmMain& w = Start();
+    FadeIn(w);
+    w.AnotherStart(); // shown and at rest: only to the foreground, no animation
+    EXPECT_EQ(host.Shown, 1);
+    EXPECT_FALSE(w.FFade.Enabled());
+
+    w.RxTrayIcon1Click({1900, 1070});
+    Bitmap32 zoom(150, 150);
+    for (int i = 0; i < 5; ++i) {
+        w.FFade.fadeTimerTimer(w.Skin()->Frame, zoom);
+    }
+    w.AnotherStart(); // on its way to the tray: it turns back
+    EXPECT_EQ(host.Shown, 2);
+    EXPECT_FALSE(w.FFade.FadingOut());
+    EXPECT_TRUE(w.FFade.Enabled());
+
+    w.RxTrayIcon1Click({1900, 1070});
+    while (w.FFade.Enabled()) {
+        w.FFade.fadeTimerTimer(w.Skin()->Frame, zoom);
+    }
+    host.Visible = false;
+    w.AnotherStart(); // hidden: shown, growing from the tray
+    EXPECT_TRUE(host.Visible);
+    EXPECT_EQ(host.Shown, 3);
+    EXPECT_TRUE(w.FFade.Enabled());
+    EXPECT_FALSE(w.FFade.FadingOut());
+    EXPECT_EQ(w.FFade.ZoomCenter().x, 1900);
+}
+
+TEST_F(ClockWindowTest, AnotherStartLeavesAClosingClockToEnd) {
+    TfrmMain& w = Start();
+    FadeIn(w);
+    w.FFade.StartClosingFadeOut(); // as the close handler starts it
+    w.AnotherStart();
+    EXPECT_EQ(host.Shown, 0);
+    EXPECT_TRUE(w.FFade.FadingOut());
+}
+
 TEST_F(ClockWindowTest, TheTimerAlarmStopsTheTimerAndSwitchesMode) {
     TfrmMain& w = Start();
     w.swTimer.Start();

@@ -72,10 +72,14 @@ void TfrmMain::SetHandAngles(DateTime value) {
     FAngles = HandAnglesFor(value);
 }
 
-void TfrmMain::BringUpForAlarm() {
+bool TfrmMain::Away() const {
     // A window fading out towards the tray is still visible; it turns back all the same.
     const bool leaving = FFade.Enabled() && FFade.FadingOut() && !FFade.Closing();
-    if (FHost.WindowVisible() && !leaving) {
+    return !FHost.WindowVisible() || leaving;
+}
+
+void TfrmMain::BringUpForAlarm() {
+    if (!Away()) {
         return;
     }
     FHost.ShowAndActivate();

@@ -140,6 +140,9 @@ public:
     void WorldClock1Click();
     // Shows or hides the clock, zooming from or towards the cursor's screen position.
     void RxTrayIcon1Click(POINT cursor);
+    // The program was started again while this clock runs: instead of a second clock, this
+    // one comes to the foreground, growing back from the tray if it was hidden.
+    void AnotherStart();
 
     // The window's settings store: its stored properties, and the values this window adds.
     void ConfigureStorage(TFormStorage& store);
@@ -213,6 +216,8 @@ private:
     void ReturnToRest();
     // Shows a hidden window for an alarm, with the fade and zoom in.
     void BringUpForAlarm();
+    // Hidden, or on its way to the tray.
+    bool Away() const;
     // The hand update of a mode: redraws when its key changed.
     void UpdateHands(DateTime value, std::int64_t key);
     // Composes the frame for the current state into the skin's Frame, without showing it.

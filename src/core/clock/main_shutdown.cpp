@@ -60,6 +60,17 @@ void TfrmMain::RxTrayIcon1Click(POINT cursor) {
     }
 }
 
+void TfrmMain::AnotherStart() {
+    if (FFade.Closing()) {
+        return; // the clock is ending
+    }
+    const bool away = Away();
+    FHost.ShowAndActivate();
+    if (away) {
+        FFade.StartFadeIn();
+    }
+}
+
 bool TfrmMain::FormCloseQuery() {
     ReturnToRest();
     SaveState();
