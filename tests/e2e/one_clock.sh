@@ -9,11 +9,11 @@ source "$NORVALE_ROOT/scripts/common.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
 
-settings='HKCU\Software\Brannick\NorvaleTimeClock'
-run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 out=$NORVALE_ARTEFACTS/one_clock
 rm -rf "$out"
 mkdir -p "$out"
+settings='HKCU\Software\Brannick\NorvaleTimeClock'
+run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 # A fresh Wine session: the notification area holds this clock's icon only.
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w
