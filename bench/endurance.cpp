@@ -1,8 +1,9 @@
 // Seven days (or as many as asked) of the clock's 100 ms tick on an injected clock, in Clock mode
 // and in Stopwatch mode, with every frame drawn through RenderFrame (on a tiny skin, with a text
-// rasterizer that draws nothing), the hourly chime and a countdown and a timer alarm every six
-// hours. Prints the heap use at the end of each day and fails when it grows after the first day: a
-// clock runs for weeks.
+// rasterizer that draws nothing), the hourly chime, a countdown and a timer alarm every six hours
+// and an alarm of the Alarms window every two hours, each acknowledged by a press on the face
+// within ten minutes. Prints the heap use at the end of each day and fails when it grows after
+// the first day: a clock runs for weeks.
 
 #include "allocation_counter.h"
 #include "core/clock/clock_window.h"
@@ -22,6 +23,8 @@ namespace {
 
 constexpr int kTicksPerDay = 24 * 60 * 60 * 10;
 constexpr int kTicksPerAlarmPeriod = 6 * 60 * 60 * 10;
+constexpr int kTicksPerPress = 10 * 60 * 10;
+constexpr int kScheduledAlarmsPerDay = 12;
 
 // Fixed cells and no ink: the text layer's cost stays out of the figures, its calls do not.
 class BlankTextRasterizer final : public TextRasterizer {
@@ -70,6 +73,13 @@ bool RunDays(std::uint8_t mode, const char* name, int days) {
     if (mode == ctStopwatch) {
         window.StopWatch1.Start();
     }
+    TAlarm stretch;
+    stretch.Name = "Stretch";
+    stretch.Rule.TimeOfDay = 3600;
+    stretch.Rule.Unit = TEveryUnit::Hour;
+    stretch.Rule.Every = 2;
+    window.AddAlarm(stretch);
+    std::size_t alarmSounds = 0;
 
     const auto started = std::chrono::steady_clock::now();
     DayFigures first;
@@ -88,9 +98,15 @@ bool RunDays(std::uint8_t mode, const char* name, int days) {
             } else if (inPeriod == 600 || inPeriod == kTicksPerAlarmPeriod / 2 + 600) {
                 window.SetClockType(mode);
             }
+            if (tick % kTicksPerPress == kTicksPerPress - 1) {
+                window.FormMouseDown(TMouseButton::mbLeft, 4, 4);
+            }
             window.Timer1Timer();
             clock.AdvanceSeconds(0.1);
         }
+        // The host keeps what it was asked to play; a day's worth is counted and let go.
+        alarmSounds += host.AlarmSounds.size();
+        host.AlarmSounds.clear();
         const DayFigures figures{bench::LiveAllocationCount(),
                                  bench::AllocationCount() - allocationsBefore};
         std::printf("%s day %d: %lld live allocations, %lld allocations during the day\n", name,
@@ -103,10 +119,11 @@ bool RunDays(std::uint8_t mode, const char* name, int days) {
         }
     }
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - started;
-    std::printf("%s, %d days: %d frames, %d chimes, %d alarm beeps, %.1f s\n", name, days,
-                host.Frames, host.Chimes, host.Beeps, took.count());
-    // Every hour chimes, and both alarms fire in every period.
-    const bool complete = host.Chimes == days * 24 && host.Beeps == days * 4 * 2;
+    std::printf("%s, %d days: %d frames, %d chimes, %d alarm beeps, %zu scheduled alarms, %.1f s\n",
+                name, days, host.Frames, host.Chimes, host.Beeps, alarmSounds, took.count());
+    // Every hour chimes, and every alarm fires in its period.
+    const bool complete = host.Chimes == days * 24 && host.Beeps == days * 4 * 2 &&
+                          alarmSounds == static_cast<std::size_t>(days * kScheduledAlarmsPerDay);
     if (!complete) {
         std::printf("%s: the chimes or alarms did not all fire\n", name);
     }

@@ -149,6 +149,9 @@ def main():
     fade = us(presentation, "BM_FadeStep")
     tick = us(clock, "BM_IdleTick")
     tick_allocations = clock["BM_IdleTick"][2].get("allocations", 0)
+    alarm_tick = us(clock, "BM_IdleTickWith100Alarms")
+    alarm_tick_allocations = clock["BM_IdleTickWith100Alarms"][2].get("allocations", 0)
+    next_moments = us(clock, "BM_NextOccurrences100")
     skin = us(clock, "BM_LoadSkin/scale_1")
     skin2 = us(clock, "BM_LoadSkin/scale_2")
     label = us(raster, "BM_RenderLabelTextFreeType")
@@ -179,6 +182,11 @@ def main():
                f"{verdict(fade <= 200)} |")
     out.append(f"| Idle tick (nothing to draw) | {tick:.3f} µs, {tick_allocations:g} allocations "
                f"| <= 2 µs | {verdict(tick <= 2)} |")
+    out.append(f"| Idle tick with 100 alarms waiting | {alarm_tick:.3f} µs, "
+               f"{alarm_tick_allocations:g} allocations | <= 2 µs, none | "
+               f"{verdict(alarm_tick <= 2 and alarm_tick_allocations == 0)} |")
+    out.append(f"| Next moments of 100 alarms (kinds mixed, zone with daylight saving) | "
+               f"{next_moments:.1f} µs | <= 100 µs | {verdict(next_moments <= 100)} |")
     for size in (150, 400, 1024):
         ours = us(raster, f"BM_DecodePngNorvale/{size}")
         theirs = us(raster, f"BM_DecodePngLibpng/{size}")
@@ -207,8 +215,10 @@ def main():
     out.append("`norvale_endurance` (also a CTest test, over two days) ticks the clock window "
                f"every 100 ms for {days} simulated days in Clock mode and again in Stopwatch mode, "
                "drawing every frame through the real `RenderFrame` on an 8 x 8 skin with a text "
-               "rasterizer that draws nothing, with the hourly chime and a "
-               "countdown and a timer alarm every six hours. It counts every `operator new` and "
+               "rasterizer that draws nothing, with the hourly chime, a "
+               "countdown and a timer alarm every six hours and an alarm of the Alarms window "
+               "every two hours, each acknowledged by a press on the face within ten minutes. It "
+               "counts every `operator new` and "
                "`operator delete` of the program and fails when the blocks held on the heap at "
                "the end of a day exceed those at the end of day one.\n")
     out.append("```")

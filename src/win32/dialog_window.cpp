@@ -19,7 +19,7 @@ HINSTANCE ProgramInstance() {
 void LoadCommonControls() {
     INITCOMMONCONTROLSEX controls{};
     controls.dwSize = sizeof controls;
-    controls.dwICC = ICC_DATE_CLASSES | ICC_STANDARD_CLASSES;
+    controls.dwICC = ICC_DATE_CLASSES | ICC_STANDARD_CLASSES | ICC_LISTVIEW_CLASSES;
     InitCommonControlsEx(&controls);
 }
 
@@ -90,7 +90,12 @@ INT_PTR DialogWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         OnInitDialog();
         return TRUE;
     case WM_COMMAND:
-        return OnCommand(LOWORD(wParam)) ? TRUE : FALSE;
+        return OnControlCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam)) ? TRUE : FALSE;
+    case WM_TIMER:
+        OnTimer(wParam);
+        return TRUE;
     case WM_DRAWITEM:
         if (wParam == IDC_TITLE) {
             DrawEmbossedTitle(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));

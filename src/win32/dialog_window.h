@@ -37,6 +37,11 @@ protected:
     virtual void OnInitDialog() {}
     // A command of a control; returns whether it was handled.
     virtual bool OnCommand(int id) = 0;
+    // A command with its notification code (EN_CHANGE ...); by default OnCommand(id).
+    virtual bool OnControlCommand(int id, int /*code*/) { return OnCommand(id); }
+    // A common control's notice (WM_NOTIFY); returns whether it was handled.
+    virtual bool OnNotify(const NMHDR& /*notice*/) { return false; }
+    virtual void OnTimer(UINT_PTR /*id*/) {}
     virtual void OnDestroy() {}
 
     HWND FOwner;

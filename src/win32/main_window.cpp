@@ -129,6 +129,9 @@ void MainWindow::Start() {
         // Unreadable settings keep their defaults; the clock still starts.
         messages.emplace_back(error.what());
     }
+    if (std::string report = FForm->LoadAlarms(); !report.empty()) {
+        messages.push_back(std::move(report));
+    }
     // The restored place may lie on a monitor of another scale.
     FForm->SetDisplayScale(WindowScale(FHandle));
     ApplyDisplayScale();
@@ -155,7 +158,7 @@ void MainWindow::Start() {
     SyncFadeTimer();
     FForm->StartTick();
     SetTimer(FHandle, kTickTimer, kTickMs, nullptr);
-    FAlarms = std::make_unique<TfAlarms>(FHandle);
+    FAlarms = std::make_unique<TfAlarms>(FHandle, *FForm, FRegistry);
     for (const std::string& message : messages) {
         ShowError(message);
     }
@@ -201,6 +204,14 @@ std::uint64_t MainWindow::TickCount() const {
 
 void MainWindow::StartBeep() {
     FSound->StartBeep();
+}
+
+void MainWindow::StartAlarmSound(const std::string& soundFile) {
+    FSound->StartAlarm(soundFile);
+}
+
+void MainWindow::SetTrayHint(std::string_view hint) {
+    FTray->Icon().SetHint(std::string(hint));
 }
 
 bool MainWindow::BeepRunning() const {

@@ -58,6 +58,7 @@ public:
     void ShowAndActivate() override;
     std::uint64_t TickCount() const override;
     void StartBeep() override;
+    void StartAlarmSound(const std::string& soundFile) override;
     bool BeepRunning() const override;
     void PlayChime() override;
     void SetButtonTips(const TButtonTips& tips) override;
@@ -75,6 +76,7 @@ public:
     void SetBeepTimerEnabled(bool enabled) override;
     void RenderFrame() override;
     void ShowError(std::string_view text) override;
+    void SetTrayHint(std::string_view hint) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

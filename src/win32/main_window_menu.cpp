@@ -11,6 +11,7 @@ void MainWindow::SyncMenu() {
     FMenu.SetChecked(TMenuCommand::LoadAtStartup, FForm->LoadatStartup1Checked);
     FMenu.SetChecked(TMenuCommand::Chimes, FForm->Chimes1Checked);
     FMenu.SetChecked(TMenuCommand::AmPm, FForm->AMPM1Checked);
+    FMenu.ShowSnooze(FForm->AlarmSounding());
 }
 
 void MainWindow::ShowContextMenu(LPARAM lParam) {
@@ -89,6 +90,9 @@ void MainWindow::RunMenuCommand(TMenuCommand command) {
         break;
     case TMenuCommand::Exit:
         FForm->Exit1Click();
+        break;
+    case TMenuCommand::Snooze:
+        FForm->Snooze1Click();
         break;
     default:
         break;

@@ -43,7 +43,8 @@ RegistryValueType ValueType(DWORD type) {
 
 class Win32Key final : public RegistryKey {
 public:
-    explicit Win32Key(HKEY key) : FKey(key) {}
+    Win32Key(HKEY key, RegistryAccess access)
+        : FKey(key), FWritable(access == RegistryAccess::Full) {}
     ~Win32Key() override { RegCloseKey(FKey); }
 
     std::vector<std::string> SubkeyNames() const override {
@@ -130,8 +131,19 @@ protected:
         return true;
     }
 
+    // NOTE: Windows deletes a subkey whatever the parent handle's access; a read-only key
+    // refuses here as it refuses every other change.
+    bool RemoveSubkey(std::string_view name) override {
+        if (!FWritable) {
+            return false;
+        }
+        const LSTATUS status = RegDeleteTreeW(FKey, ToWide(name).c_str());
+        return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    }
+
 private:
     HKEY FKey;
+    bool FWritable;
 };
 
 } // namespace
@@ -148,7 +160,7 @@ std::unique_ptr<RegistryKey> Win32Registry::OpenKey(RegistryRoot root, std::stri
     if (status != ERROR_SUCCESS) {
         return nullptr;
     }
-    return std::make_unique<Win32Key>(key);
+    return std::make_unique<Win32Key>(key, access);
 }
 
 } // namespace norvale::win32

@@ -140,13 +140,40 @@ TEST_P(RegistryContract, EnumeratesSubkeysIgnoringCase) {
     EXPECT_TRUE(Open("Gamma", false)->SubkeyNames().empty());
 }
 
+TEST_P(RegistryContract, DeletesASubkeyWithAllItHoldsAndIgnoresAMissingOne) {
+    auto key = Open("", true);
+    ASSERT_NE(key, nullptr);
+    key->CreateSubkey("Kept");
+    Open("Gone\\Below", true)->WriteString("Deep", "1");
+    Open("Gone", false)->WriteString("Name", "Wake up");
+    {
+        // A key still open on the deleted one keeps nothing written through it.
+        auto stale = Open("Gone", false);
+        key->DeleteSubkey("GONE");
+        key->DeleteSubkey("Missing");
+        try {
+            stale->WriteString("Late", "x");
+        } catch (const RegistryError&) {
+            // Windows refuses the write; a store kept in memory takes it and drops it.
+        }
+    }
+    EXPECT_EQ(key->SubkeyNames(), std::vector<std::string>{"Kept"});
+    EXPECT_EQ(Open("Gone", false, RegistryAccess::Read), nullptr);
+    EXPECT_EQ(Open("Gone\\Below", false, RegistryAccess::Read), nullptr);
+    // A key of the same name made again starts empty.
+    EXPECT_FALSE(Open("Gone", true)->ValueExists("Name"));
+}
+
 TEST_P(RegistryContract, AReadOnlyKeyRefusesEveryWrite) {
     ASSERT_NE(Open("", true), nullptr);
+    Open("Child", true);
     auto key = Open("", false, RegistryAccess::Read);
     ASSERT_NE(key, nullptr);
     ExpectRegistryError([&] { key->WriteString("Name", "x"); }, "Failed to set data for 'Name'");
     ExpectRegistryError([&] { key->WriteInteger("Count", 1); }, "Failed to set data for 'Count'");
+    ExpectRegistryError([&] { key->DeleteSubkey("Child"); }, "Failed to delete key Child");
     EXPECT_FALSE(key->ValueExists("Name"));
+    EXPECT_NE(Open("Child", false, RegistryAccess::Read), nullptr);
 }
 
 } // namespace

@@ -5,8 +5,9 @@
 # for the same moment among the frames of the other scales; the read-out stays inside its
 # glass; clicks on the scaled face buttons and title work; the notification area shows the
 # icon image drawn for its size (the 32-pixel one at 200 %); the Timer, Countdown and World
-# Clock dialogs and a skin's message come at the scale, their shots kept to look at. Then a restart
-# on a smaller screen, with the place stored beyond its right edge, shows the whole face.
+# Clock dialogs, the Alarms window and a skin's message come at the scale, their shots kept to
+# look at. Then a restart on a smaller screen, with the place stored beyond its right edge,
+# shows the whole face.
 # Run by scripts/test with DISPLAY and WINEPREFIX set; leaves the DPI at 96 for the others.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
@@ -27,11 +28,22 @@ cp -r "$skin" "$program/face/broken"
 rm "$program/face/broken/face.png"
 suite_display=$DISPLAY
 
-# use_dpi DPI: the system DPI of the next Wine session (the running one ends first).
+# wine_idle: waits for this prefix's Wine to end; names and ends what keeps it running after
+# a minute, so that a process left behind cannot hang the script until its time-out.
+wine_idle() {
+    timeout 60 wineserver -w && return 0
+    say "Wine did not end by itself; still running:"
+    pgrep -af '\.exe' >&2 || true
+    wineserver -k >/dev/null 2>&1 || true
+    timeout 30 wineserver -w
+}
+# use_dpi DPI: the system DPI of the next Wine session. Whatever the last session left
+# running (the clock has ended by then, or the session has failed) ends first.
 use_dpi() {
-    wineserver -w
+    wineserver -k >/dev/null 2>&1 || true
+    wine_idle
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
-    wineserver -w
+    wine_idle
 }
 # Ends the smaller screen's display if it was started (and any clock left behind), then sets
 # 96 dots per inch again on the suite's display.
@@ -137,6 +149,7 @@ session() {
     dpi=$1
     local scale=$2 icon=$3 base=${4:-} at s name disc
     side=$(edge 150)
+    say "the session at $dpi DPI"
     use_dpi "$dpi"
     wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
     # A time server on loopback that never answers: no click may reach the network.
@@ -194,15 +207,32 @@ session() {
         die "a click on the scaled title did not change the mode at $dpi DPI"
 
     tray_icon_is "$icon"
+    # The Alarms window is laid out in dialog units: it grows with the dialog font.
+    menu_item 10
+    dialog "Alarms"
+    /usr/bin/import -window root "$out/dialog_Alarms_$dpi.png"
+    if [ -z "$base" ]; then
+        base_alarms=$DWIDTH
+    else
+        local grown=$((DWIDTH * 96 * 100 / (base_alarms * dpi)))
+        [ "$grown" -ge 90 ] && [ "$grown" -le 110 ] ||
+            die "the Alarms window at $dpi DPI is $DWIDTH pixels wide, $base_alarms at 96 DPI"
+    fi
+    xdotool key Escape
+    closed "Alarms"
     if [ "$dpi" -ne 96 ]; then
         scaled_dialog 9 "Timer" 241 145
         scaled_dialog 8 "Countdown to ..." 273 136
         scaled_dialog 7 "World Clock" 320 219
         # The broken skin (the first in the Skins menu) brings a message.
-        submenu 10 0
-        sleep 1.5
-        local message
-        message=$(message_window) || die "no message about the broken skin at $dpi DPI"
+        submenu 11 0
+        local message=
+        for i in $(seq 1 100); do
+            message=$(message_window) && break
+            sleep 0.1
+        done
+        [ -n "$message" ] || die "no message about the broken skin at $dpi DPI"
+        sleep 0.5 # settled, for the shot
         /usr/bin/import -window root "$out/message_$dpi.png"
         eval "$(xdotool getwindowgeometry --shell "$message" | sed 's/^/M/')"
         [ "$MWIDTH" -gt "$side" ] || die "the message at $dpi DPI is only $MWIDTH pixels wide"
@@ -223,13 +253,14 @@ session 192 2 32 "$base_disc"
 
 # A place stored on a 3200 x 1080 screen, far beyond the right edge of the 1280 x 1024 one
 # the clock starts on now: it comes back just inside, at the same height.
+say "the restart on a smaller screen"
 use_dpi 96
 wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
 for name in 'NormPos(3200x1080)' NormPos; do
     wine reg add "$settings" /v "$name" /t REG_SZ /d 2900,400,3050,550 /f >/dev/null 2>&1
 done
 wine reg add "$settings" /v PixelsPerInch /t REG_SZ /d 96 /f >/dev/null 2>&1
-wineserver -w
+wine_idle
 start_display 1280x1024
 dpi=96 side=150
 start_scaled

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # A new user's journey with the real program, start to end, in one run:
 #   1. a first start with an empty registry shows and stores every default;
-#   2. every mode (the title of each, the hands there and gone), both dialogs, the World
-#      Clock's zone, every setting, a skin and back, a broken skin (one message, the previous
-#      skin stays), hiding and showing from the menu and the tray, About, the time
-#      difference, and Exit with a running stopwatch;
+#   2. every mode (the title of each, the hands there and gone), both dialogs, the Alarms
+#      window, the World Clock's zone, every setting, a skin and back, a broken skin (one
+#      message, the previous skin stays), hiding and showing from the menu and the tray,
+#      About, the time difference, and Exit with a running stopwatch;
 #   3. the next start goes on with the stopwatch's time; without the sound files an alarm
 #      gives at most one message; a time server that does not answer gives one message and
 #      leaves the clock working in its mode.
@@ -172,6 +172,13 @@ for i in 1 2 3; do
 done
 click 75 30 # acknowledges the alarm
 
+# The Alarms window opens from the menu, with no alarm yet, and Escape puts it away.
+menu_item 10
+dialog "Alarms"
+/usr/bin/import -window root "$out/alarms_window.png"
+xdotool key Escape
+closed "Alarms"
+
 # The World Clock: the second zone of the list, UTC-11 the whole year.
 menu_item 7
 dialog "World Clock"
@@ -190,7 +197,7 @@ expect_nearest "the World Clock's time" zone '150x150+0+0' zone_-11 zone_0 zone_
 
 # Settings: each item once. Unchecking Load at Startup removes the entry at once, checking
 # it again brings it back; without AM/PM the marker goes.
-settings_item() { submenu 11 "$1"; }
+settings_item() { submenu 12 "$1"; }
 settings_item 0 # On Top
 settings_item 1 # Load at Startup
 ! wine reg query "$run_key" /v NorvaleTimeClock >/dev/null 2>&1 ||
@@ -207,7 +214,7 @@ render no_ampm_plain "$skin" --mode 0 --at "$(utc "$at" -11)" --ampm off
 
 # Skins (broken, norvale, slate): slate and back; the broken one gives one message and the
 # face stays as it was.
-skins_item() { submenu 10 "$1"; }
+skins_item() { submenu 11 "$1"; }
 shot before_skins
 skins_item 2
 sleep 0.5

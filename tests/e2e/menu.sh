@@ -43,7 +43,7 @@ shot clock_again
 title_differs uptime clock_again || die "the menu's Clock item did not switch back"
 
 # Settings > Load at Startup: unchecked, the entry goes at once.
-menu Down Down Down Down Down Down Down Down Down Down Down Down Right Down Return
+menu Down Down Down Down Down Down Down Down Down Down Down Down Down Right Down Return
 ! wine reg query "$run_key" /v NorvaleTimeClock >/dev/null 2>&1 ||
     die "unchecking Load at Startup left the Run entry"
 

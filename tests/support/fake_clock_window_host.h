@@ -21,6 +21,10 @@ public:
         ++Beeps;
         Beeping = true;
     }
+    void StartAlarmSound(const std::string& soundFile) override {
+        AlarmSounds.push_back(soundFile);
+        Beeping = true;
+    }
     bool BeepRunning() const override { return Beeping; }
     void PlayChime() override { ++Chimes; }
     void SetButtonTips(const TButtonTips& tips) override { Tips = tips; }
@@ -39,6 +43,7 @@ public:
     std::string ExecutablePath() const override { return Executable; }
     void RequestClose() override { ++CloseRequests; }
     void ShowError(std::string_view text) override { Errors.emplace_back(text); }
+    void SetTrayHint(std::string_view hint) override { TrayHint = hint; }
 
     bool Visible = true;
     bool Beeping = false;
@@ -58,6 +63,9 @@ public:
     POINT LastFramePosition;
     TButtonTips Tips;
     std::vector<std::string> Errors;
+    // The sound file of each alarm of the Alarms window started, in order.
+    std::vector<std::string> AlarmSounds;
+    std::string TrayHint;
 };
 
 } // namespace norvale::testing

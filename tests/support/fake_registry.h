@@ -6,6 +6,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace norvale::testing {
 
@@ -132,6 +133,18 @@ private:
             }
             return true;
         }
+        bool RemoveSubkey(std::string_view name) override {
+            if (!Writable()) {
+                return false;
+            }
+            const auto it = FNode.Subkeys.find(std::string(name));
+            if (it != FNode.Subkeys.end()) {
+                // Keys still open on it keep a node to write to, which nothing reads.
+                FOwner.FDetached.push_back(std::move(it->second));
+                FNode.Subkeys.erase(it);
+            }
+            return true;
+        }
 
     private:
         const Value* Lookup(std::string_view name) const {
@@ -176,6 +189,7 @@ private:
     }
 
     std::map<RegistryRoot, Node> FRoots;
+    std::vector<std::unique_ptr<Node>> FDetached;
     int FOpenKeys = 0;
 };
 

@@ -187,6 +187,37 @@ TEST_F(ClockSoundTest, ADeviceWithoutVolumeControlStillPlaysAndNothingIsReported
     EXPECT_TRUE(host.Errors.empty());
 }
 
+TEST_F(ClockSoundTest, AnAlarmsOwnFilePlaysAtFullVolumeAndRepeatsAsTheBeepDoes) {
+    constexpr char kBells[] = "D:\\Music\\bells.wav";
+    device.Files[kBells] = 4000;
+    sound.StartAlarm(kBells);
+    EXPECT_TRUE(host.Beeping);
+    EXPECT_EQ(device.Log, (Log{"open D:\\Music\\bells.wav", "volume 1 1000", "play 1"}));
+    BeepSecond();
+    EXPECT_EQ(device.Log.size(), 3u);
+    device.FinishPlay(1);
+    BeepSecond();
+    EXPECT_EQ(device.Log.back(), "play 1");
+    // Without a file of its own the alarm beeps.
+    Acknowledge();
+    sound.StartAlarm("");
+    EXPECT_EQ(OpenFile(), kBeep);
+}
+
+TEST_F(ClockSoundTest, AnAlarmWhoseFileCannotBePlayedIsReportedOnceAndBeepsInstead) {
+    sound.StartAlarm("D:\\Gone\\bells.mp3");
+    EXPECT_TRUE(host.Beeping);
+    EXPECT_EQ(OpenFile(), kBeep);
+    EXPECT_EQ(sound.MediaPlayer1.Mode(), MciMode::Playing);
+    ASSERT_EQ(host.Errors.size(), 1u);
+    EXPECT_EQ(host.Errors[0],
+              "The sound file \"D:\\Gone\\bells.mp3\" cannot be played.\nMCI error 275");
+    Acknowledge();
+    sound.StartAlarm("D:\\Gone\\bells.mp3");
+    EXPECT_EQ(host.Errors.size(), 1u);
+    EXPECT_EQ(OpenFile(), kBeep);
+}
+
 TEST(ClockSoundLifetime, TheDeviceOpenWhenTheClockEndsIsClosed) {
     FakeMediaDevice device;
     device.Files = {{kBeep, 290}};

@@ -35,6 +35,8 @@ TEST(PopupMenu, HoldsExactlyTheDesignedItems) {
     std::vector<std::string> lines;
     Describe(menu.Items(), "", lines);
     const std::vector<std::string> expected{
+        "Snooze1 \"Snooze\" plain invisible",
+        "N5 \"-\" separator invisible",
         "ShowHide1 \"Show/Hide\" plain default",
         "N4 \"-\" separator",
         "About1 \"About Norvale Time Clock...\" plain",
@@ -48,7 +50,7 @@ TEST(PopupMenu, HoldsExactlyTheDesignedItems) {
         "WorldClock1 \"World Clock...\" plain",
         "Countdown2 \"Countdown...\" plain",
         "imer2 \"Timer...\" plain",
-        "Alarms1 \"Alarms...\" plain invisible",
+        "Alarms1 \"Alarms...\" plain",
         "imnSkins \"Skins\" submenu",
         "  norvale \"norvale\" radio checked",
         "  retro \"retro\" radio",
@@ -65,7 +67,7 @@ TEST(PopupMenu, HoldsExactlyTheDesignedItems) {
 
 TEST(PopupMenu, EveryCommandHasOneItem) {
     const TPopupMenu menu;
-    for (int c = static_cast<int>(Cmd::ShowHide); c <= static_cast<int>(Cmd::Exit); ++c) {
+    for (int c = static_cast<int>(Cmd::ShowHide); c <= static_cast<int>(Cmd::Snooze); ++c) {
         const TMenuItem* item = menu.Find(static_cast<Cmd>(c));
         ASSERT_NE(item, nullptr) << c;
         EXPECT_EQ(static_cast<int>(item->Command), c);
@@ -74,6 +76,24 @@ TEST(PopupMenu, EveryCommandHasOneItem) {
     EXPECT_EQ(menu.Find(SkinCommand(0)), nullptr);
     ASSERT_NE(menu.DefaultItem(), nullptr);
     EXPECT_EQ(menu.DefaultItem()->Command, Cmd::ShowHide);
+}
+
+TEST(PopupMenu, SnoozeAndItsLineShowOnlyWhileAsked) {
+    TPopupMenu menu;
+    const auto shown = [&] {
+        std::vector<std::string> names;
+        for (const TMenuItem& item : menu.Items()) {
+            if (item.Visible && names.size() < 3) {
+                names.push_back(item.Name);
+            }
+        }
+        return names;
+    };
+    EXPECT_EQ(shown(), (std::vector<std::string>{"ShowHide1", "N4", "About1"}));
+    menu.ShowSnooze(true);
+    EXPECT_EQ(shown(), (std::vector<std::string>{"Snooze1", "N5", "ShowHide1"}));
+    menu.ShowSnooze(false);
+    EXPECT_EQ(shown(), (std::vector<std::string>{"ShowHide1", "N4", "About1"}));
 }
 
 TEST(PopupMenu, TheModeMarkFollowsTheModeAndAtomicMarksNone) {

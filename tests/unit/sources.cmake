@@ -1,6 +1,11 @@
 # The core's unit tests; the Windows test program runs them too, so the core is also checked
 # with the cross compiler's standard library.
 set(NORVALE_UNIT_TEST_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_editing_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_schedule_property_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_schedule_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_scheduler_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/alarm_store_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/atomic_file_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calendar_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/clock_on_screen_test.cpp
@@ -39,6 +44,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/resample_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/resource_sample_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/rot_layer_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/scheduled_alarms_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/scaled_face_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/screen_placement_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_button_test.cpp

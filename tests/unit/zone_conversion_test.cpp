@@ -1,10 +1,16 @@
 #include "core/time/calendar.h"
 #include "core/timezone/zone_conversion.h"
+#include "support/zone_rules.h"
 
 #include <gtest/gtest.h>
 
 namespace norvale {
 namespace {
+
+using testing::kLondon;
+using testing::kSydney;
+using testing::Rule;
+using testing::Zone;
 
 constexpr DateTime kHalfTenthMs = 0.05 * kOneMillisecond;
 // Dates of these years keep about 10 microseconds in a double; results differ by minutes.
@@ -14,31 +20,6 @@ DateTime At(int year, int month, int day, int hour = 0, int minute = 0, int seco
             int ms = 0) {
     return *EncodeDate(year, month, day) + *EncodeTime(hour, minute, second, ms);
 }
-
-SYSTEMTIME Rule(int month, int dayOfWeek, int day, int hour, int year = 0) {
-    SYSTEMTIME rule;
-    rule.wYear = static_cast<std::uint16_t>(year);
-    rule.wMonth = static_cast<std::uint16_t>(month);
-    rule.wDayOfWeek = static_cast<std::uint16_t>(dayOfWeek);
-    rule.wDay = static_cast<std::uint16_t>(day);
-    rule.wHour = static_cast<std::uint16_t>(hour);
-    return rule;
-}
-
-TIME_ZONE_INFORMATION Zone(int bias, SYSTEMTIME daylight, SYSTEMTIME standard,
-                           int daylightBias = -60) {
-    TIME_ZONE_INFORMATION info;
-    info.Bias = bias;
-    info.DaylightDate = daylight;
-    info.StandardDate = standard;
-    info.DaylightBias = daylightBias;
-    return info;
-}
-
-// Daylight from the last Sunday of March 01:00 to the last Sunday of October 02:00 local.
-const TIME_ZONE_INFORMATION kLondon = Zone(0, Rule(3, 0, 5, 1), Rule(10, 0, 5, 2));
-// UTC+10, daylight from the first Sunday of October 02:00 to the first Sunday of April 03:00.
-const TIME_ZONE_INFORMATION kSydney = Zone(-600, Rule(10, 0, 1, 2), Rule(4, 0, 1, 3));
 
 TEST(NthWeekdayOfMonth, CountsFromTheFirstOrBackFromTheLastDay) {
     EXPECT_EQ(NthWeekdayOfMonth(2026, 2, 5, 1), At(2026, 2, 22)); // 28-day February
@@ -170,6 +151,22 @@ TEST(ZoneLocalToUtc, DaylightBiasAboveStandardMovesTheRepeatedAndSkippedHours) {
     EXPECT_EQ(ZoneLocalToUtc(reversed, true, At(2026, 10, 25, 2, 30)), 0.0);
     EXPECT_NEAR(ZoneLocalToUtc(reversed, false, At(2026, 7, 1, 12)), At(2026, 7, 1, 13),
                 kTolerance);
+}
+
+TEST(EndOfSkippedTime, GivesTheFirstLocalTimeAfterTheSkippedHourForTimesInIt) {
+    EXPECT_NEAR(*EndOfSkippedTime(kLondon, At(2026, 3, 29, 1, 30)), At(2026, 3, 29, 2), kTolerance);
+    EXPECT_NEAR(*EndOfSkippedTime(kLondon, At(2026, 3, 29, 1)), At(2026, 3, 29, 2), kTolerance);
+    EXPECT_EQ(EndOfSkippedTime(kLondon, At(2026, 3, 29, 0, 59, 59)), std::nullopt);
+    EXPECT_EQ(EndOfSkippedTime(kLondon, At(2026, 3, 29, 2)), std::nullopt);
+    // The repeated hour exists (twice).
+    EXPECT_EQ(EndOfSkippedTime(kLondon, At(2026, 10, 25, 1, 30)), std::nullopt);
+    EXPECT_NEAR(*EndOfSkippedTime(kSydney, At(2026, 10, 4, 2, 30)), At(2026, 10, 4, 3), kTolerance);
+    const TIME_ZONE_INFORMATION reversed = Zone(0, Rule(3, 0, 5, 1), Rule(10, 0, 5, 2), 60);
+    EXPECT_NEAR(*EndOfSkippedTime(reversed, At(2026, 10, 25, 2, 30)), At(2026, 10, 25, 3),
+                kTolerance);
+    TIME_ZONE_INFORMATION plain;
+    plain.Bias = -60;
+    EXPECT_EQ(EndOfSkippedTime(plain, At(2026, 3, 29, 1, 30)), std::nullopt);
 }
 
 } // namespace

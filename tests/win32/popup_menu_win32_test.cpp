@@ -41,17 +41,28 @@ TEST(Win32PopupMenu, BuildsTheVisibleItemsInOrderWithTheirKeys) {
                                        L"World Clock...",
                                        L"Countdown...",
                                        L"Timer...",
+                                       L"Alarms...",
                                        L"Skins",
                                        L"Settings",
                                        L"",
                                        L"Exit"};
-    ASSERT_EQ(GetMenuItemCount(menu.Get()), 17); // "Alarms..." is not shown
-    for (UINT i = 0; i < 17; ++i) {
+    ASSERT_EQ(GetMenuItemCount(menu.Get()), 18); // "Snooze" and its line are not shown
+    for (UINT i = 0; i < 18; ++i) {
         const BuiltItem item = ItemAt(menu.Get(), i);
         EXPECT_EQ(item.Text, expected[i]) << i;
         EXPECT_EQ((item.Type & MFT_SEPARATOR) != 0, expected[i][0] == L'\0') << i;
     }
-    EXPECT_EQ(ItemAt(menu.Get(), 16).Id, static_cast<UINT>(TMenuCommand::Exit));
+    EXPECT_EQ(ItemAt(menu.Get(), 13).Id, static_cast<UINT>(TMenuCommand::Alarms));
+    EXPECT_EQ(ItemAt(menu.Get(), 17).Id, static_cast<UINT>(TMenuCommand::Exit));
+
+    // While an alarm sounds, "Snooze" comes first, over a line.
+    model.ShowSnooze(true);
+    const OwnedMenu sounding = BuildPopupMenu(model);
+    ASSERT_EQ(GetMenuItemCount(sounding.Get()), 20);
+    EXPECT_EQ(ItemAt(sounding.Get(), 0).Text, L"Snooze");
+    EXPECT_EQ(ItemAt(sounding.Get(), 0).Id, static_cast<UINT>(TMenuCommand::Snooze));
+    EXPECT_TRUE(ItemAt(sounding.Get(), 1).Type & MFT_SEPARATOR);
+    EXPECT_EQ(ItemAt(sounding.Get(), 2).Text, L"Show/Hide");
 }
 
 TEST(Win32PopupMenu, MarksTheDefaultTheModeAndTheSettings) {
@@ -65,7 +76,7 @@ TEST(Win32PopupMenu, MarksTheDefaultTheModeAndTheSettings) {
         EXPECT_TRUE(item.Type & MFT_RADIOCHECK) << i;
         EXPECT_EQ((item.State & MFS_CHECKED) != 0, i == 7) << i; // Stopwatch
     }
-    const BuiltItem settings = ItemAt(menu.Get(), 14);
+    const BuiltItem settings = ItemAt(menu.Get(), 15);
     ASSERT_NE(settings.Submenu, nullptr);
     ASSERT_EQ(GetMenuItemCount(settings.Submenu), 4);
     const wchar_t* const names[] = {L"On Top", L"Load at Startup", L"Chimes", L"AM/PM"};
@@ -82,7 +93,7 @@ TEST(Win32PopupMenu, SkinsAreRadioItemsWithTheirCommands) {
     model.AddSkin("norvale", "R&B");
     model.AddSkin("R&B", "R&B");
     const OwnedMenu menu = BuildPopupMenu(model);
-    const BuiltItem skins = ItemAt(menu.Get(), 13);
+    const BuiltItem skins = ItemAt(menu.Get(), 14);
     ASSERT_NE(skins.Submenu, nullptr);
     ASSERT_EQ(GetMenuItemCount(skins.Submenu), 2);
     const BuiltItem second = ItemAt(skins.Submenu, 1);

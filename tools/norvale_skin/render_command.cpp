@@ -57,6 +57,7 @@ public:
     void ShowAndActivate() override {}
     std::uint64_t TickCount() const override { return FTickCount; }
     void StartBeep() override {}
+    void StartAlarmSound(const std::string&) override {}
     bool BeepRunning() const override { return false; }
     void PlayChime() override {}
     void SetButtonTips(const TButtonTips&) override {}
@@ -70,6 +71,7 @@ public:
     std::string ExecutablePath() const override { return {}; }
     void RequestClose() override {}
     void ShowError(std::string_view) override {}
+    void SetTrayHint(std::string_view) override {}
 
 private:
     std::uint64_t FTickCount;

@@ -1,5 +1,6 @@
 #include "core/clock/clock_window.h"
 
+#include "core/alarms/alarm_display.h"
 #include "core/clock/alarm_edge.h"
 #include "core/clock/presentation.h"
 #include "core/raster/label_text.h"
@@ -31,7 +32,7 @@ LabelPlacement PlacementOf(const TWindowLabel& label, std::uint32_t colour, Disp
 
 TfrmMain::TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones,
                    ClockWindowHost& host, const TextRasterizer& rasterizer)
-    : StopWatch1(clock), swTimer(clock),
+    : StopWatch1(clock), swTimer(clock), Alarms(clock),
       Labels(InitialLabels(rasterizer)), Buttons{TSknButton(10, 67, 24, 16, Cursor),
                                                  TSknButton(110, 67, 24, 16, Cursor)},
       FClock(clock), FZones(zones), FHost(host), FRasterizer(&rasterizer) {}
@@ -103,7 +104,8 @@ void TfrmMain::StartTick() {
 
 void TfrmMain::Timer1Timer() {
     const DateTime t = ZoneNow();
-    const TimeStep step = FContinuity.Observe(t, FClock.MonotonicMilliseconds());
+    const std::int64_t count = FClock.MonotonicMilliseconds();
+    const TimeStep step = FContinuity.Observe(t, count);
     // After a sleep or a jump of the clock the face is drawn anew whatever the mode's key.
     if (step != TimeStep::Continuous) {
         FLastKey = -1;
@@ -112,6 +114,17 @@ void TfrmMain::Timer1Timer() {
         BringUpForAlarm();
         SetClockType(ctCountdown);
         FHost.StartBeep();
+    }
+
+    // The Alarms window's alarms: two comparisons while none is due or waiting. After a jump
+    // of the clock every moment is taken afresh; after a sleep the first tick finds what was
+    // missed.
+    const DateTime local = FClock.Now();
+    if (step == TimeStep::ClockChanged) {
+        RescheduleAlarms(local, count);
+    }
+    if (Alarms.Due(local, count) || Alarms.HasQueued()) {
+        CheckAlarms(local, count);
     }
 
     switch (FClockType) {
@@ -166,6 +179,8 @@ void TfrmMain::Timer1Timer() {
 
 void TfrmMain::TimeChanged() {
     FLastKey = -1;
+    // The zone's rules may have changed with the clock standing still.
+    RescheduleAlarms(FClock.Now(), FClock.MonotonicMilliseconds());
     Timer1Timer();
 }
 
@@ -238,7 +253,10 @@ void TfrmMain::DrawFrame() {
     in.TimerLength = FTimerLength;
     in.TimerElapsed = swTimer.ElapsedTime();
     in.TimeDiff = FTimeDiff;
-    const TFrameTexts texts = ComputeFrameTexts(in, FFormatSettings);
+    TFrameTexts texts = ComputeFrameTexts(in, FFormatSettings);
+    if (const TAlarm* sounding = Alarms.Sounding()) {
+        texts.Title = AlarmTitle(*sounding);
+    }
     if (texts.HandsAtZero) {
         FAngles = {};
     }

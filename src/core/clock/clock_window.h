@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/alarms/alarm_editing.h"
 #include "core/clock/clock_dialogs.h"
 #include "core/clock/display_mode.h"
 #include "core/clock/fade.h"
@@ -46,6 +47,9 @@ public:
     virtual std::uint64_t TickCount() const = 0;
     // Starts the alarm beep (and the beep timer that repeats it).
     virtual void StartBeep() = 0;
+    // Starts an alarm of the Alarms window with its sound file, repeated as the beep is;
+    // without a file (or when it cannot be played) the beep sounds.
+    virtual void StartAlarmSound(const std::string& soundFile) = 0;
     virtual bool BeepRunning() const = 0;
     virtual void PlayChime() = 0;
     // The face buttons' tool-tip texts changed.
@@ -68,6 +72,8 @@ public:
     virtual void RequestClose() = 0;
     // The application's error report.
     virtual void ShowError(std::string_view text) = 0;
+    // The tip of the icon in the notification area.
+    virtual void SetTrayHint(std::string_view hint) = 0;
 };
 
 // The services some handlers reach beyond the window; each may be absent in a test.
@@ -90,8 +96,9 @@ struct NetworkTimeServices {
 };
 
 // The clock window's state and its 100 ms tick: the selected zone's time, the countdown and
-// timer alarms, the hourly chime, and the frame drawn whenever what the hands show changes.
-class TfrmMain {
+// timer alarms, the Alarms window's alarms, the hourly chime, and the frame drawn whenever
+// what the hands show changes.
+class TfrmMain final : public AlarmEditing {
 public:
     TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones, ClockWindowHost& host,
              const TextRasterizer& rasterizer);
@@ -151,6 +158,19 @@ public:
     // Saves the settings; a registry error is reported once and never stops a close.
     void SaveState();
 
+    // The alarms of the Alarms window. LoadAlarms reads the stored ones at start and returns
+    // what the user is to be told of those that cannot be read (empty when all could).
+    std::string LoadAlarms();
+    const std::vector<TScheduledAlarm>& EditedAlarms() const override { return Alarms.Alarms(); }
+    void AddAlarm(TAlarm alarm) override;
+    void ChangeAlarm(std::size_t index, TAlarm alarm) override;
+    void RemoveAlarm(std::size_t index) override;
+    DateTime LocalNow() const override { return FClock.Now(); }
+    const FormatSettings& DisplayFormat() const override { return FFormatSettings; }
+    // "Snooze": the sounding alarm stops and comes back after its snooze length.
+    void Snooze1Click();
+    bool AlarmSounding() const { return Alarms.Sounding() != nullptr; }
+
     // Ending the program: the menu's Exit, and the window's close query and close handler
     // (true when the close may go ahead now).
     void Exit1Click();
@@ -205,6 +225,7 @@ public:
 
     TStopWatch StopWatch1;
     TStopWatch swTimer;
+    TAlarmScheduler Alarms;
     TCursorKind Cursor = TCursorKind::Default;
     std::array<TWindowLabel, kLabelCount> Labels;
     std::array<TSknButton, 2> Buttons;
@@ -218,6 +239,18 @@ private:
     void BringUpForAlarm();
     // Hidden, or on its way to the tray.
     bool Away() const;
+    // The tick's part for the Alarms window's alarms: collects those due, and sounds the next
+    // queued one when nothing sounds.
+    void CheckAlarms(DateTime now, std::int64_t count);
+    // The clock was set, or its zone changed: every alarm's moment is taken afresh.
+    void RescheduleAlarms(DateTime now, std::int64_t count);
+    // A press on the face stopped the sounding alarm.
+    void DismissAlarm();
+    void SaveAlarms();
+    // The alarms were edited: they are saved, and the tray tip follows.
+    void AlarmsEdited();
+    // The tray tip names the alarm that goes off first.
+    void ShowNextAlarm();
     // The hand update of a mode: redraws when its key changed.
     void UpdateHands(DateTime value, std::int64_t key);
     // Composes the frame for the current state into the skin's Frame, without showing it.
@@ -263,6 +296,8 @@ private:
     TFormStorage* FStorage = nullptr;
     bool FSettingsErrorShown = false;
     bool FNetworkBusy = false;
+    // The stored alarms that could not be read, left as they are when the alarms are saved.
+    std::vector<std::string> FUnreadableAlarms;
     DisplayScale FScale;
     // Where the window stood when its closing fade-out began.
     std::optional<POINT> FClosingFrom;

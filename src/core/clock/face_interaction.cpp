@@ -33,9 +33,11 @@ bool TfrmMain::OverCentre(int x, int y) const {
 
 void TfrmMain::FormMouseDown(TMouseButton button, int clientX, int clientY) {
     const auto [x, y] = ToSkin(clientX, clientY);
-    // Any press on the face acknowledges an alarm.
-    if (FHost.BeepRunning()) {
+    // Any press on the face acknowledges an alarm; while one of the Alarms window's alarms
+    // sounds, the right button opens the menu instead, where "Snooze" waits.
+    if (FHost.BeepRunning() && (button != TMouseButton::mbRight || !AlarmSounding())) {
         FHost.DisableBeepTimer();
+        DismissAlarm();
     }
     if (button != TMouseButton::mbLeft) {
         return;

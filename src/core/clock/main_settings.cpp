@@ -148,6 +148,7 @@ void TfrmMain::SaveState() {
     } catch (const RegistryError& error) {
         ReportSettingsError(error);
     }
+    SaveAlarms();
 }
 
 void TfrmMain::ReportSettingsError(const std::exception& error) {

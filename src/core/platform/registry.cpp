@@ -98,6 +98,12 @@ void RegistryKey::CreateSubkey(std::string_view name) {
     }
 }
 
+void RegistryKey::DeleteSubkey(std::string_view name) {
+    if (!RemoveSubkey(name)) {
+        throw RegistryError("Failed to delete key " + std::string(name));
+    }
+}
+
 std::string_view RelativeRegistryPath(std::string_view path) {
     if (!path.empty() && path.front() == '\\') {
         path.remove_prefix(1);

@@ -51,6 +51,9 @@ public:
     // A missing value, or one that cannot be deleted, is not reported.
     void DeleteValue(std::string_view name);
     void CreateSubkey(std::string_view name);
+    // Deletes a direct subkey with all it holds; a missing one is not reported. A key opened
+    // on it before keeps no changes made through it afterwards.
+    void DeleteSubkey(std::string_view name);
 
 protected:
     struct ValueInfo {
@@ -67,6 +70,8 @@ protected:
     virtual bool SetInteger(std::string_view name, std::uint32_t value) = 0;
     virtual void RemoveValue(std::string_view name) = 0;
     virtual bool MakeSubkey(std::string_view name) = 0;
+    // False when an existing subkey could not be deleted.
+    virtual bool RemoveSubkey(std::string_view name) = 0;
 };
 
 // The registry of the platform (or a stand-in for it).

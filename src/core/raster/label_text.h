@@ -37,6 +37,8 @@ public:
     // The bitmap RenderLabelText makes of the text.
     const Bitmap32& Render(std::string_view text, const TextFont& font,
                            const TextRasterizer& rasterizer);
+    // The text of the bitmap it made last.
+    const std::string& Text() const { return FText; }
 
 private:
     const TextRasterizer* FRasterizer = nullptr;

@@ -110,6 +110,16 @@ protected:
         return true;
     }
 
+    bool RemoveSubkey(std::string_view name) override {
+        if (!FWritable) {
+            return false;
+        }
+        if (KeyNode::DetachedKey detached = FNode.DetachSubkey(name)) {
+            FOwner.KeepUntilClosed(std::move(detached));
+        }
+        return true;
+    }
+
 private:
     bool Store(std::string_view name, RegistryValueType type, std::string_view data) {
         if (!FWritable) {
@@ -164,9 +174,17 @@ std::unique_ptr<RegistryKey> IniRegistry::OpenKey(RegistryRoot root, std::string
 
 void IniRegistry::KeyClosed() {
     --FOpenKeys;
+    if (FOpenKeys == 0) {
+        FDetached.clear();
+    }
     if (FOpenKeys == 0 && FChanged && !FFrozen) {
         Save();
     }
+}
+
+void IniRegistry::KeepUntilClosed(KeyNode::DetachedKey key) {
+    FDetached.push_back(std::move(key));
+    Changed();
 }
 
 void IniRegistry::Refresh() {

@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace norvale {
 
@@ -42,11 +43,14 @@ private:
     void SetAside(const IniSyntaxError& damage);
     void KeyClosed();
     void Changed() { FChanged = true; }
+    // A deleted key: keys still open on it may write to it, to no effect, until they close.
+    void KeepUntilClosed(KeyNode::DetachedKey key);
 
     FileSystem& FFiles;
     std::string FPath;
     std::function<void(const std::string&)> FReport;
     KeyNode FRoot;
+    std::vector<KeyNode::DetachedKey> FDetached;
     std::string FFileText; // the file as last read or written
     int FOpenKeys = 0;
     bool FRead = false;   // the file has been read once

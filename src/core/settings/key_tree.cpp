@@ -22,6 +22,11 @@ KeyNode& KeyNode::MakeSubkey(std::string_view name) {
     return FSubkeys.emplace(std::string(name), KeyNode()).first->second;
 }
 
+KeyNode::DetachedKey KeyNode::DetachSubkey(std::string_view name) {
+    const auto it = FSubkeys.find(name);
+    return it == FSubkeys.end() ? DetachedKey() : FSubkeys.extract(it);
+}
+
 StoredValue* KeyNode::Find(std::string_view name) {
     const auto it = std::find_if(FValues.begin(), FValues.end(), [&](const StoredValue& value) {
         return EqualsNoCase(value.Name, name);

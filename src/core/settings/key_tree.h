@@ -24,13 +24,19 @@ struct StoredValue {
 // values in the order they were first written. Names ignore the case of ASCII letters.
 class KeyNode {
 public:
-    const std::map<std::string, KeyNode, RegistryNameLess>& Subkeys() const { return FSubkeys; }
+    using SubkeyMap = std::map<std::string, KeyNode, RegistryNameLess>;
+    // A subkey taken out of the tree; it stays where it was in memory while this is held.
+    using DetachedKey = SubkeyMap::node_type;
+
+    const SubkeyMap& Subkeys() const { return FSubkeys; }
     const std::vector<StoredValue>& Values() const { return FValues; }
 
     KeyNode* Subkey(std::string_view name);
     const KeyNode* Subkey(std::string_view name) const;
     // The subkey of that name, made if missing (keeping the first spelling of its name).
     KeyNode& MakeSubkey(std::string_view name);
+    // Takes a subkey out of the tree (empty when there is none); what refers to it still may.
+    DetachedKey DetachSubkey(std::string_view name);
 
     const StoredValue* Value(std::string_view name) const;
     // Returns whether anything changed.
@@ -42,7 +48,7 @@ public:
 private:
     StoredValue* Find(std::string_view name);
 
-    std::map<std::string, KeyNode, RegistryNameLess> FSubkeys;
+    SubkeyMap FSubkeys;
     std::vector<StoredValue> FValues;
 };
 

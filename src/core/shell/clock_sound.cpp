@@ -26,6 +26,19 @@ void TClockSound::StartBeep() {
     OpenAndPlay(kBeepVolume);
 }
 
+void TClockSound::StartAlarm(const std::string& soundFile) {
+    if (soundFile.empty()) {
+        StartBeep();
+        return;
+    }
+    MediaPlayer1.FileName = soundFile;
+    FHost.SetBeepTimerEnabled(true);
+    if (!OpenAndPlay(kAlarmFileVolume)) {
+        // An alarm that cannot be heard is no alarm: the clock's own beep stands in.
+        StartBeep();
+    }
+}
+
 void TClockSound::tBeepTimer() {
     Guarded([this] {
         if (MediaPlayer1.Mode() == MciMode::Stopped) {
@@ -45,8 +58,8 @@ void TClockSound::MediaPlayer1Notify() {
     });
 }
 
-void TClockSound::OpenAndPlay(std::uint32_t volume) {
-    Guarded([this, volume] {
+bool TClockSound::OpenAndPlay(std::uint32_t volume) {
+    return Guarded([this, volume] {
         MediaPlayer1.Open();
         SetPlayerVolume(MediaPlayer1, volume);
         MediaPlayer1.Play();
@@ -65,9 +78,10 @@ std::string TClockSound::SoundPath(std::string_view file) const {
 }
 
 template <class Sequence>
-void TClockSound::Guarded(Sequence&& sequence) {
+bool TClockSound::Guarded(Sequence&& sequence) {
     try {
         sequence();
+        return true;
     } catch (const MediaPlayerError& error) {
         // A missing file would otherwise bring the same message back every hour, or every
         // second while an alarm repeats; once per file and run tells all there is to know.
@@ -76,6 +90,7 @@ void TClockSound::Guarded(Sequence&& sequence) {
             FHost.ShowError("The sound file \"" + MediaPlayer1.FileName + "\" cannot be played.\n" +
                             error.what());
         }
+        return false;
     }
 }
 

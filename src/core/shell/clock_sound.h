@@ -17,6 +17,8 @@ inline constexpr std::string_view kBeepFile = "sound\\beep.mp3";
 // Audio volumes on the 0 to 1000 scale.
 inline constexpr std::uint32_t kChimeVolume = 1000;
 inline constexpr std::uint32_t kBeepVolume = 200;
+// A sound file the user chose for an alarm plays as it was recorded.
+inline constexpr std::uint32_t kAlarmFileVolume = 1000;
 
 // What the sound needs of the clock window that owns it.
 class SoundHost {
@@ -45,6 +47,9 @@ public:
     void PlayChime();
     // Starts the alarm: switches the beep timer on and plays the beep at volume 200.
     void StartBeep();
+    // Starts an alarm with the user's sound file (a full path) at full volume, repeated as
+    // the beep is; an empty name, or a file that cannot be played, sounds the beep instead.
+    void StartAlarm(const std::string& soundFile);
     // One repeat step of the beep timer: replays the open file once it has stopped, then
     // redraws the frame (which blinks the time during an alarm).
     void tBeepTimer();
@@ -55,12 +60,13 @@ public:
     TMediaPlayer MediaPlayer1;
 
 private:
-    // Opens FileName and plays it once at the volume (0 to 1000).
-    void OpenAndPlay(std::uint32_t volume);
+    // Opens FileName and plays it once at the volume (0 to 1000); false when it failed.
+    bool OpenAndPlay(std::uint32_t volume);
     std::string SoundPath(std::string_view file) const;
     // Runs a player sequence; the first failure for the current file reaches the user.
+    // Returns whether it ran without failing.
     template <class Sequence>
-    void Guarded(Sequence&& sequence);
+    bool Guarded(Sequence&& sequence);
 
     SoundHost& FHost;
     std::string FProgramDir;

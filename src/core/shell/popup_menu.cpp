@@ -67,9 +67,13 @@ TMenuCommand SkinCommand(std::size_t index) {
 TPopupMenu::TPopupMenu() {
     TMenuItem showHide = Plain("ShowHide1", "Show/Hide", Cmd::ShowHide);
     showHide.Default = true;
-    TMenuItem alarms = Plain("Alarms1", "Alarms...", Cmd::Alarms);
-    alarms.Visible = false;
+    TMenuItem snooze = Plain("Snooze1", "Snooze", Cmd::Snooze);
+    snooze.Visible = false;
+    TMenuItem snoozeLine = Separator("N5");
+    snoozeLine.Visible = false;
     FItems = {
+        snooze,
+        snoozeLine,
         showHide,
         Separator("N4"),
         Plain("About1", "About Norvale Time Clock...", Cmd::About),
@@ -83,7 +87,7 @@ TPopupMenu::TPopupMenu() {
         Plain("WorldClock1", "World Clock...", Cmd::WorldClock),
         Plain("Countdown2", "Countdown...", Cmd::SetCountdown),
         Plain("imer2", "Timer...", Cmd::SetTimer),
-        alarms,
+        Plain("Alarms1", "Alarms...", Cmd::Alarms),
         Submenu("imnSkins", "Skins", {}),
         Submenu("Settings1", "Settings",
                 {Check("OnTop1", "On Top", Cmd::OnTop),
@@ -126,6 +130,14 @@ void TPopupMenu::SetChecked(TMenuCommand command, bool checked) {
 void TPopupMenu::UpdateModeItems(std::uint8_t clockType) {
     for (std::size_t mode = 0; mode < kModeCommands.size(); ++mode) {
         SetChecked(kModeCommands[mode], mode == clockType);
+    }
+}
+
+void TPopupMenu::ShowSnooze(bool shown) {
+    for (TMenuItem& item : FItems) {
+        if (item.Name == "Snooze1" || item.Name == "N5") {
+            item.Visible = shown;
+        }
     }
 }
 

@@ -29,6 +29,7 @@ enum class TMenuCommand : std::uint16_t {
     Chimes,
     AmPm,
     Exit,
+    Snooze,
     FirstSkin = 1000,
 };
 
@@ -68,6 +69,8 @@ public:
 
     // The five mode items' radio mark follows the display mode; Atomic marks none of them.
     void UpdateModeItems(std::uint8_t clockType);
+    // "Snooze" and the line below it are there only while an alarm of the Alarms window sounds.
+    void ShowSnooze(bool shown);
 
     // Adds a skin folder to the Skins submenu, checked when it is the skin shown.
     void AddSkin(const std::string& name, const std::string& clockSkin);

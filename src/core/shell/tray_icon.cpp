@@ -1,23 +1,14 @@
 #include "core/shell/tray_icon.h"
 
+#include "core/text/utf16.h"
+
 #include <exception>
 #include <utility>
 
 namespace norvale {
 
 std::string TrayTipText(std::string_view hint) {
-    constexpr std::size_t kMaxCharacters = 63;
-    hint = hint.substr(0, hint.find('|'));
-    // Counts characters, not bytes, so a UTF-8 sequence is never split.
-    std::size_t characters = 0;
-    std::size_t end = 0;
-    for (; end < hint.size(); ++end) {
-        const bool leadByte = (static_cast<unsigned char>(hint[end]) & 0xC0) != 0x80;
-        if (leadByte && ++characters > kMaxCharacters) {
-            break;
-        }
-    }
-    return std::string(hint.substr(0, end));
+    return std::string(Utf8Prefix(hint.substr(0, hint.find('|')), kTrayTipCharacters));
 }
 
 TRxTrayIcon::TRxTrayIcon(NotificationArea& area, TrayIconHandlers handlers)

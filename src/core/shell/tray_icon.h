@@ -61,6 +61,7 @@ struct TrayIconHandlers {
 };
 
 // The tip the notification area shows: the hint up to its first "|", at most 63 characters.
+inline constexpr std::size_t kTrayTipCharacters = 63;
 std::string TrayTipText(std::string_view hint);
 
 // The icon in the notification area: when it is there, and what each mouse message does.

@@ -57,6 +57,16 @@ std::u16string Utf8ToUtf16(std::string_view utf8) {
     return out;
 }
 
+std::string_view Utf8Prefix(std::string_view text, std::size_t characters) {
+    std::size_t count = 0;
+    for (std::size_t end = 0; end < text.size(); ++end) {
+        if (!IsContinuation(static_cast<unsigned char>(text[end])) && ++count > characters) {
+            return text.substr(0, end);
+        }
+    }
+    return text;
+}
+
 bool IsWellFormedUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const CodePoint point = DecodeAt(text, i);

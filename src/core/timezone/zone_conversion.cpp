@@ -68,6 +68,25 @@ bool InInterval(DateTime t, DateTime from, DateTime to) {
     return (t > from || SameInstant(from, t)) && t < to;
 }
 
+struct LocalInterval {
+    DateTime From = 0;
+    DateTime To = 0;
+};
+
+// Daylight saving lowers the bias in the usual direction: then the clocks skip forward when it
+// starts and repeat when it ends; the other way round otherwise.
+bool UsualDirection(const ZoneRules& rules) {
+    return rules.DaylightBiasTotal < rules.StandardBiasTotal;
+}
+
+// The local times the clocks skip when they move forward.
+LocalInterval SkippedInterval(const ZoneRules& rules) {
+    const long long delta = rules.StandardBiasTotal - rules.DaylightBiasTotal; // minutes
+    return UsualDirection(rules)
+               ? LocalInterval{rules.Daylight.ShiftedBy(0), rules.Daylight.ShiftedBy(delta)}
+               : LocalInterval{rules.Standard.ShiftedBy(0), rules.Standard.ShiftedBy(-delta)};
+}
+
 } // namespace
 
 bool SameInstant(DateTime a, DateTime b) {
@@ -143,21 +162,32 @@ DateTime ZoneLocalToUtc(const TIME_ZONE_INFORMATION& info, bool preferDaylight, 
     const DateTime ss = rules->Standard.ShiftedBy(0);
     // The repeated and the skipped interval; which transition holds which depends on the
     // direction the clocks move.
-    const bool usual = rules->DaylightBiasTotal < rules->StandardBiasTotal;
-    const bool repeated = usual ? InInterval(local, rules->Standard.ShiftedBy(-delta), ss)
-                                : InInterval(local, rules->Daylight.ShiftedBy(delta), ds);
+    const bool repeated = UsualDirection(*rules)
+                              ? InInterval(local, rules->Standard.ShiftedBy(-delta), ss)
+                              : InInterval(local, rules->Daylight.ShiftedBy(delta), ds);
     if (repeated) {
         return local + (preferDaylight ? daylightBias : standardBias);
     }
-    const bool skipped = usual ? InInterval(local, ds, rules->Daylight.ShiftedBy(delta))
-                               : InInterval(local, ss, rules->Standard.ShiftedBy(-delta));
-    if (skipped) {
+    const LocalInterval skipped = SkippedInterval(*rules);
+    if (InInterval(local, skipped.From, skipped.To)) {
         return 0;
     }
     if (ds < ss) {
         return local + (InInterval(local, ds, ss) ? daylightBias : standardBias);
     }
     return local + (InInterval(local, ss, ds) ? standardBias : daylightBias);
+}
+
+std::optional<DateTime> EndOfSkippedTime(const TIME_ZONE_INFORMATION& info, DateTime local) {
+    const auto rules = RulesForYear(info, DecodeDate(local).Year);
+    if (!rules) {
+        return std::nullopt;
+    }
+    const LocalInterval skipped = SkippedInterval(*rules);
+    if (!InInterval(local, skipped.From, skipped.To)) {
+        return std::nullopt;
+    }
+    return skipped.To;
 }
 
 } // namespace norvale

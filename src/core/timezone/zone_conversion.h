@@ -37,4 +37,9 @@ DateTime ZoneUtcToLocal(const TIME_ZONE_INFORMATION& info, DateTime utc);
 // daylight reading; a local time in the skipped spring hour does not exist and gives 0.
 DateTime ZoneLocalToUtc(const TIME_ZONE_INFORMATION& info, bool preferDaylight, DateTime local);
 
+// For a local date-time in the interval the clocks skip when they move forward (the spring
+// hour), the end of that interval: the first local time after it that exists. nullopt for a
+// local time that exists.
+std::optional<DateTime> EndOfSkippedTime(const TIME_ZONE_INFORMATION& info, DateTime local);
+
 } // namespace norvale
