@@ -35,7 +35,8 @@ constexpr UINT kResourceLogIntervalMs = 10'000;
 } // namespace
 
 // Start-up order: the elevated job of "--sync-time" runs alone and ends; a start while a clock
-// of this session runs brings that one forward and ends; otherwise the zone list and the
+// of this session runs brings that one forward and ends (or, when that clock is ending, waits
+// and takes its place); otherwise the zone list and the
 // user's locale before any window; then the clock
 // window with its tray icon and tool tips, its creation, the hidden Alarms form, the resource
 // log when the command line asks for one, and the message loop.
@@ -46,9 +47,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         if (options.SyncTime) {
             return RunSyncJobProcess(options);
         }
-        const SingleInstance oneClock;
-        if (!oneClock.First()) {
-            BringRunningClockForward(kMainWindowClass);
+        SingleInstance oneClock;
+        if (!oneClock.First() &&
+            (BringRunningClockForward(kMainWindowClass) || !oneClock.TakeOverFromEndingClock())) {
             return 0;
         }
         SetThreadLocale(LOCALE_USER_DEFAULT);

@@ -363,9 +363,9 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return 0;
     }
     if (message == AnotherStartMessage()) {
-        FForm->AnotherStart();
+        const bool cameForward = FForm->AnotherStart();
         SyncFadeTimer();
-        return 0;
+        return cameForward ? 1 : 0;
     }
     switch (message) {
     case WM_TIMER:

@@ -41,6 +41,8 @@ tray_shot() {
 
 start_clock
 first=$clock
+# A clock a failure left running would take the next session's first start for a second one.
+trap '[ $? -eq 0 ] || wineserver -k >/dev/null 2>&1 || true' EXIT
 [ "$X,$Y" = "600,400" ] || die "the clock started at $X,$Y, not at its stored place 600,400"
 # The Run value names the program in quotes, so Windows never splits it at a blank.
 entry=$(wine reg query "$run_key" /v NorvaleTimeClock 2>/dev/null | tr -d '\r' |
@@ -74,8 +76,8 @@ window=$(wait_for_window "Norvale Time Clock" 10) || die "the window went away"
 eval "$(xdotool getwindowgeometry --shell "$window")"
 [ "$X,$Y" = "600,400" ] || die "brought forward at $X,$Y, not at 600,400"
 shot brought_forward
-[ "$(differ shown brought_forward '150x60+0+0')" -lt 200 ] ||
-    die "the clock brought forward does not show its face"
+lit=$(/usr/bin/convert "$out/brought_forward.png" -colorspace gray -threshold 8% -format '%[fx:mean]' info:)
+awk -v lit="$lit" 'BEGIN { exit !(lit > 0.3) }' || die "the clock brought forward is not shown ($lit lit)"
 
 # Hidden again, then the session ends (a log-off): the settings keep the shown place.
 tray_click 1

@@ -183,7 +183,7 @@ TEST_F(ClockWindowTest, ACountdownWhileHiddenBringsTheWindowBackOnce) {
 TEST_F(ClockWindowTest, AnotherStartBringsTheClockForwardGrowingItBackFromTheTray) {
     TfrmMain& w = Start();
     FadeIn(w);
-    w.AnotherStart(); // shown and at rest: only to the foreground, no animation
+    EXPECT_TRUE(w.AnotherStart()); // shown and at rest: only to the foreground, no animation
     EXPECT_EQ(host.Shown, 1);
     EXPECT_FALSE(w.FFade.Enabled());
 
@@ -192,7 +192,7 @@ TEST_F(ClockWindowTest, AnotherStartBringsTheClockForwardGrowingItBackFromTheTra
     for (int i = 0; i < 5; ++i) {
         w.FFade.fadeTimerTimer(w.Skin()->Frame, zoom);
     }
-    w.AnotherStart(); // on its way to the tray: it turns back
+    EXPECT_TRUE(w.AnotherStart()); // on its way to the tray: it turns back
     EXPECT_EQ(host.Shown, 2);
     EXPECT_FALSE(w.FFade.FadingOut());
     EXPECT_TRUE(w.FFade.Enabled());
@@ -202,7 +202,7 @@ TEST_F(ClockWindowTest, AnotherStartBringsTheClockForwardGrowingItBackFromTheTra
         w.FFade.fadeTimerTimer(w.Skin()->Frame, zoom);
     }
     host.Visible = false;
-    w.AnotherStart(); // hidden: shown, growing from the tray
+    EXPECT_TRUE(w.AnotherStart()); // hidden: shown, growing from the tray
     EXPECT_TRUE(host.Visible);
     EXPECT_EQ(host.Shown, 3);
     EXPECT_TRUE(w.FFade.Enabled());
@@ -213,8 +213,8 @@ TEST_F(ClockWindowTest, AnotherStartBringsTheClockForwardGrowingItBackFromTheTra
 TEST_F(ClockWindowTest, AnotherStartLeavesAClosingClockToEnd) {
     TfrmMain& w = Start();
     FadeIn(w);
-    w.FFade.StartClosingFadeOut(); // as the close handler starts it
-    w.AnotherStart();
+    w.FFade.StartClosingFadeOut();  // as the close handler starts it
+    EXPECT_FALSE(w.AnotherStart()); // the new start waits for it to end and takes its place
     EXPECT_EQ(host.Shown, 0);
     EXPECT_TRUE(w.FFade.FadingOut());
 }

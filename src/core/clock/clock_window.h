@@ -148,8 +148,9 @@ public:
     // Shows or hides the clock, zooming from or towards the cursor's screen position.
     void RxTrayIcon1Click(POINT cursor);
     // The program was started again while this clock runs: instead of a second clock, this
-    // one comes to the foreground, growing back from the tray if it was hidden.
-    void AnotherStart();
+    // one comes to the foreground, growing back from the tray if it was hidden. False when
+    // the clock is ending, so that the new start takes its place.
+    bool AnotherStart();
 
     // The window's settings store: its stored properties, and the values this window adds.
     void ConfigureStorage(TFormStorage& store);

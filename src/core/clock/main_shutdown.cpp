@@ -60,15 +60,16 @@ void TfrmMain::RxTrayIcon1Click(POINT cursor) {
     }
 }
 
-void TfrmMain::AnotherStart() {
+bool TfrmMain::AnotherStart() {
     if (FFade.Closing()) {
-        return; // the clock is ending
+        return false;
     }
     const bool away = Away();
     FHost.ShowAndActivate();
     if (away) {
         FFade.StartFadeIn();
     }
+    return true;
 }
 
 bool TfrmMain::FormCloseQuery() {
