@@ -8,16 +8,29 @@
 
 namespace norvale::linux_adapter {
 
-DateTime PosixSystemClock::Now() const {
+namespace {
+
+// The real-time clock now, broken down by `breakDown` (localtime_r or gmtime_r).
+DateTime ReadRealTime(tm* (*breakDown)(const std::time_t*, tm*)) {
     timespec now{};
     clock_gettime(CLOCK_REALTIME, &now);
-    tm local{};
-    localtime_r(&now.tv_sec, &local);
+    tm parts{};
+    breakDown(&now.tv_sec, &parts);
     const int millisecond = static_cast<int>(now.tv_nsec / 1'000'000);
-    // localtime_r gives a valid date and time of day; a leap second reads as :59.
-    return *EncodeDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
-           *EncodeTime(local.tm_hour, local.tm_min, local.tm_sec > 59 ? 59 : local.tm_sec,
+    // The C library gives a valid date and time of day; a leap second reads as :59.
+    return *EncodeDate(parts.tm_year + 1900, parts.tm_mon + 1, parts.tm_mday) +
+           *EncodeTime(parts.tm_hour, parts.tm_min, parts.tm_sec > 59 ? 59 : parts.tm_sec,
                        millisecond);
+}
+
+} // namespace
+
+DateTime PosixSystemClock::Now() const {
+    return ReadRealTime(localtime_r);
+}
+
+DateTime PosixSystemClock::UtcNow() const {
+    return ReadRealTime(gmtime_r);
 }
 
 std::int64_t PosixSystemClock::MonotonicMilliseconds() const {

@@ -10,6 +10,7 @@ namespace norvale::linux_adapter {
 class PosixSystemClock final : public SystemClock {
 public:
     DateTime Now() const override;
+    DateTime UtcNow() const override;
     std::int64_t MonotonicMilliseconds() const override;
     std::uint32_t GetTimeZoneInformation(TIME_ZONE_INFORMATION& info) const override;
     std::string LastErrorText() const override;

@@ -3,6 +3,7 @@
 #include "win32/main_window.h"
 #include "win32/registry_time_zones.h"
 #include "win32/resource_log_win32.h"
+#include "win32/single_instance_win32.h"
 #include "win32/sync_job_win32.h"
 #include "win32/wide_text.h"
 
@@ -33,8 +34,10 @@ constexpr UINT kResourceLogIntervalMs = 10'000;
 
 } // namespace
 
-// Start-up order: the elevated job of "--sync-time" runs alone and ends; otherwise the zone
-// list and the user's locale before any window; then the clock
+// Start-up order: the elevated job of "--sync-time" runs alone and ends; a start while a clock
+// of this session runs brings that one forward and ends (or, when that clock is ending, waits
+// and takes its place); otherwise the zone list and the
+// user's locale before any window; then the clock
 // window with its tray icon and tool tips, its creation, the hidden Alarms form, the resource
 // log when the command line asks for one, and the message loop.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -43,6 +46,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         const norvale::CommandLineOptions options = norvale::ParseCommandLine(ProgramArguments());
         if (options.SyncTime) {
             return RunSyncJobProcess(options);
+        }
+        SingleInstance oneClock;
+        if (!oneClock.First() &&
+            (BringRunningClockForward(kMainWindowClass) || !oneClock.TakeOverFromEndingClock())) {
+            return 0;
         }
         SetThreadLocale(LOCALE_USER_DEFAULT);
         RegistryTimeZones();

@@ -7,6 +7,7 @@
 #include "win32/msxml_document.h"
 #include "win32/program_icons.h"
 #include "win32/registry_time_zones.h"
+#include "win32/single_instance_win32.h"
 #include "win32/wide_text.h"
 #include "win32/window_class.h"
 
@@ -15,7 +16,6 @@
 namespace norvale::win32 {
 namespace {
 
-constexpr wchar_t kWindowClass[] = L"NorvaleTimeClock.Main";
 constexpr UINT_PTR kTickTimer = 1; // Timer1, 100 ms
 constexpr UINT_PTR kFadeTimer = 2; // fadeTimer, 10 ms
 constexpr UINT_PTR kBeepTimer = 3; // tBeep, 1000 ms
@@ -31,7 +31,7 @@ void RegisterWindowClass(HINSTANCE instance, WNDPROC proc) {
     wc.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     wc.hIcon = ProgramIconImage(instance, 32);
     wc.hIconSm = ProgramIconImage(instance, 16);
-    wc.lpszClassName = kWindowClass;
+    wc.lpszClassName = kMainWindowClass;
     if (!RegisterClassExW(&wc) && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
         throw std::runtime_error("Cannot register the main window class");
     }
@@ -57,8 +57,8 @@ MainWindow::MainWindow(HINSTANCE instance, const std::optional<std::string>& clo
     : FInstance(instance), FProgramFolder(ModulePath().parent_path()),
       FClockSetter(MakeClockSetter(clockSetterLog, ClockSetterLog::Role::Clock)) {
     RegisterWindowClass(instance, &MainWindow::WindowProc);
-    FHandle = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kWindowClass, kAppTitle, WS_POPUP,
-                              0, 0, 150, 150, nullptr, nullptr, instance, this);
+    FHandle = CreateWindowExW(WS_EX_LAYERED | WS_EX_TOOLWINDOW, kMainWindowClass, kAppTitle,
+                              WS_POPUP, 0, 0, 150, 150, nullptr, nullptr, instance, this);
     if (!FHandle) {
         throw std::runtime_error("Cannot create the main window");
     }
@@ -69,7 +69,7 @@ MainWindow::MainWindow(HINSTANCE instance, const std::optional<std::string>& clo
     FStorage = std::make_unique<TFormStorage>(FRegistry, *FPlacement,
                                               FForm->FFormatSettings.DecimalSeparator);
     FDialogs = std::make_unique<Win32ClockDialogs>(FHandle, FRegistry, RegistryTimeZones());
-    FForm->ConnectServices({FDialogs.get(), &FSntp, &FRegistry, &FMonitors});
+    FForm->ConnectServices({FDialogs.get(), &FSntp, &FRegistry, &FMonitors, &FColours});
     FForm->SetDisplayScale(WindowScale(FHandle));
     ConnectNetworkTime(clockSetterLog);
     // The tray icon is made with the window and shows itself once the window is set up.
@@ -127,8 +127,6 @@ void MainWindow::Start() {
     FSntp.Host = server.Host;
     FSntp.Port = server.Port;
     std::vector<std::string> messages;
-    ::RECT before{};
-    GetWindowRect(FHandle, &before);
     try {
         FStorage->RestoreState();
     } catch (const std::exception& error) {
@@ -148,7 +146,7 @@ void MainWindow::Start() {
         LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
     // The buttons may have moved.
     FToolTips->RecreateTipWindow();
-    PlaceWindow(before);
+    PlaceWindow();
     for (const std::string& folder : ListSkinFolders(FProgramFolder)) {
         FMenu.AddSkin(folder, FForm->FClockSkin);
     }
@@ -172,14 +170,14 @@ void MainWindow::Start() {
     }
 }
 
-void MainWindow::PlaceWindow(::RECT before) {
+void MainWindow::PlaceWindow() {
     const int width = FForm->Skin()->Width();
     const int height = FForm->Skin()->Height();
     ::RECT now{};
     GetWindowRect(FHandle, &now);
     int left = now.left;
     int top = now.top;
-    if (now.left == before.left && now.top == before.top) {
+    if (!FStorage->PlacementRestored()) {
         // No stored place yet: centred on the work area.
         ::RECT work{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
@@ -399,6 +397,11 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
     if (HandleInput(message, wParam, lParam) || HandleDisplay(message, wParam, lParam) ||
         HandleTimeMessage(message, wParam, lParam)) {
         return 0;
+    }
+    if (message == AnotherStartMessage()) {
+        const bool cameForward = FForm->AnotherStart();
+        SyncFadeTimer();
+        return cameForward ? 1 : 0;
     }
     switch (message) {
     case WM_TIMER:

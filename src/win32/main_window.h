@@ -22,6 +22,7 @@
 #include "win32/settings_registry_win32.h"
 #include "win32/shell_opener_win32.h"
 #include "win32/system_clock_win32.h"
+#include "win32/system_colours_win32.h"
 #include "win32/tool_tip_manager.h"
 #include "win32/tray_icon_win32.h"
 #include "win32/udp_socket_win32.h"
@@ -35,6 +36,7 @@
 namespace norvale::win32 {
 
 inline constexpr wchar_t kAppTitle[] = L"Norvale Time Clock";
+inline constexpr wchar_t kMainWindowClass[] = L"NorvaleTimeClock.Main";
 
 // The clock's top-level window: borderless, layered, a tool window so it has no taskbar
 // button. It turns window messages into calls of the clock's logic and carries out what the
@@ -89,8 +91,8 @@ private:
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
     // The computer woke, its clock, zone or regional format changed; true when handled.
     bool HandleTimeMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // Display scale and monitor messages; true when the message was handled (a work-area
-    // change is passed on to the others as well).
+    // Display scale, monitor and system colour messages; true when the message was handled (a
+    // work-area change is passed on to the others as well).
     bool HandleDisplay(UINT message, WPARAM wParam, LPARAM lParam);
     // The tray icon and the tool tips follow the window's display scale.
     void ApplyDisplayScale();
@@ -110,7 +112,7 @@ private:
     void ShowSkin(std::unique_ptr<TSkin> skin, const std::string& name);
     TMenuCommand SkinCommandOf(const std::string& name) const;
     // Places the window: where the settings put it, else centred on the work area.
-    void PlaceWindow(::RECT before);
+    void PlaceWindow();
     void OnFadeTimer();
     // Keeps the 10 ms fade timer running exactly while an animation runs.
     void SyncFadeTimer();
@@ -135,6 +137,7 @@ private:
     std::unique_ptr<TFormStorage> FStorage;
     Win32ShellOpener FShell;
     Win32MonitorLayout FMonitors;
+    Win32SystemColours FColours;
     TPopupMenu FMenu;
     OwnedIcon FTrayImage; // declared before the tray icon, which shows it
     std::unique_ptr<Win32TrayIcon> FTray;

@@ -27,6 +27,9 @@ bool MainWindow::HandleDisplay(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
         FForm->DisplayLayoutChanged();
         return true;
+    case WM_SYSCOLORCHANGE:
+        FForm->SystemColoursChanged();
+        return true;
     case WM_SETTINGCHANGE:
         if (wParam == SPI_SETWORKAREA) {
             FForm->DisplayLayoutChanged();

@@ -12,13 +12,27 @@ namespace norvale::win32 {
 static_assert(sizeof(::TIME_ZONE_INFORMATION) == sizeof(norvale::TIME_ZONE_INFORMATION));
 static_assert(std::is_trivially_copyable_v<norvale::TIME_ZONE_INFORMATION>);
 
+namespace {
+
+DateTime FromNative(const ::SYSTEMTIME& native) {
+    norvale::SYSTEMTIME st;
+    std::memcpy(static_cast<void*>(&st), &native, sizeof st);
+    // The system's clock readings are always a valid calendar date and time of day.
+    return *SystemTimeToDateTime(st);
+}
+
+} // namespace
+
 DateTime Win32SystemClock::Now() const {
     ::SYSTEMTIME native;
     GetLocalTime(&native);
-    norvale::SYSTEMTIME st;
-    std::memcpy(static_cast<void*>(&st), &native, sizeof st);
-    // GetLocalTime always yields a valid calendar date and time of day.
-    return *SystemTimeToDateTime(st);
+    return FromNative(native);
+}
+
+DateTime Win32SystemClock::UtcNow() const {
+    ::SYSTEMTIME native;
+    GetSystemTime(&native);
+    return FromNative(native);
 }
 
 std::int64_t Win32SystemClock::MonotonicMilliseconds() const {

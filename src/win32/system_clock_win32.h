@@ -7,6 +7,7 @@ namespace norvale::win32 {
 class Win32SystemClock final : public SystemClock {
 public:
     DateTime Now() const override;
+    DateTime UtcNow() const override;
     std::int64_t MonotonicMilliseconds() const override;
     std::uint32_t GetTimeZoneInformation(TIME_ZONE_INFORMATION& info) const override;
     std::string LastErrorText() const override;

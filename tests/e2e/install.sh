@@ -90,9 +90,10 @@ icon=$(wine reg query 'HKLM\Software\Classes\Installer\Products' /s 2>/dev/null 
 [ -n "$icon" ] && [ -s "$(winepath -u "$icon")" ] || die "the installed product has no icon"
 wine start "$shortcut"
 started installed
-# "Load at Startup" (on at a first start) names the program where it was started from.
+# "Load at Startup" (on at a first start) names the program where it was started from, in
+# quotes.
 case "$(run_value)" in
-*'\Programs\Norvale Time Clock\NorvaleTimeClock.exe') ;;
+'"'*'\Programs\Norvale Time Clock\NorvaleTimeClock.exe"') ;;
 *) die "the Run value is \"$(run_value)\", not the installed program" ;;
 esac
 closed
@@ -111,7 +112,10 @@ msiexec /i "$out/NorvaleTimeClock-$newer-x64.msi"
 [ "$(products)" = "$newer" ] || die "after the upgrade: $(products)"
 [ -f "$programs/NorvaleTimeClock.exe" ] || die "the upgrade lost the program"
 [ -f "$programs/face/mine/skin.xml" ] || die "the upgrade lost the user's skin"
-[ -n "$(run_value)" ] || die "the upgrade took the Run value away"
+case "$(run_value)" in
+'"'*'\Programs\Norvale Time Clock\NorvaleTimeClock.exe"') ;;
+*) die "the upgrade left the Run value \"$(run_value)\"" ;;
+esac
 wine reg query 'HKCU\Software\Brannick\NorvaleTimeClock' /v ClockSkin >/dev/null 2>&1 ||
     die "the upgrade lost the settings"
 
@@ -146,7 +150,7 @@ done
 grep -q '^NormPos=' <<<"$ini" || die "the settings file lacks the window's place"
 # "Load at Startup" is the one value that still goes to the registry.
 case "$(run_value)" in
-*'\portable\NorvaleTimeClock.exe') ;;
+'"'*'\portable\NorvaleTimeClock.exe"') ;;
 *) die "the Run value is \"$(run_value)\", not the portable program" ;;
 esac
 

@@ -16,6 +16,12 @@ public:
     explicit FakeClock(DateTime now = 46'000.5) : FNow(now) {}
 
     DateTime Now() const override { return FNow; }
+    // Local time plus the bias in force: the zone's standard or daylight one, as
+    // DaylightInForce says.
+    DateTime UtcNow() const override {
+        const int bias = Zone.Bias + (DaylightInForce ? Zone.DaylightBias : Zone.StandardBias);
+        return FNow + bias / (24.0 * 60.0);
+    }
     std::int64_t MonotonicMilliseconds() const override { return FCount; }
     void Set(DateTime now) { FNow = now; }
     void AdvanceSeconds(double seconds) {
@@ -30,6 +36,7 @@ public:
     std::string LastErrorText() const override { return ErrorText; }
 
     TIME_ZONE_INFORMATION Zone;
+    bool DaylightInForce = false;
     std::uint32_t ZoneResult = kTimeZoneIdUnknown;
     std::string ErrorText = "The operation completed successfully.";
 

@@ -149,6 +149,32 @@ TEST_F(FormPlacementTest, NothingStoredOrAnEmptyRectangleLeavesTheWindowAlone) {
     EXPECT_TRUE(window.Calls.empty());
 }
 
+// A clock put in the screen's top-left corner stays there: that the window stands where it
+// stood before the restore says nothing about whether a place was stored.
+TEST_F(FormPlacementTest, APlaceAtTheOriginRoundTripsAndCountsAsStored) {
+    store.RestoreState();
+    EXPECT_FALSE(store.PlacementRestored()); // nothing stored yet
+    window.Placement.rcNormalPosition = {0, 0, 150, 150};
+    window.WindowBounds = {0, 0, 150, 150};
+    store.SaveState();
+    EXPECT_EQ(Text("NormPos"), "0,0,150,150");
+
+    testing::FakePlacementWindow next;
+    next.Placement.rcNormalPosition = {0, 0, 150, 150}; // a new window starts at the origin too
+    next.WindowBounds = {0, 0, 150, 150};
+    TFormPlacement again{registry, next};
+    again.IniFileName = store.IniFileName;
+    again.IniSection = store.IniSection;
+    again.RestoreState();
+    EXPECT_TRUE(again.PlacementRestored());
+    EXPECT_EQ(next.Placement.rcNormalPosition.left, 0);
+    EXPECT_EQ(next.Placement.rcNormalPosition.top, 0);
+    // A second restore from a section without a place forgets the earlier answer.
+    again.IniSection = "Elsewhere";
+    again.RestoreState();
+    EXPECT_FALSE(again.PlacementRestored());
+}
+
 TEST_F(FormPlacementTest, RestoringNeverShowsAHiddenWindow) {
     window.Visible = false;
     Stored("NormPos", "10,20,210,170");

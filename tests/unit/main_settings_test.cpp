@@ -61,6 +61,23 @@ protected:
                                  "NorvaleTimeClock");
     }
 
+    // The window shown at topLeft as a start shows it: grown and faded in to full level.
+    void ShowAt(TfrmMain& w, POINT topLeft) {
+        host.Position = topLeft;
+        const POINT centre{topLeft.x + 75, topLeft.y + 75};
+        w.FFade.SetZoomCenter(centre);
+        w.FFade.SetRestCenter(centre);
+        w.FFade.StartStartupFadeIn();
+        FadeSteps(w, 1000);
+    }
+    // Up to `count` steps of the running animation, each moving the window as a real one.
+    void FadeSteps(TfrmMain& w, int count) {
+        Bitmap32 zoom(150, 150);
+        for (int i = 0; i < count && w.FFade.Enabled(); ++i) {
+            host.Position = w.FFade.fadeTimerTimer(w.Skin()->Frame, zoom).Present.Position;
+        }
+    }
+
     HostPlacement placement{host};
     std::unique_ptr<TFormStorage> store;
 };
@@ -76,7 +93,8 @@ TEST_F(MainSettingsTest, FirstStartKeepsTheDefaultsAndRegistersTheProgram) {
     EXPECT_NEAR(w.FTimerLength, 10 * kOneSecond, 1e-12);
     EXPECT_TRUE(host.Topmost);
     ASSERT_NE(RunValue(), nullptr);
-    EXPECT_EQ(RunValue()->Data, host.Executable);
+    // In quotes: the path has blanks, and unquoted Windows would try "C:\Program.exe" first.
+    EXPECT_EQ(RunValue()->Data, "\"C:\\Program Files\\Norvale\\NorvaleTimeClock.exe\"");
 }
 
 TEST_F(MainSettingsTest, TheWindowsOwnValuesRoundTripInTheirStoredForms) {
@@ -128,6 +146,17 @@ TEST_F(MainSettingsTest, UnreadableStoredTextsKeepTheirDefaults) {
     registry.SetValue(RegistryRoot::CurrentUser, section, "bDisplayArrows",
                       RegistryValueType::String, "1");
     EXPECT_TRUE(Create().FDisplayArrows);
+}
+
+// An entry an earlier version wrote without quotes, or one naming where the program stood
+// before it moved, is written anew, quoted, at the next start.
+TEST_F(MainSettingsTest, AnOldUnquotedEntryIsRewrittenInQuotesAtTheNextStart) {
+    registry.SetValue(RegistryRoot::CurrentUser, std::string(kRunKeyPath), "NorvaleTimeClock",
+                      RegistryValueType::String, "C:\\Old Place\\NorvaleTimeClock.exe");
+    host.Executable = "D:\\Tools\\NorvaleTimeClock.exe";
+    Create();
+    ASSERT_NE(RunValue(), nullptr);
+    EXPECT_EQ(RunValue()->Data, "\"D:\\Tools\\NorvaleTimeClock.exe\"");
 }
 
 TEST_F(MainSettingsTest, UncheckingLoadAtStartupDeletesTheRunValueAtOnce) {
@@ -193,6 +222,58 @@ TEST_F(MainSettingsTest, AClosingFadeOutKeepsTheVisiblePlaceInTheSettings) {
     w.ClosingFadeEnded();
     EXPECT_TRUE(w.FormCloseQuery());
     EXPECT_TRUE(w.FormClose()); // the second request goes ahead
+    EXPECT_EQ(Stored("NormPos"), "300,250,450,400");
+}
+
+// Log-off, shutdown or a close request while the clock waits in the tray or is on its way
+// there: the settings keep the place it rests at, not the one by the tray.
+TEST_F(MainSettingsTest, ClosingWhileHiddenOrFadingToTheTraySavesTheRestPosition) {
+    TfrmMain& w = Create();
+    ShowAt(w, {400, 300});
+    w.RxTrayIcon1Click({1000, 760}); // hide towards the tray
+    FadeSteps(w, 5);
+    ASSERT_NE(host.Position.x, 400);
+    EXPECT_TRUE(w.FormCloseQuery()); // the session may end while the fade runs
+    EXPECT_EQ(Stored("NormPos"), "400,300,550,450");
+
+    FadeSteps(w, 1000);
+    host.Visible = false;
+    host.Position = {1000, 760};
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_EQ(Stored("NormPos"), "400,300,550,450");
+    host.Position = {1000, 760};
+    EXPECT_TRUE(w.FormClose()); // hidden: closes without an animation, at its rest place
+    EXPECT_EQ(Stored("NormPos"), "400,300,550,450");
+}
+
+// A double click on the tray icon toggles twice while the first fade runs: the second click
+// finds the window half-way to the tray and must not make that its home.
+TEST_F(MainSettingsTest, ADoubleClickDuringTheFadeOutKeepsTheRestPlace) {
+    TfrmMain& w = Create();
+    ShowAt(w, {400, 300});
+    w.RxTrayIcon1Click({1000, 760});
+    FadeSteps(w, 3);
+    ASSERT_NE(host.Position.x, 400);
+    w.RxTrayIcon1Click({1000, 760});
+    EXPECT_EQ(w.FFade.RestCenter().x, 475);
+    EXPECT_EQ(w.FFade.RestCenter().y, 375);
+    FadeSteps(w, 1000);
+    host.Visible = false;
+    w.RxTrayIcon1Click({1000, 760}); // shown again: it grows back to where it stood
+    FadeSteps(w, 1000);
+    EXPECT_EQ(host.Position.x, 400);
+    EXPECT_EQ(host.Position.y, 300);
+}
+
+// Alt+F4 pressed again, or a log-off, while the window shrinks as it closes.
+TEST_F(MainSettingsTest, ASecondCloseDuringTheClosingFadeSavesTheUnshrunkWindow) {
+    TfrmMain& w = Create();
+    ShowAt(w, {300, 250});
+    EXPECT_FALSE(w.FormClose());
+    FadeSteps(w, 5);
+    ASSERT_NE(host.Position.x, 300);
+    EXPECT_TRUE(w.FormCloseQuery());
+    EXPECT_TRUE(w.FormClose()); // already fading out: the close goes ahead
     EXPECT_EQ(Stored("NormPos"), "300,250,450,400");
 }
 

@@ -78,7 +78,7 @@ TEST_F(PortableRegistryTest, ARunOfTheClockLeavesOnlyTheRunValueInTheRegistry) {
     EXPECT_FALSE(system.KeyExists(RegistryRoot::CurrentUser, "Software\\Brannick"));
     const auto* run = system.GetValue(RegistryRoot::CurrentUser, kRunKeyPath, "NorvaleTimeClock");
     ASSERT_NE(run, nullptr);
-    EXPECT_EQ(run->Data, "E:\\Clock\\NorvaleTimeClock.exe");
+    EXPECT_EQ(run->Data, "\"E:\\Clock\\NorvaleTimeClock.exe\"");
     const auto key =
         ini.OpenKey(RegistryRoot::CurrentUser, kMainSettingsPath, false, RegistryAccess::Read);
     ASSERT_NE(key, nullptr);

@@ -1,6 +1,5 @@
 #include "core/time/calendar.h"
 #include "core/timezone/zone_conversion.h"
-#include "support/fake_clock.h"
 #include "support/zone_rules.h"
 
 #include <gtest/gtest.h>
@@ -168,15 +167,6 @@ TEST(EndOfSkippedTime, GivesTheFirstLocalTimeAfterTheSkippedHourForTimesInIt) {
     TIME_ZONE_INFORMATION plain;
     plain.Bias = -60;
     EXPECT_EQ(EndOfSkippedTime(plain, At(2026, 3, 29, 1, 30)), std::nullopt);
-}
-
-TEST(SystemLocalToUtc, UsesTheComputersOwnZoneAndPrefersWhatItIsAskedTo) {
-    testing::FakeClock clock;
-    clock.Zone = kLondon;
-    clock.ZoneResult = kTimeZoneIdInvalid; // the result code is not looked at
-    const DateTime repeated = At(2026, 10, 25, 1, 30);
-    EXPECT_NEAR(SystemLocalToUtc(clock, true, repeated), At(2026, 10, 25, 0, 30), kTolerance);
-    EXPECT_NEAR(SystemLocalToUtc(clock, false, repeated), repeated, kTolerance);
 }
 
 } // namespace

@@ -28,6 +28,7 @@ class FixedClock final : public SystemClock {
 public:
     explicit FixedClock(DateTime now) : FNow(now) {}
     DateTime Now() const override { return FNow; }
+    DateTime UtcNow() const override { return FNow; }
     std::int64_t MonotonicMilliseconds() const override { return 0; }
     std::uint32_t GetTimeZoneInformation(TIME_ZONE_INFORMATION& info) const override {
         info = {};

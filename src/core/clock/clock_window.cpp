@@ -4,6 +4,7 @@
 #include "core/clock/alarm_edge.h"
 #include "core/clock/presentation.h"
 #include "core/raster/label_text.h"
+#include "core/skin/skin_values.h"
 #include "core/time/time_parts.h"
 #include "core/timezone/zone_conversion.h"
 
@@ -55,13 +56,12 @@ void TfrmMain::SetDefaults() {
 }
 
 DateTime TfrmMain::ZoneNow() const {
-    const DateTime now = FClock.Now();
     // The zone's rules are read in place: the tick asks twice per 100 ms and must not copy
     // the zone's names onto the heap each time.
     if (FTimeZoneId >= 0 && FTimeZoneId < FZones.ZoneCount()) {
-        return ZoneUtcToLocal(FZones.ZoneAt(FTimeZoneId).Info, SystemLocalToUtc(FClock, true, now));
+        return ZoneUtcToLocal(FZones.ZoneAt(FTimeZoneId).Info, FClock.UtcNow());
     }
-    return now;
+    return FClock.Now();
 }
 
 void TfrmMain::SetClockType(std::uint8_t mode) {
@@ -73,10 +73,14 @@ void TfrmMain::SetHandAngles(DateTime value) {
     FAngles = HandAnglesFor(value);
 }
 
-void TfrmMain::BringUpForAlarm() {
+bool TfrmMain::Away() const {
     // A window fading out towards the tray is still visible; it turns back all the same.
     const bool leaving = FFade.Enabled() && FFade.FadingOut() && !FFade.Closing();
-    if (FHost.WindowVisible() && !leaving) {
+    return !FHost.WindowVisible() || leaving;
+}
+
+void TfrmMain::BringUpForAlarm() {
+    if (!Away()) {
         return;
     }
     FHost.ShowAndActivate();
@@ -186,13 +190,32 @@ void TfrmMain::FormatSettingsChanged(const FormatSettings& settings) {
     RenderFrame();
 }
 
+void TfrmMain::SystemColoursChanged() {
+    Redraw();
+}
+
+void TfrmMain::Redraw() {
+    if (FHost.WindowVisible()) {
+        RenderFrame();
+    } else if (FSkin) {
+        DrawFrame();
+    }
+}
+
+std::uint32_t TfrmMain::DrawnColour(std::uint32_t colour) const {
+    if (IsSystemColour(colour) && FServices.Colours) {
+        return FServices.Colours->SystemColour(static_cast<int>(colour & 0xFF));
+    }
+    return colour;
+}
+
 void TfrmMain::DrawTextLayer(const TFrameTexts& texts) {
     Bitmap32& layer = FSkin->TextLayer.Bitmap();
     const TextRasterizer& rasterizer = *FRasterizer;
-    const BLENDFUNCTION blend = FFade.Blend();
+    const BLENDFUNCTION blend = ComposingBlend(FFade.Blend());
     const auto draw = [&](LabelIndex i, const std::string& text, std::uint32_t colour) {
-        DrawLabel(layer, PlacementOf(Labels[i], colour, FScale), text, rasterizer, blend,
-                  FSkin->LabelRasters[i]);
+        DrawLabel(layer, PlacementOf(Labels[i], DrawnColour(colour), FScale), text, rasterizer,
+                  blend, FSkin->LabelRasters[i]);
     };
     const TWindowLabel& time = Labels[lTime];
     const bool blink = FHost.BeepRunning() && DecodeTimeParts(FClock.Now()).Second % 2 == 0;
@@ -279,7 +302,7 @@ void TfrmMain::DrawFrame() {
         }
     }
 
-    ComposeFrame(*FSkin, FFade.Blend());
+    ComposeFrame(*FSkin, ComposingBlend(FFade.Blend()));
 }
 
 } // namespace norvale

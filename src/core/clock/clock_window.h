@@ -12,6 +12,7 @@
 #include "core/platform/monitor_layout.h"
 #include "core/platform/mouse_button.h"
 #include "core/platform/system_clock.h"
+#include "core/platform/system_colours.h"
 #include "core/raster/display_scale.h"
 #include "core/skin/skin_loader.h"
 #include "core/time/stopwatch.h"
@@ -89,6 +90,8 @@ struct ClockServices {
     TIdSNTP* Sntp = nullptr;
     Registry* Settings = nullptr;
     const MonitorLayout* Monitors = nullptr;
+    // Without it a system colour is drawn as its value's low 24 bits.
+    const SystemColours* Colours = nullptr;
 };
 
 // What the face's network actions need besides the SNTP client.
@@ -127,6 +130,8 @@ public:
     void TimeChanged();
     // The user's regional format changed: the face is drawn in the new one at once.
     void FormatSettingsChanged(const FormatSettings& settings);
+    // The user's system colours changed: labels in a system colour are drawn anew at once.
+    void SystemColoursChanged();
 
     void ConnectServices(const ClockServices& services) { FServices = services; }
     void ConnectNetworkTime(NetworkTimeServices services) { FNetwork = std::move(services); }
@@ -159,6 +164,10 @@ public:
     void WorldClock1Click();
     // Shows or hides the clock, zooming from or towards the cursor's screen position.
     void RxTrayIcon1Click(POINT cursor);
+    // The program was started again while this clock runs: instead of a second clock, this
+    // one comes to the foreground, growing back from the tray if it was hidden. False when
+    // the clock is ending, so that the new start takes its place.
+    bool AnotherStart();
 
     // The window's settings store: its stored properties, and the values this window adds.
     void ConfigureStorage(TFormStorage& store);
@@ -251,8 +260,14 @@ private:
     TFrameInputs FrameInputs();
     // The texts the face shows now: the mode's, with a sounding alarm's name as the title.
     TFrameTexts FaceTexts();
+    // Puts the window back where it stands when shown and at rest, so that a save keeps that
+    // place: a hidden clock waits by the tray, an animated one is on its way elsewhere, a
+    // closing one shrinks in place.
+    void ReturnToRest();
     // Shows a hidden window for an alarm, with the fade and zoom in.
     void BringUpForAlarm();
+    // Hidden, or on its way to the tray.
+    bool Away() const;
     // The tick's part for the Alarms window's alarms: collects those due, and sounds the next
     // queued one when nothing sounds.
     void CheckAlarms(DateTime now, std::int64_t count);
@@ -269,6 +284,11 @@ private:
     void UpdateHands(DateTime value, std::int64_t key);
     // Composes the frame for the current state into the skin's Frame, without showing it.
     void DrawFrame();
+    // Draws the frame anew whatever the mode's key: shown at once, or, while hidden, kept for
+    // the next fade-in.
+    void Redraw();
+    // The colour a label is drawn in: a system colour is the user's current one.
+    std::uint32_t DrawnColour(std::uint32_t colour) const;
     void DrawTextLayer(const TFrameTexts& texts);
     // The skin pixel under a physical client position.
     POINT ToSkin(int x, int y) const { return {FScale.ToSkin(x), FScale.ToSkin(y)}; }
@@ -311,7 +331,8 @@ private:
     // The stored alarms that could not be read, left as they are when the alarms are saved.
     std::vector<std::string> FUnreadableAlarms;
     DisplayScale FScale;
-    POINT FClosingFrom;
+    // Where the window stood when its closing fade-out began.
+    std::optional<POINT> FClosingFrom;
     // The work areas the window was last placed among.
     std::vector<RECT> FWorkAreas;
 };

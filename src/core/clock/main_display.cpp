@@ -37,11 +37,7 @@ void TfrmMain::DisplayScaleChanged(DisplayScale scale, RECT suggested) {
     FHost.MoveWindowTo(topLeft);
     FFade.SetWindowPos(topLeft);
     // A hidden clock gets its frame too: the next fade-in shows it.
-    if (FHost.WindowVisible()) {
-        RenderFrame();
-    } else {
-        DrawFrame();
-    }
+    Redraw();
 }
 
 POINT TfrmMain::OnScreenPlace(POINT topLeft) {

@@ -9,14 +9,24 @@ POINT CentreOf(POINT topLeft, int width, int height) {
 
 } // namespace
 
+void TfrmMain::ReturnToRest() {
+    if (FClosingFrom) {
+        FHost.MoveWindowTo(*FClosingFrom);
+        return;
+    }
+    if (FHost.WindowVisible() && !FFade.Enabled()) {
+        return;
+    }
+    const int width = FSkin ? FSkin->Width() : 0;
+    const int height = FSkin ? FSkin->Height() : 0;
+    const POINT rest = FFade.RestCenter();
+    FHost.MoveWindowTo({rest.x - width / 2, rest.y - height / 2});
+}
+
 void TfrmMain::Exit1Click() {
     const int width = FSkin ? FSkin->Width() : 0;
     const int height = FSkin ? FSkin->Height() : 0;
-    if (!FHost.WindowVisible()) {
-        // Back to where it rests when shown, so the saved position is the visible one.
-        const POINT rest = FFade.RestCenter();
-        FHost.MoveWindowTo({rest.x - width / 2, rest.y - height / 2});
-    }
+    ReturnToRest();
     // Folds a running measurement into the stored total and goes on from now.
     for (TStopWatch* watch : {&StopWatch1, &swTimer}) {
         if (watch->Running()) {
@@ -36,9 +46,9 @@ void TfrmMain::Exit1Click() {
 void TfrmMain::RxTrayIcon1Click(POINT cursor) {
     FFade.SetZoomCenter(cursor);
     if (FHost.WindowVisible()) {
-        // While a fade-in still runs the window is between the cursor and its place; its
-        // place stays the one it is growing back to, or a quick second click would lose it.
-        if (!FFade.Enabled() || FFade.FadingOut()) {
+        // While an animation runs the window is between the tray and its place; its place
+        // stays the one it rests at, or the second click of a double click would lose it.
+        if (!FFade.Enabled()) {
             const int width = FSkin ? FSkin->Width() : 0;
             const int height = FSkin ? FSkin->Height() : 0;
             FFade.SetRestCenter(CentreOf(FHost.WindowPosition(), width, height));
@@ -50,25 +60,39 @@ void TfrmMain::RxTrayIcon1Click(POINT cursor) {
     }
 }
 
+bool TfrmMain::AnotherStart() {
+    if (FFade.Closing()) {
+        return false;
+    }
+    const bool away = Away();
+    FHost.ShowAndActivate();
+    if (away) {
+        FFade.StartFadeIn();
+    }
+    return true;
+}
+
 bool TfrmMain::FormCloseQuery() {
+    ReturnToRest();
     SaveState();
     return true;
 }
 
 bool TfrmMain::FormClose() {
+    ReturnToRest();
     SaveState();
     if (FFade.FadingOut()) {
-        // Hidden, or the closing fade-out has ended: close now.
+        // Hidden, fading out, or the closing fade-out has ended: close now.
         return true;
     }
     FClosingFrom = FHost.WindowPosition();
-    FFade.SetWindowPos(FClosingFrom);
+    FFade.SetWindowPos(*FClosingFrom);
     FFade.StartClosingFadeOut();
     return false;
 }
 
 void TfrmMain::ClosingFadeEnded() {
-    FHost.MoveWindowTo(FClosingFrom);
+    ReturnToRest();
 }
 
 } // namespace norvale

@@ -15,6 +15,11 @@ void ComposeFrame(TSkin& skin, BLENDFUNCTION blend) {
     AlphaBlend(frame, layerRect, skin.Glass, skin.Glass.BoundsRect(), blend);
 }
 
+BLENDFUNCTION ComposingBlend(BLENDFUNCTION windowBlend) {
+    windowBlend.SourceConstantAlpha = 255;
+    return windowBlend;
+}
+
 PresentRequest FrameRequest(const Bitmap32& frame, POINT windowPos, std::uint8_t windowAlpha) {
     return {&frame, windowPos, {frame.Width(), frame.Height()}, windowAlpha};
 }

@@ -20,6 +20,10 @@ public:
     // The computer's local date-time now, to the millisecond.
     virtual DateTime Now() const = 0;
 
+    // The same moment in UTC, to the millisecond. Unlike local time it is never ambiguous:
+    // in the hour repeated when daylight saving ends, only UTC tells the two apart.
+    virtual DateTime UtcNow() const = 0;
+
     // Milliseconds on a count that only ever moves forward, is never set, and goes on while
     // the computer sleeps or hibernates, so a timer started before the lid closed has run
     // out when it opens.

@@ -114,6 +114,7 @@ void TFormPlacement::SaveState() {
 
 void TFormPlacement::RestoreState() {
     FSaved = false;
+    FPlacementRestored = false;
     OpenScope open(*this, true);
     if (ReadNumber("FormVersion", 0) >= Version) {
         RestoreWindowState();
@@ -203,6 +204,7 @@ void TFormPlacement::RestorePlacement() {
     if (r.left < r.right) {
         FWindow.UseDesignedPosition();
         FWindow.SetPlacement(placement);
+        FPlacementRestored = true;
     }
 }
 

@@ -60,6 +60,9 @@ public:
     void WriteNumber(std::string_view name, int value);
 
     bool Restored() const { return FRestored; }
+    // Whether the last restore put the window at a stored place; a first start has none,
+    // whatever corner the window happens to stand at.
+    bool PlacementRestored() const { return FPlacementRestored; }
     bool Saved() const { return FSaved; }
     bool Destroying() const { return FDestroying; }
 
@@ -90,6 +93,7 @@ private:
     bool FOpen = false;
     bool FReadOnly = false;
     bool FRestored = false;
+    bool FPlacementRestored = false;
     bool FSaved = false;
     bool FDestroying = false;
 };

@@ -27,7 +27,7 @@ void ApplyStartupRegistration(Registry& registry, std::string_view executablePat
         return;
     }
     if (enabled) {
-        key->WriteString(name, executablePath);
+        key->WriteString(name, "\"" + std::string(executablePath) + "\"");
     } else {
         key->DeleteValue(name);
     }

@@ -11,9 +11,10 @@ class Registry;
 // file name without folder and extension.
 std::string RunValueName(std::string_view executablePath);
 
-// Registers the executable to start at log-on (its full path, unquoted) or removes the
-// entry. Raises the registry's error when the entry cannot be written; a missing entry is no
-// error when removing.
+// Registers the executable to start at log-on or removes the entry. The path is written in
+// quotes: Windows splits an unquoted path at its blanks and may start another program
+// ("C:\Program.exe" for a folder under "C:\Program Files"). Raises the registry's error when the
+// entry cannot be written; a missing entry is no error when removing.
 void ApplyStartupRegistration(Registry& registry, std::string_view executablePath, bool enabled);
 
 } // namespace norvale

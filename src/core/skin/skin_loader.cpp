@@ -17,17 +17,17 @@ struct InitialLabel {
     int Left, Top, Width, Height;
     const char* Text;
     const char* Family;
-    int Size; // points; 19, 9, 11 and 13 pixels high at 96 dots per inch
+    int Size; // points; 19, 9 and 11 pixels high at 96 dots per inch
     std::uint32_t Color;
 };
 
 constexpr InitialLabel kInitialLabels[kLabelCount] = {
     {45, 77, 89, 11, "clock", "hooge 05_55 Cyr2", 7, 0xC29CA0},
-    {60, 85, 64, 13, "WEDNESDAY", "hooge 05_55 Cyr2", 10, 0xC29CA0},
+    {60, 85, 64, 13, "WEDNESDAY", "hooge 05_55 Cyr2", 8, 0xC29CA0},
     {57, 102, 68, 19, "00:00:00", "Digital", 14, 0x96BED3},
     {57, 102, 68, 19, "88:88:88", "Digital", 14, 0x3C3434},
     {79, 123, 23, 11, "date", "hooge 05_55 Cyr2", 7, 0x67594A},
-    {131, 101, 30, 13, "AMPM", "hooge 05_55 Cyr2", 10, 0xC29CA0},
+    {131, 101, 30, 13, "AMPM", "hooge 05_55 Cyr2", 8, 0xC29CA0},
 };
 
 void ApplyLabel(TWindowLabel& label, const LabelDescription& skin) {

@@ -190,10 +190,4 @@ std::optional<DateTime> EndOfSkippedTime(const TIME_ZONE_INFORMATION& info, Date
     return skipped.To;
 }
 
-DateTime SystemLocalToUtc(const SystemClock& clock, bool preferDaylight, DateTime local) {
-    TIME_ZONE_INFORMATION info;
-    clock.GetTimeZoneInformation(info); // the result code tells nothing the rules need
-    return ZoneLocalToUtc(info, preferDaylight, local);
-}
-
 } // namespace norvale

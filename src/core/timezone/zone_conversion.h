@@ -1,6 +1,5 @@
 #pragma once
 
-#include "core/platform/system_clock.h"
 #include "core/platform/win_types.h"
 #include "core/time/date_time.h"
 
@@ -42,8 +41,5 @@ DateTime ZoneLocalToUtc(const TIME_ZONE_INFORMATION& info, bool preferDaylight, 
 // hour), the end of that interval: the first local time after it that exists. nullopt for a
 // local time that exists.
 std::optional<DateTime> EndOfSkippedTime(const TIME_ZONE_INFORMATION& info, DateTime local);
-
-// UTC for a local date-time of the computer, with the computer's own zone rules.
-DateTime SystemLocalToUtc(const SystemClock& clock, bool preferDaylight, DateTime local);
 
 } // namespace norvale
