@@ -190,3 +190,28 @@ clock_pid() {
 request_close() {
     wine taskkill /im NorvaleTimeClock.exe >/dev/null 2>&1
 }
+
+# Runs end-to-end scripts (paths) against the Windows build, each with its log under
+# build/e2e/, counting each through count(); needs the display and the prefix started.
+run_e2e_scripts() {
+    export NORVALE_ROOT NORVALE_EXE=$NORVALE_BUILD/windows/program/NorvaleTimeClock.exe
+    export NORVALE_ARTEFACTS=$NORVALE_BUILD/e2e
+    export NORVALE_SKIN_TOOL=$NORVALE_BUILD/linux/tools/norvale-skin
+    mkdir -p "$NORVALE_ARTEFACTS"
+    local script name
+    for script in "$@"; do
+        name=$(basename "$script" .sh)
+        if timeout 600 bash "$script" >"$NORVALE_ARTEFACTS/$name.log" 2>&1; then
+            count 1 0
+            say "e2e $name: passed"
+        else
+            count 0 1
+            say "e2e $name: FAILED"
+            cat "$NORVALE_ARTEFACTS/$name.log"
+            # A clock a failed script left running would take the next script's start for a
+            # second start and end it.
+            wineserver -k >/dev/null 2>&1 || true
+            wineserver -w
+        fi
+    done
+}
