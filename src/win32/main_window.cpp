@@ -429,9 +429,15 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return DefWindowProcW(FHandle, message, wParam, lParam);
     case WM_QUERYENDSESSION:
-        // The session may end: the settings are saved now.
+        // The session may end: the settings are saved now, and again when it does end, with
+        // what the stopwatch and the timer counted meanwhile.
         FForm->FormCloseQuery();
         return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            FForm->FormCloseQuery();
+        }
+        return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             SetCursor(FForm->Cursor == TCursorKind::HandPoint && FHandCursor

@@ -6,6 +6,8 @@
 #include "support/clock_window_fixture.h"
 #include "support/german_format.h"
 
+#include <functional>
+
 namespace norvale {
 namespace {
 
@@ -197,18 +199,32 @@ TEST_F(MainSettingsTest, ExitWhileHiddenSavesTheVisibleRestPosition) {
     EXPECT_TRUE(w.FormClose());
 }
 
-TEST_F(MainSettingsTest, ExitFoldsARunningStopwatchIntoItsStoredTotal) {
-    TfrmMain& w = Create();
-    w.StopWatch1.Start();
-    clock.AdvanceSeconds(90);
-    w.Exit1Click();
-    EXPECT_EQ(Stored("StopWatch1_Running"), "True");
-    EXPECT_NEAR(std::stod(Stored("StopWatch1_RunningTotal")), 90 * kOneSecond, 1e-9);
-    // The next start counts on from the stored total.
-    clock.AdvanceSeconds(3600);
-    TfrmMain& again = Create();
-    EXPECT_TRUE(again.StopWatch1.Running());
-    EXPECT_NEAR(again.StopWatch1.ElapsedTime(), 90 * kOneSecond, 1e-9);
+// Exit, the close query of a log-off or shutdown, and a close request (Alt+F4) all store the
+// time a running stopwatch and timer counted, and the next start counts on from it.
+TEST_F(MainSettingsTest, EveryWayOfEndingFoldsARunningStopwatchIntoItsStoredTotal) {
+    const std::vector<std::pair<const char*, std::function<void(TfrmMain&)>>> endings{
+        {"Exit", [](TfrmMain& w) { w.Exit1Click(); }},
+        {"log-off", [](TfrmMain& w) { w.FormCloseQuery(); }},
+        {"close request", [](TfrmMain& w) { w.FormClose(); }},
+    };
+    for (const auto& [name, end] : endings) {
+        TfrmMain& w = Create();
+        w.StopWatch1.Reset();
+        w.StopWatch1.Start();
+        w.swTimer.Reset();
+        w.swTimer.Start();
+        clock.AdvanceSeconds(90);
+        end(w);
+        EXPECT_EQ(Stored("StopWatch1_Running"), "True") << name;
+        EXPECT_NEAR(std::stod(Stored("StopWatch1_RunningTotal")), 90 * kOneSecond, 1e-9) << name;
+        EXPECT_NEAR(std::stod(Stored("swTimer_RunningTotal")), 90 * kOneSecond, 1e-9) << name;
+        clock.AdvanceSeconds(3600);
+        TfrmMain& again = Create();
+        EXPECT_TRUE(again.StopWatch1.Running()) << name;
+        EXPECT_NEAR(again.StopWatch1.ElapsedTime(), 90 * kOneSecond, 1e-9) << name;
+        again.SaveState(); // a second save while running keeps the total, not doubled
+        EXPECT_NEAR(std::stod(Stored("StopWatch1_RunningTotal")), 90 * kOneSecond, 1e-9) << name;
+    }
 }
 
 TEST_F(MainSettingsTest, AClosingFadeOutKeepsTheVisiblePlaceInTheSettings) {

@@ -149,6 +149,14 @@ void TfrmMain::FormStorage1RestorePlacement(TFormPlacement& store) {
 }
 
 void TfrmMain::SaveState() {
+    // Every way of ending stores what Exit stores: a running stopwatch or timer is folded into
+    // its total and goes on from now, so that a log-off or Alt+F4 keeps the time it counted.
+    for (TStopWatch* watch : {&StopWatch1, &swTimer}) {
+        if (watch->Running()) {
+            watch->Stop();
+            watch->Start();
+        }
+    }
     try {
         FStorage->SaveState();
     } catch (const RegistryError& error) {
