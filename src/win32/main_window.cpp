@@ -142,13 +142,12 @@ void MainWindow::Start() {
     const auto xml = MakeMsxmlDocument();
     const SkinLoadContext context{FProgramFolder,         FFiles, *xml,
                                   FForm->FFormatSettings, FText,  FForm->Scale()};
-    FForm->SetSkin(
-        LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
+    FForm->LoadStartSkin(context, messages);
     // The buttons may have moved.
     FToolTips->RecreateTipWindow();
     PlaceWindow();
     for (const std::string& folder : ListSkinFolders(FProgramFolder)) {
-        FMenu.AddSkin(folder, FForm->FClockSkin);
+        FMenu.AddSkin(folder, FForm->FShownSkin);
     }
     SyncMenu();
     RefreshTrayTip();

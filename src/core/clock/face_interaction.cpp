@@ -153,7 +153,7 @@ void TfrmMain::ReleaseAt(POINT p) {
 
 void TfrmMain::SetCountdown1Click() {
     const std::unique_ptr<CountdownDialog> dialog = FServices.Dialogs->CreateCountdownDialog();
-    dialog->SetCountdownTarget(FCountdownTarget);
+    dialog->SetCountdownTarget(FCountdownTarget != FStartTarget ? FCountdownTarget : ZoneNow());
     if (dialog->ShowModal() == mrOk) {
         FCountdownTarget = dialog->GetCountdownTarget();
         SetClockType(ctCountdown);
