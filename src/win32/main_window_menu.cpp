@@ -11,7 +11,7 @@ void MainWindow::SyncMenu() {
     FMenu.SetChecked(TMenuCommand::LoadAtStartup, FForm->LoadatStartup1Checked);
     FMenu.SetChecked(TMenuCommand::Chimes, FForm->Chimes1Checked);
     FMenu.SetChecked(TMenuCommand::AmPm, FForm->AMPM1Checked);
-    FMenu.ShowSnooze(FForm->AlarmSounding());
+    FMenu.ShowAlarmItems(FForm->AlarmRinging(), FForm->AlarmSounding());
     FMenu.SetChecked(TMenuCommand::LockPosition, FForm->LockPosition1Checked);
     FMenu.SetChecked(TMenuCommand::ClickThrough, FForm->ClickThrough1Checked);
     FMenu.SetChecked(TMenuCommand::HideWhenFullScreen, FForm->HideWhenFullScreen1Checked);
@@ -101,6 +101,9 @@ void MainWindow::RunMenuCommand(TMenuCommand command) {
         break;
     case TMenuCommand::Snooze:
         FForm->Snooze1Click();
+        break;
+    case TMenuCommand::StopAlarm:
+        FForm->StopAlarm1Click();
         break;
     default:
         break;

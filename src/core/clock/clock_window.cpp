@@ -177,6 +177,8 @@ void TfrmMain::Timer1Timer() {
     }
     FLastMinute = minute;
     WatchFullScreen();
+    // An alarm may have begun to sound.
+    ApplyClickThrough();
 }
 
 void TfrmMain::TimeChanged() {

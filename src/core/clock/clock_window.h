@@ -187,7 +187,12 @@ public:
     const FormatSettings& DisplayFormat() const override { return FFormatSettings; }
     // "Snooze": the sounding alarm stops and comes back after its snooze length.
     void Snooze1Click();
+    // "Stop Alarm": whichever alarm sounds stops, as a press on the face stops it.
+    void StopAlarm1Click();
+    // One of the Alarms window's alarms sounds (it can be snoozed).
     bool AlarmSounding() const { return Alarms.Sounding() != nullptr; }
+    // Any alarm sounds: the countdown's, the timer's or one of the Alarms window.
+    bool AlarmRinging() const { return FHost.BeepRunning(); }
 
     // Ending the program: the menu's Exit, and the window's close query and close handler
     // (true when the close may go ahead now).
@@ -282,6 +287,10 @@ private:
     void RescheduleAlarms(DateTime now, std::int64_t count);
     // A press on the face stopped the sounding alarm.
     void DismissAlarm();
+    // The beep and its repetition stop, and the Alarms window's alarm is dismissed.
+    void StopAlarm();
+    // Click Through is off while an alarm sounds, so that a press can stop it.
+    void ApplyClickThrough();
     void SaveAlarms();
     // The alarms were edited: they are saved, and the tray tip follows.
     void AlarmsEdited();
