@@ -2,8 +2,8 @@
 # Skins that must not hurt the clock: started with a stored skin whose face is declared huge,
 # and then with one that names a file outside its folder, the clock keeps running with the
 # default face, shows one message each (its shot kept to look at) that the keyboard or the
-# mouse closes, and stores the default skin. Nothing outside the skin folder is shown. Run by scripts/test
-# with DISPLAY and WINEPREFIX set.
+# mouse closes, and keeps the skin chosen stored for the next start to try again. Nothing
+# outside the skin folder is shown. Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
@@ -62,8 +62,9 @@ start_with() {
     request_close
     timeout 20 tail --pid="$clock" -f /dev/null || die "$1: the clock did not end"
     wait "$clock" || die "$1: exit code $? after a close request"
-    wine reg query "$settings" /v ClockSkin 2>/dev/null | grep -q 'norvale' ||
-        die "$1: the default skin was not stored"
+    # The skin chosen stays chosen, to be tried again at the next start.
+    stored=$(wine reg query "$settings" /v ClockSkin 2>/dev/null | tr -d '\r')
+    grep -Eq "ClockSkin +REG_SZ +$1\$" <<<"$stored" || die "$1: the chosen skin was not kept: $stored"
 }
 
 start_with huge key
