@@ -24,7 +24,9 @@ source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
 build=${NORVALE_EXE%/program/*}
 probe=$build/tests/win32/desktop_probe.exe
 planted=$build/tests/win32/planted.dll
-[ -f "$probe" ] && [ -f "$planted" ] || die "no desktop probe or planted DLL in $build/tests/win32"
+for helper in "$probe" "$planted"; do
+    [ -f "$helper" ] || die "no $helper (built with the Windows tests)"
+done
 own_program dll_planting
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
 trap stop_ntp_server EXIT
@@ -32,13 +34,13 @@ start_ntp_server "$out/chrony"
 
 # Windows' KnownDLLs (HKLM\SYSTEM\CurrentControlSet\Control\Session Manager\KnownDLLs), and
 # ntdll and kernelbase, which come with every process: never searched for.
-known=" $(echo advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32 \
-    kernelbase msctf msvcrt normaliz nsi ntdll ole32 oleaut32 psapi rpcrt4 sechost setupapi shcore \
-    shell32 shlwapi user32 wldap32 ws2_32) "
+known=' advapi32 clbcatq combase comdlg32 coml2 difxapi gdi32 gdiplus imagehlp imm32 kernel32 '
+known+='kernelbase msctf msvcrt normaliz nsi ntdll ole32 oleaut32 psapi rpcrt4 sechost setupapi '
+known+='shcore shell32 shlwapi user32 wldap32 ws2_32 '
 # Wine's own drivers.
 wine_drivers='^wine.*\.drv$|^winegstreamer$'
 
-lower() { tr 'A-Z' 'a-z'; }
+lower() { tr '[:upper:]' '[:lower:]'; }
 # base NAME: the name without ".dll", lower case; other extensions (.drv) stay.
 base() { lower | sed -E 's/\.dll$//'; }
 # own LOG: the lines of the program's own process in a WINEDEBUG=+pid,... log.
@@ -57,6 +59,12 @@ pathless() {
     own "$1" | sed -nE 's/.*load_dll looking for L"([^"]*)" in (.*)/\1 \2/p' | sed 's/^[^ ]*\\//' |
         awk '{ name = tolower($1); if (!(name in seen)) { seen[name] = 1; if ($2 == "(null)") print name } }' |
         base | sort -u
+}
+# from_folder LOG: the modules a run loaded from the program's folder, the exe aside.
+from_folder() {
+    local folder
+    folder=$(winepath -w "$program" | sed 's/\\/\\\\/g')
+    grep -iF "Loaded L\"$folder\\\\" "$1" | grep -vi 'NorvaleTimeClock\.exe' || true
 }
 # plain_start LOG: a start whose countdown sounds within seconds, read by a screen reader, then
 # closed.
@@ -93,7 +101,7 @@ named=$( (strings -a "$NORVALE_EXE" && strings -a -el "$NORVALE_EXE") | grep -io
 early=$(loaded "$out/first_line.log")
 by_wine=$( (pathless "$out/discover_start.log" && pathless "$out/discover_sync.log") | sort -u)
 candidates=$( (loaded "$out/discover_start.log" && loaded "$out/discover_sync.log" &&
-    printf '%s\n' $named) | sort -u)
+    printf '%s\n' "$named") | sort -u)
 checked=() left=()
 for name in $candidates; do
     if [[ $known == *" $name "* ]] || [ "$name" = norvaletimeclock.exe ]; then
@@ -107,7 +115,7 @@ for name in $candidates; do
 done
 printf '%s\n' "${checked[@]}" >"$out/checked.txt"
 say "planted: ${checked[*]}"
-say "left out as Wine's own: ${left[*]}"
+say "left out (loaded before the first line, Wine's drivers, fetched by Wine's loader alone): ${left[*]}"
 # The program's own delay-loaded DLLs were used, or the check would prove nothing.
 for name in comctl32 oleacc winmm bcrypt; do
     grep -qxF "$name" <<<"$candidates" || die "$name.dll was not loaded by any run"
@@ -121,16 +129,11 @@ for name in "${checked[@]}"; do
     overrides+="${overrides:+,}$name"
 done
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$overrides=n,b"
-# from_folder LOG: the modules a run loaded from the program's folder, the exe aside.
-from_folder() {
-    local folder
-    folder=$(winepath -w "$program" | sed 's/\\/\\\\/g')
-    grep -iF "Loaded L\"$folder\\\\" "$1" | grep -vi 'NorvaleTimeClock\.exe' || true
-}
 status=0
 (plain_start "$out/planted_start.log" && sync_job "$out/planted_sync.log") || status=$?
 [ ! -f "$program/planted_loads.txt" ] ||
     die "DLLs loaded from the program's folder: $(sort -u "$program/planted_loads.txt" | tr '\n' ' ')"
 [ -z "$(from_folder "$out/planted_start.log")$(from_folder "$out/planted_sync.log")" ] ||
-    die "modules loaded from the program's folder: $(from_folder "$out/planted_start.log")"
+    die "modules loaded from the program's folder: $(from_folder "$out/planted_start.log")" \
+        "$(from_folder "$out/planted_sync.log")"
 [ "$status" -eq 0 ] || die "the runs with the planted DLLs failed"
