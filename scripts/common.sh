@@ -13,6 +13,7 @@ NORVALE_PACKAGES=(
     g++-mingw-w64-x86-64
     wine wine64 xvfb xauth xdotool imagemagick
     librsvg2-bin icoutils libxml2-utils fonts-dseg fonts-dejavu-core fonts-dejavu-extra
+    fonts-inter fonts-lato
     chrony
     libpng-dev clang libclang-rt-14-dev
     sox lame

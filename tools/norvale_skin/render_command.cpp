@@ -128,6 +128,7 @@ void DrawFrame(TfrmMain& window, const RenderOptions& options) {
     const double span = SpanOf(options);
     window.SetDefaults();
     window.FDisplayArrows = options.Hands;
+    window.FClockLabel = options.Title.value_or(window.FClockLabel);
     window.AMPM1Checked = options.AmPm;
     window.FCountdownTarget = options.At + span * kOneSecond;
     window.StopWatch1.SetRunningTotal(span * kOneSecond);
@@ -213,6 +214,8 @@ ParseRenderArguments(const std::vector<std::string>& args) {
                        "\" is not a scale from 1 to 5 that makes whole dots per inch (96 x S)";
             }
             options.Dpi = static_cast<int>(dpi);
+        } else if (arg == "--title") {
+            options.Title = value;
         } else if (arg == "-o") {
             options.Output = value;
         } else {
