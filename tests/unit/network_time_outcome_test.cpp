@@ -1,0 +1,168 @@
+#include "core/clock/network_time.h"
+#include "support/network_time_fixture.h"
+#include "support/recording_time_server.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// What the face tells after a network action: a set clock is never a failure, a refused reply
+// is said for what it is, and the server is asked with manners whichever process asks.
+
+namespace norvale {
+namespace {
+
+using testing::FakeUdpSocket;
+using testing::NetworkTimeTest;
+using testing::ServerAhead;
+
+TEST_F(NetworkTimeTest, ASetClockIsNeverReportedAsAFailure) {
+    TfrmMain& w = Open();
+    // The reading after the setting meets silence, a socket error, a kiss-o'-death, a server
+    // not synchronised: the face shows what the reading that set the clock leaves of its
+    // offset, nothing.
+    const std::function<std::vector<Datagram>(std::span<const std::uint8_t>)> followUps[] = {
+        [](std::span<const std::uint8_t>) { return std::vector<Datagram>{}; },
+        [this](std::span<const std::uint8_t>) {
+            socket.ReceiveError = "Socket Error # 10054\r\nConnection reset by peer.";
+            return std::vector<Datagram>{};
+        },
+        [this](std::span<const std::uint8_t> request) {
+            testing::SntpReplyFields kiss;
+            kiss.Stratum = 0;
+            kiss.ReferenceId = "RATE";
+            const NtpPacket reply = testing::MakeSntpReply(request, kiss);
+            return std::vector<Datagram>{{{reply.begin(), reply.end()}, socket.Server, 10}};
+        },
+    };
+    for (const auto& followUp : followUps) {
+        w.SetClockType(ctClock);
+        w.FTimeDiff = -3 * kOneSecond;
+        setter.Calls.clear();
+        socket.ReceiveError.reset();
+        socket.Respond = [this, followUp, n = 0](std::span<const std::uint8_t> request) mutable {
+            return n++ == 0 ? ServerAhead(clock, sntp, socket, 30)(request) : followUp(request);
+        };
+        SyncTime();
+        work.FinishAll();
+        EXPECT_EQ(setter.Calls.size(), 1U);
+        EXPECT_EQ(w.FClockType, ctAtomic);
+        EXPECT_NEAR(w.FTimeDiff, 0, kOneMillisecond);
+    }
+    // The same when the elevated run set it.
+    setter.Result = ClockSetResult::PrivilegeNotHeld;
+    ServeAhead(30, 1);
+    ElevatedJobSeesServerAhead(30);
+    w.FTimeDiff = -3 * kOneSecond;
+    SyncTime();
+    EXPECT_EQ(work.FinishAll(), 3);
+    EXPECT_EQ(JobSettings.size(), 1U);
+    EXPECT_NEAR(w.FTimeDiff, 0, kOneMillisecond);
+    EXPECT_TRUE(host.Errors.empty());
+}
+
+TEST_F(NetworkTimeTest, ASyncKeepsToTheServersManners) {
+    TfrmMain& w = Open();
+    setter.Result = ClockSetResult::PrivilegeNotHeld;
+    testing::RecordingTimeServer server;
+    server.AheadSeconds = 30;
+    server.Serve(socket, clock, sntp);
+    ElevatedJob([this, &server](FakeUdpSocket& jobSocket, const TIdSNTP& job) {
+        server.Serve(jobSocket, clock, job);
+    });
+    SyncTime();
+    EXPECT_EQ(w.CursorShown(), TCursorKind::AppStarting);
+    // The clock's look, the elevated run's two, the difference that remains: no more than
+    // four, two seconds apart at least, whichever process asks.
+    EXPECT_EQ(work.FinishAll(), 3);
+    EXPECT_EQ(server.RequestTimes.size(), 4U);
+    EXPECT_TRUE(server.Spaced());
+    EXPECT_EQ(JobSettings.size(), 1U);
+    EXPECT_EQ(w.FClockType, ctAtomic);
+    EXPECT_NEAR(w.FTimeDiff, 30 * kOneSecond, kOneMillisecond);
+    EXPECT_NE(w.CursorShown(), TCursorKind::AppStarting);
+    EXPECT_EQ(host.CursorChanges, 2);
+    // A press at once after it waits its turn too.
+    SeeTheDifference();
+    work.FinishAll();
+    EXPECT_EQ(server.RequestTimes.size(), 5U);
+    EXPECT_TRUE(server.Spaced());
+
+    // The server asks the elevated run to slow down: nothing follows, and the user is told.
+    server.Answer = [](std::size_t n) {
+        testing::SntpReplyFields fields;
+        if (n == 7) {
+            fields.Stratum = 0;
+            fields.ReferenceId = "RATE";
+        }
+        return std::optional(fields);
+    };
+    SyncTime();
+    work.FinishAll();
+    EXPECT_EQ(server.RequestTimes.size(), 8U);
+    EXPECT_TRUE(server.Spaced());
+    EXPECT_EQ(host.Errors, (std::vector<std::string>{
+                               "The time server 127.0.0.1:9 asked this computer to ask less "
+                               "often. Try again in a few minutes."}));
+}
+
+TEST_F(NetworkTimeTest, ARefusedReplyIsSaidInPlainWords) {
+    const std::string server = "The time server 127.0.0.1:9 ";
+    const std::string notSynchronised =
+        server + "answered, but it is not synchronised: it does not know the time itself.";
+    const std::string refused = server + "refused to answer this computer.";
+    struct Case {
+        std::function<void(testing::SntpReplyFields&)> Change;
+        std::string Message;
+    };
+    const Case cases[] = {
+        {[](auto& f) { f.LeapIndicator = 3; }, notSynchronised},
+        {[](auto& f) { f.Stratum = 16; }, notSynchronised},
+        {[](auto& f) {
+             f.Stratum = 0;
+             f.ReferenceId = "INIT";
+         },
+         notSynchronised},
+        {[](auto& f) { f.RootDispersion = 5 << 14; },
+         server + "answered, but its time is not accurate enough: it may be off by up to 1.25 "
+                  "seconds, and this clock accepts 1 second at most."},
+        {[](auto& f) { f.RootDispersion = (1 << 16) + 1; },
+         server + "answered, but its time is not accurate enough: it may be off by up to 1.001 "
+                  "seconds, and this clock accepts 1 second at most."},
+        {[](auto& f) {
+             f.Stratum = 0;
+             f.ReferenceId = "RATE";
+         },
+         server + "asked this computer to ask less often. Try again in a few minutes."},
+        {[](auto& f) {
+             f.Stratum = 0;
+             f.ReferenceId = "DENY";
+         },
+         refused},
+        {[](auto& f) {
+             f.Stratum = 0;
+             f.ReferenceId = "RSTR";
+         },
+         refused},
+        {[](auto& f) { f.Mode = 5; }, server + "answered with a reply that is not valid."},
+    };
+    TfrmMain& w = Open();
+    testing::RecordingTimeServer timeServer;
+    timeServer.Serve(socket, clock, sntp);
+    for (const Case& c : cases) {
+        host.Errors.clear();
+        timeServer.Answer = [&c](std::size_t) {
+            testing::SntpReplyFields fields;
+            c.Change(fields);
+            return std::optional(fields);
+        };
+        SeeTheDifference();
+        work.FinishAll();
+        EXPECT_EQ(host.Errors, (std::vector<std::string>{c.Message}));
+        EXPECT_EQ(w.FClockType, ctClock);
+    }
+    EXPECT_EQ(timeServer.RequestTimes.size(), std::size(cases));
+}
+
+} // namespace
+} // namespace norvale
