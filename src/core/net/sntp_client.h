@@ -28,7 +28,8 @@ inline constexpr double kMaxStepSeconds = 1000;
 // Consent given for one correction covers a later reading's that differs by this much at most
 // (the elevated job's own query comes seconds after the one the user saw).
 inline constexpr double kConsentToleranceSeconds = 10;
-// Replies a synchronisation takes in a row, to use the one with the smallest round trip.
+// Replies a synchronisation takes in a row, as far as its action's requests allow, to use the
+// one with the smallest round trip.
 inline constexpr int kSyncReplies = 3;
 // Requests one action of the user may send in all, the follow-up reading included: a server
 // that limits its clients' rate then still answers them all.
@@ -98,8 +99,8 @@ public:
 
     // Asks for up to `replies` replies in a row and gives the usable one with the smallest
     // round trip, or why there is none. The server's addresses are tried in the resolver's
-    // order, all within ReceiveTimeout. A kiss-o'-death ends the reading at once, without a
-    // reading whatever came before it. Fills the result fields whenever a reply of ours
+    // order, all within ReceiveTimeout. A kiss-o'-death ends the reading at once, and nothing
+    // that came before it counts either. Fills the result fields whenever a reply of ours
     // arrived, rejected or not. A socket failure raises its error (when no address was merely
     // silent); the socket is closed before an error leaves.
     SntpAnswer ReadServer(int replies);
