@@ -17,39 +17,27 @@ using testing::NetworkTimeTest;
 using testing::ServerAhead;
 
 TEST_F(NetworkTimeTest, ASetClockIsNeverReportedAsAFailure) {
+    // The reading after the setting meets silence, then a socket error, then (the elevated
+    // run setting the clock) silence: the face shows what the reading that set the clock
+    // leaves of its offset, nothing.
     TfrmMain& w = Open();
-    // The reading after the setting meets silence, a socket error, a kiss-o'-death, a server
-    // not synchronised: the face shows what the reading that set the clock leaves of its
-    // offset, nothing.
-    const std::function<std::vector<Datagram>(std::span<const std::uint8_t>)> followUps[] = {
-        [](std::span<const std::uint8_t>) { return std::vector<Datagram>{}; },
-        [this](std::span<const std::uint8_t>) {
-            socket.ReceiveError = "Socket Error # 10054\r\nConnection reset by peer.";
-            return std::vector<Datagram>{};
-        },
-        [this](std::span<const std::uint8_t> request) {
-            testing::SntpReplyFields kiss;
-            kiss.Stratum = 0;
-            kiss.ReferenceId = "RATE";
-            const NtpPacket reply = testing::MakeSntpReply(request, kiss);
-            return std::vector<Datagram>{{{reply.begin(), reply.end()}, socket.Server, 10}};
-        },
-    };
-    for (const auto& followUp : followUps) {
-        w.SetClockType(ctClock);
-        w.FTimeDiff = -3 * kOneSecond;
-        setter.Calls.clear();
-        socket.ReceiveError.reset();
-        socket.Respond = [this, followUp, n = 0](std::span<const std::uint8_t> request) mutable {
-            return n++ == 0 ? ServerAhead(clock, sntp, socket, 30)(request) : followUp(request);
+    for (const bool socketError : {false, true}) {
+        socket.Respond = [this, socketError, first = ServerAhead(clock, sntp, socket, 30, 1)](
+                             std::span<const std::uint8_t> request) mutable {
+            std::vector<Datagram> reply = first(request);
+            if (reply.empty() && socketError) {
+                socket.ReceiveError = "Socket Error # 10054\r\nConnection reset by peer.";
+            }
+            return reply;
         };
+        w.FTimeDiff = -3 * kOneSecond;
         SyncTime();
         work.FinishAll();
-        EXPECT_EQ(setter.Calls.size(), 1U);
+        socket.ReceiveError.reset();
         EXPECT_EQ(w.FClockType, ctAtomic);
         EXPECT_NEAR(w.FTimeDiff, 0, kOneMillisecond);
     }
-    // The same when the elevated run set it.
+    EXPECT_EQ(setter.Calls.size(), 2U);
     setter.Result = ClockSetResult::PrivilegeNotHeld;
     ServeAhead(30, 1);
     ElevatedJobSeesServerAhead(30);
@@ -110,41 +98,24 @@ TEST_F(NetworkTimeTest, ARefusedReplyIsSaidInPlainWords) {
     const std::string server = "The time server 127.0.0.1:9 ";
     const std::string notSynchronised =
         server + "answered, but it is not synchronised: it does not know the time itself.";
-    const std::string refused = server + "refused to answer this computer.";
+    const std::string inaccurate =
+        server + "answered, but its time is not accurate enough: it may be off by up to ";
     struct Case {
-        std::function<void(testing::SntpReplyFields&)> Change;
+        int Leap, Mode, Stratum;
+        const char* ReferenceId;
+        std::uint32_t RootDispersion;
         std::string Message;
     };
     const Case cases[] = {
-        {[](auto& f) { f.LeapIndicator = 3; }, notSynchronised},
-        {[](auto& f) { f.Stratum = 16; }, notSynchronised},
-        {[](auto& f) {
-             f.Stratum = 0;
-             f.ReferenceId = "INIT";
-         },
-         notSynchronised},
-        {[](auto& f) { f.RootDispersion = 5 << 14; },
-         server + "answered, but its time is not accurate enough: it may be off by up to 1.25 "
-                  "seconds, and this clock accepts 1 second at most."},
-        {[](auto& f) { f.RootDispersion = (1 << 16) + 1; },
-         server + "answered, but its time is not accurate enough: it may be off by up to 1.001 "
-                  "seconds, and this clock accepts 1 second at most."},
-        {[](auto& f) {
-             f.Stratum = 0;
-             f.ReferenceId = "RATE";
-         },
+        {3, 4, 2, "", 0, notSynchronised},
+        {0, 4, 2, "", 5 << 14,
+         inaccurate + "1.25 seconds, and this clock accepts 1 second at most."},
+        {0, 4, 2, "", (1 << 16) + 1,
+         inaccurate + "1.001 seconds, and this clock accepts 1 second at most."},
+        {0, 4, 0, "RATE", 0,
          server + "asked this computer to ask less often. Try again in a few minutes."},
-        {[](auto& f) {
-             f.Stratum = 0;
-             f.ReferenceId = "DENY";
-         },
-         refused},
-        {[](auto& f) {
-             f.Stratum = 0;
-             f.ReferenceId = "RSTR";
-         },
-         refused},
-        {[](auto& f) { f.Mode = 5; }, server + "answered with a reply that is not valid."},
+        {0, 4, 0, "DENY", 0, server + "refused to answer this computer."},
+        {0, 5, 2, "", 0, server + "answered with a reply that is not valid."},
     };
     TfrmMain& w = Open();
     testing::RecordingTimeServer timeServer;
@@ -152,9 +123,8 @@ TEST_F(NetworkTimeTest, ARefusedReplyIsSaidInPlainWords) {
     for (const Case& c : cases) {
         host.Errors.clear();
         timeServer.Answer = [&c](std::size_t) {
-            testing::SntpReplyFields fields;
-            c.Change(fields);
-            return std::optional(fields);
+            return std::optional(testing::SntpReplyFields{
+                c.Leap, c.Mode, c.Stratum, 0, c.RootDispersion, c.ReferenceId, {}, {}});
         };
         SeeTheDifference();
         work.FinishAll();

@@ -1,6 +1,5 @@
 #include "core/net/sync_job.h"
 #include "core/shell/command_line.h"
-#include "support/recording_time_server.h"
 #include "support/sntp_reply.h"
 #include "support/sntp_test_ports.h"
 
@@ -69,9 +68,9 @@ TEST(SyncJobExitCode, CarriesWhyNoReplyWasUsed) {
     };
     for (std::size_t i = 0; i < std::size(outcomes); ++i) {
         const int code = SyncJobExitCode(outcomes[i]);
-        // The codes an older clock knows keep their meaning.
-        EXPECT_EQ(code, i <= 5 ? static_cast<int>(i) : code);
         EXPECT_EQ(SyncJobOutcomeOf(code), outcomes[i]) << code;
+        // The codes an older clock knows keep their meaning.
+        EXPECT_TRUE(i > 5 || code == static_cast<int>(i)) << code;
     }
     // A root distance travels to the millisecond, rounded up; a crash is a failure.
     EXPECT_EQ(SyncJobOutcomeOf(
@@ -107,27 +106,6 @@ TEST_F(SyncJobTest, SetsTheClockFromItsOwnQueryOfTheNamedServer) {
     EXPECT_EQ(socket.Requests.size(), std::size_t{kSyncReplies});
     EXPECT_EQ(setter.Calls.size(), 1U);
     EXPECT_FALSE(socket.IsOpen());
-}
-
-TEST_F(SyncJobTest, KeepsToTheRequestsItIsGivenAndToItsTurn) {
-    testing::RecordingTimeServer server;
-    server.Serve(socket, clock, sntp);
-    request.Requests = 2;
-    request.LastRequestAt = clock.MonotonicMilliseconds() - 300;
-    EXPECT_EQ(RunSyncJob(sntp, request).Exit, SyncJobExit::Set);
-    ASSERT_EQ(server.RequestTimes.size(), 2U);
-    EXPECT_GE(server.RequestTimes[0] - *request.LastRequestAt, 2000);
-    EXPECT_TRUE(server.Spaced());
-    // A server asking to be left alone is the job's end, with the reason.
-    server.Answer = [](std::size_t) {
-        testing::SntpReplyFields kiss;
-        kiss.Stratum = 0;
-        kiss.ReferenceId = "RATE";
-        return std::optional(kiss);
-    };
-    EXPECT_EQ(RunSyncJob(sntp, request),
-              (SyncJobOutcome{SyncJobExit::NoUsableReply, ReplyFault(ReplyFaultKind::SlowDown)}));
-    EXPECT_EQ(server.RequestTimes.size(), 3U);
 }
 
 TEST_F(SyncJobTest, EndsWithACodeForEveryOutcome) {
