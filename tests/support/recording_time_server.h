@@ -44,6 +44,19 @@ struct RecordingTimeServer {
         };
     }
 
+    // Answers every request with a good reply but the one of that number, which gets a
+    // kiss-o'-death with the code.
+    void KissAt(std::size_t kissed, const char* code) {
+        Answer = [kissed, code](std::size_t n) {
+            SntpReplyFields fields;
+            if (n == kissed) {
+                fields.Stratum = 0;
+                fields.ReferenceId = code;
+            }
+            return std::optional(fields);
+        };
+    }
+
     // Whether every request came 2 s or more after the one before, as RFC 4330 asks.
     bool Spaced() const {
         for (std::size_t i = 1; i < RequestTimes.size(); ++i) {

@@ -77,14 +77,7 @@ TEST_F(NetworkTimeTest, ASyncKeepsToTheServersManners) {
     EXPECT_TRUE(server.Spaced());
 
     // The server asks the elevated run to slow down: nothing follows, and the user is told.
-    server.Answer = [](std::size_t n) {
-        testing::SntpReplyFields fields;
-        if (n == 7) {
-            fields.Stratum = 0;
-            fields.ReferenceId = "RATE";
-        }
-        return std::optional(fields);
-    };
+    server.KissAt(7, "RATE");
     SyncTime();
     work.FinishAll();
     EXPECT_EQ(server.RequestTimes.size(), 8U);

@@ -51,14 +51,7 @@ TEST_F(SntpPacingTest, AQueryWaitsItsTurnOrSendsNothing) {
 TEST_F(SntpPacingTest, NothingFollowsAKissOfDeath) {
     // A good reply, then the kiss: what came before it does not count either, and the rest of
     // the action sends nothing.
-    server.Answer = [](std::size_t n) {
-        testing::SntpReplyFields fields;
-        if (n == 1) {
-            fields.Stratum = 0;
-            fields.ReferenceId = "RATE";
-        }
-        return std::optional(fields);
-    };
+    server.KissAt(1, "RATE");
     EXPECT_EQ(sntp.SyncClockToServer(), SyncResult::NoUsableReply);
     EXPECT_EQ(sntp.LastFault().Kind, ReplyFaultKind::SlowDown);
     EXPECT_EQ(sntp.QueryServerTime(), 0);
