@@ -79,8 +79,8 @@ InflateResult Inflater::Finish() {
     if (!FStarted) {
         return InflateResult::OutOfMemory;
     }
-    std::uint8_t extra = 0;
-    FStream.next_out = &extra;
+    // Room for one byte more: the stream must end without filling it.
+    FStream.next_out = &FExtra;
     FStream.avail_out = 1;
     while (!FEnded) {
         if (const InflateResult step = Step(); step != InflateResult::Complete) {

@@ -36,6 +36,7 @@ private:
     z_stream FStream{};
     bool FStarted = false;
     bool FEnded = false;
+    std::uint8_t FExtra = 0;
 };
 
 // The whole stream into out[0, size), which must end exactly there.
