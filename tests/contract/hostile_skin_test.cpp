@@ -163,7 +163,7 @@ const Hostile kHostile[] = {
      [](FakeFileSystem& f) {
          f.Put(std::string(kSkin) + "fonts/many.ttf", std::string("ttcf\0\1\0\0\0\0\x13\x88", 12));
      },
-     "fonts/many.ttf: the skin's fonts hold more than 16 faces together (this file 5000)"},
+     "fonts/many.ttf: the skin's fonts hold more than 16 faces together (this file holds 5000)"},
     {"FontsFolderEntries",
      [](FakeFileSystem& f) {
          for (std::size_t i = 0; i <= kMaxSkinFolderEntries; ++i) {

@@ -79,8 +79,8 @@ SkinFontSet LoadSkinFonts(SkinFolder& folder, TextRasterizer& rasterizer) {
         faces += inFile;
         if (faces > static_cast<std::uint64_t>(kMaxSkinFontFaces)) {
             throw SkinFileError(folder.Shown(name) + ": the skin's fonts hold more than " +
-                                std::to_string(kMaxSkinFontFaces) + " faces together (this file " +
-                                std::to_string(inFile) + ")");
+                                std::to_string(kMaxSkinFontFaces) +
+                                " faces together (this file holds " + std::to_string(inFile) + ")");
         }
         if (!added.Add(folder.Locate(name))) {
             throw SkinFileError(folder.Shown(name) + ": the font engine refuses the file");
