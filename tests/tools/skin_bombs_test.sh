@@ -10,14 +10,7 @@ set -uo pipefail
 tool=$1
 good=$2
 guide=$3
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    printf 'FAILED: %s\n' "$*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/test_lib.sh"
 
 python3 "$(dirname "$0")/make_bomb_skins.py" "$good" "$work/face" "$work/outside" ||
     { echo "FAILED: the skins were not made"; exit 1; }
@@ -115,5 +108,4 @@ strace -f -qq -e trace=open,openat -o "$work/trace" "$tool" check "$work/face/fi
 grep 'fifo_image/glass.png' "$work/trace" | grep -q O_NONBLOCK ||
     fail "the pipe was not opened without waiting: $(grep glass.png "$work/trace")"
 
-printf '%d failed\n' "$failures"
-[ "$failures" -eq 0 ]
+finish
