@@ -18,7 +18,7 @@ NORVALE_PACKAGES=(
     libpng-dev clang libclang-rt-14-dev
     sox lame
     pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    icoutils unzip valgrind python3
+    icoutils unzip valgrind python3 strace
     wixl msitools
 )
 

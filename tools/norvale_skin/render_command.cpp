@@ -258,14 +258,14 @@ int Render(const std::vector<std::string>& args) {
     window.SetDisplayScale(scale);
     try {
         window.SetSkin(LoadSkinFolderAsGiven(options.Folder, *rasterizer, window.FFormatSettings,
-                                             window.Labels, window.Buttons));
+                                             window.Labels, window.Buttons, scale));
     } catch (const SkinError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        PrintMessage(e.what());
         return 1;
     }
     DrawFrame(window, options);
     if (!host.BrokenFrame.empty()) {
-        std::fprintf(stderr, "%s\n", host.BrokenFrame.c_str());
+        PrintMessage(host.BrokenFrame);
         return 1;
     }
 
