@@ -82,6 +82,10 @@ public:
     // A frame of the skin failed to draw, and would fail again at every tick: the host puts
     // another skin in its place (no frame is drawn until then) and tells the user once.
     virtual void SkinCannotBeDrawn(std::string_view text) = 0;
+    // The kind of cursor the face shows changed without the mouse moving (TfrmMain::
+    // CursorShown): a mouse over the window shows the new one at once. A host without a mouse
+    // has nothing to do.
+    virtual void CursorChanged() {}
 };
 
 // The services some handlers reach beyond the window; each may be absent in a test.
@@ -193,6 +197,9 @@ public:
     bool AlarmSounding() const { return Alarms.Sounding() != nullptr; }
     // Any alarm sounds: the countdown's, the timer's or one of the Alarms window.
     bool AlarmRinging() const { return FHost.BeepRunning(); }
+    // The cursor over the face: the working-in-the-background one while a network action
+    // runs, else what hovering asks for.
+    TCursorKind CursorShown() const;
 
     // Ending the program: the menu's Exit, and the window's close query and close handler
     // (true when the close may go ahead now).
@@ -259,6 +266,7 @@ public:
     TStopWatch StopWatch1;
     TStopWatch swTimer;
     TAlarmScheduler Alarms;
+    // The cursor that hovering asks for; CursorShown is the one the face shows.
     TCursorKind Cursor = TCursorKind::Default;
     std::array<TWindowLabel, kLabelCount> Labels;
     std::array<TSknButton, 2> Buttons;
@@ -317,15 +325,21 @@ private:
     // thread and its outcome arrives back here; while one runs, another press does nothing.
     void SyncClock();
     void ShowTimeDifference();
-    using ReadingArrived = void (TfrmMain::*)(const std::optional<SntpReading>&);
+    using AnswerArrived = void (TfrmMain::*)(const SntpAnswer&);
+    void SetNetworkBusy(bool busy);
     void StartNetworkJob(const BackgroundWork::Job& job, std::function<void()> interrupt);
-    void ReadTimeServer(int replies, ReadingArrived arrived);
-    void SyncReadingArrived(const std::optional<SntpReading>& reading);
+    void ReadTimeServer(int replies, AnswerArrived arrived);
+    void SyncReadingArrived(const SntpAnswer& answer);
     void SyncElevated(std::optional<DateTime> consentedStep);
     void ElevatedSyncEnded(const ElevationResult& result);
-    void DifferenceArrived(const std::optional<SntpReading>& reading);
+    void ReadRemainingDifference();
+    void RemainingDifferenceArrived(const SntpAnswer& answer);
+    void DifferenceArrived(const SntpAnswer& answer);
+    // Atomic mode with the difference, unless the user went on to another mode meanwhile.
+    void ShowDifference(DateTime difference);
     // Ends the network action with a message in the error report.
     void NetworkActionFailed(std::string_view text);
+    void ReadingFailed(const ReplyFault& fault);
     void ReportSettingsError(const std::exception& error);
 
     const SystemClock& FClock;
