@@ -46,7 +46,7 @@ TEST(Win32PopupMenu, BuildsTheVisibleItemsInOrderWithTheirKeys) {
                                        L"Settings",
                                        L"",
                                        L"Exit"};
-    ASSERT_EQ(GetMenuItemCount(menu.Get()), 18); // "Snooze" and its line are not shown
+    ASSERT_EQ(GetMenuItemCount(menu.Get()), 18); // the alarm items and their line are not shown
     for (UINT i = 0; i < 18; ++i) {
         const BuiltItem item = ItemAt(menu.Get(), i);
         EXPECT_EQ(item.Text, expected[i]) << i;
@@ -55,14 +55,17 @@ TEST(Win32PopupMenu, BuildsTheVisibleItemsInOrderWithTheirKeys) {
     EXPECT_EQ(ItemAt(menu.Get(), 13).Id, static_cast<UINT>(TMenuCommand::Alarms));
     EXPECT_EQ(ItemAt(menu.Get(), 17).Id, static_cast<UINT>(TMenuCommand::Exit));
 
-    // While an alarm sounds, "Snooze" comes first, over a line.
-    model.ShowSnooze(true);
+    // While an alarm of the Alarms window sounds, "Snooze" and "Stop Alarm" come first, over a
+    // line.
+    model.ShowAlarmItems(true, true);
     const OwnedMenu sounding = BuildPopupMenu(model);
-    ASSERT_EQ(GetMenuItemCount(sounding.Get()), 20);
+    ASSERT_EQ(GetMenuItemCount(sounding.Get()), 21);
     EXPECT_EQ(ItemAt(sounding.Get(), 0).Text, L"Snooze");
     EXPECT_EQ(ItemAt(sounding.Get(), 0).Id, static_cast<UINT>(TMenuCommand::Snooze));
-    EXPECT_TRUE(ItemAt(sounding.Get(), 1).Type & MFT_SEPARATOR);
-    EXPECT_EQ(ItemAt(sounding.Get(), 2).Text, L"Show/Hide");
+    EXPECT_EQ(ItemAt(sounding.Get(), 1).Text, L"Stop Alarm");
+    EXPECT_EQ(ItemAt(sounding.Get(), 1).Id, static_cast<UINT>(TMenuCommand::StopAlarm));
+    EXPECT_TRUE(ItemAt(sounding.Get(), 2).Type & MFT_SEPARATOR);
+    EXPECT_EQ(ItemAt(sounding.Get(), 3).Text, L"Show/Hide");
 }
 
 TEST(Win32PopupMenu, MarksTheDefaultTheModeAndTheSettings) {

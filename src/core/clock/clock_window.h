@@ -191,7 +191,12 @@ public:
     const FormatSettings& DisplayFormat() const override { return FFormatSettings; }
     // "Snooze": the sounding alarm stops and comes back after its snooze length.
     void Snooze1Click();
+    // "Stop Alarm": whichever alarm sounds stops, as a press on the face stops it.
+    void StopAlarm1Click();
+    // One of the Alarms window's alarms sounds (it can be snoozed).
     bool AlarmSounding() const { return Alarms.Sounding() != nullptr; }
+    // Any alarm sounds: the countdown's, the timer's or one of the Alarms window.
+    bool AlarmRinging() const { return FHost.BeepRunning(); }
     // The cursor over the face: the working-in-the-background one while a network action
     // runs, else what hovering asks for.
     TCursorKind CursorShown() const;
@@ -208,6 +213,10 @@ public:
     // The skin the window shows, drawn at the window's display scale; the frame is drawn
     // from it.
     void SetSkin(std::unique_ptr<TSkin> skin);
+    // Loads the skin a start shows: the stored choice, else a stand-in. The
+    // choice stays as it is, so a skin on a drive that is not there yet is tried again at the
+    // next start; the failures' message, if any, is added to messages.
+    void LoadStartSkin(const SkinLoadContext& context, std::vector<std::string>& messages);
     const TSkin* Skin() const { return FSkin.get(); }
 
     // The window's display scale, from its dots per inch: the skin and every frame are drawn
@@ -231,9 +240,12 @@ public:
     bool FCountdownArmed = false;
     bool FTimerArmed = false;
     bool FDisplayArrows = true;
-    int FTimeZoneId = 0;
+    int FTimeZoneId = -1;
     std::string FClockLabel = "Time";
+    // The user's choice of skin, as stored; FShownSkin is the one shown, another while a
+    // stand-in takes the place of a skin that failed to load or to draw.
     std::string FClockSkin = kDefaultSkin;
+    std::string FShownSkin = kDefaultSkin;
     DateTime FTimeDiff = 0;
     std::int64_t FLastKey = -1;
     int FLastMinute = 0;
@@ -283,6 +295,10 @@ private:
     void RescheduleAlarms(DateTime now, std::int64_t count);
     // A press on the face stopped the sounding alarm.
     void DismissAlarm();
+    // The beep and its repetition stop, and the Alarms window's alarm is dismissed.
+    void StopAlarm();
+    // Click Through is off while an alarm sounds, so that a press can stop it.
+    void ApplyClickThrough();
     void SaveAlarms();
     // The alarms were edited: they are saved, and the tray tip follows.
     void AlarmsEdited();
@@ -341,6 +357,15 @@ private:
     bool FSettingsErrorShown = false;
     bool FNetworkBusy = false;
     bool FSteppedBehind = false;
+    // The countdown target a start sets when none is stored: the moment of the start. Until
+    // another target is stored or chosen, no alarm waits for it (a clock set back, by a time
+    // server's correction say, must not sound one) and the Countdown dialog proposes the time
+    // at its opening.
+    std::optional<DateTime> FStartTarget;
+    // Whether the window lets the mouse through now; unknown until first applied.
+    std::optional<bool> FClickThroughApplied;
+    // The press under way only stopped an alarm through Click Through: it does nothing more.
+    bool FAlarmPress = false;
     int FOpacity = 100;
     // The stored alarms that could not be read, left as they are when the alarms are saved.
     std::vector<std::string> FUnreadableAlarms;

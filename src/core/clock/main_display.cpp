@@ -18,6 +18,12 @@ void TfrmMain::SetSkin(std::unique_ptr<TSkin> skin) {
     }
 }
 
+void TfrmMain::LoadStartSkin(const SkinLoadContext& context, std::vector<std::string>& messages) {
+    std::string shown = FClockSkin;
+    SetSkin(LoadStartupSkin(shown, context, Labels, Buttons, messages));
+    FShownSkin = shown;
+}
+
 void TfrmMain::SetDisplayScale(DisplayScale scale) {
     FScale = scale;
     FFade.SetDisplayScale(scale);

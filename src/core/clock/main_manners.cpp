@@ -4,7 +4,17 @@
 namespace norvale {
 
 void TfrmMain::ClickThrough1Click() {
-    FHost.SetClickThrough(ClickThrough1Checked);
+    ApplyClickThrough();
+}
+
+// NOTE: a window that lets the mouse through never sees a press, so an alarm would sound on
+// with nothing on the face to stop it.
+void TfrmMain::ApplyClickThrough() {
+    const bool through = ClickThrough1Checked && !AlarmRinging();
+    if (FClickThroughApplied != through) {
+        FClickThroughApplied = through;
+        FHost.SetClickThrough(through);
+    }
 }
 
 void TfrmMain::SetOpacity(int percent) {

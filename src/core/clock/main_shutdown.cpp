@@ -27,13 +27,6 @@ void TfrmMain::Exit1Click() {
     const int width = FSkin ? FSkin->Width() : 0;
     const int height = FSkin ? FSkin->Height() : 0;
     ReturnToRest();
-    // Folds a running measurement into the stored total and goes on from now.
-    for (TStopWatch* watch : {&StopWatch1, &swTimer}) {
-        if (watch->Running()) {
-            watch->Stop();
-            watch->Start();
-        }
-    }
     SaveState();
     FFade.SetClosing(true);
     // The closing animation shrinks the window in place.

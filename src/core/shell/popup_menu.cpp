@@ -115,13 +115,10 @@ TMenuCommand OpacityCommand(int percent) {
 TPopupMenu::TPopupMenu() {
     TMenuItem showHide = Plain("ShowHide1", "Show/Hide", Cmd::ShowHide);
     showHide.Default = true;
-    TMenuItem snooze = Plain("Snooze1", "Snooze", Cmd::Snooze);
-    snooze.Visible = false;
-    TMenuItem snoozeLine = Separator("N5");
-    snoozeLine.Visible = false;
     FItems = {
-        snooze,
-        snoozeLine,
+        Plain("Snooze1", "Snooze", Cmd::Snooze),
+        Plain("StopAlarm1", "Stop Alarm", Cmd::StopAlarm),
+        Separator("N5"),
         showHide,
         Separator("N4"),
         Plain("About1", "About Norvale Time Clock...", Cmd::About),
@@ -151,6 +148,7 @@ TPopupMenu::TPopupMenu() {
     };
     UpdateModeItems(ctClock);
     UpdateOpacityItems(kOpacityLevels.front());
+    ShowAlarmItems(false, false);
 }
 
 const TMenuItem* TPopupMenu::Find(TMenuCommand command) const {
@@ -187,10 +185,14 @@ void TPopupMenu::UpdateModeItems(std::uint8_t clockType) {
     }
 }
 
-void TPopupMenu::ShowSnooze(bool shown) {
+void TPopupMenu::ShowAlarmItems(bool ringing, bool snoozable) {
     for (TMenuItem& item : FItems) {
-        if (item.Name == "Snooze1" || item.Name == "N5") {
-            item.Visible = shown;
+        if (item.Name == "Snooze1") {
+            item.Visible = snoozable;
+        } else if (item.Name == "StopAlarm1") {
+            item.Visible = ringing;
+        } else if (item.Name == "N5") {
+            item.Visible = ringing || snoozable;
         }
     }
 }

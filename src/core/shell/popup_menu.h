@@ -30,6 +30,7 @@ enum class TMenuCommand : std::uint16_t {
     AmPm,
     Exit,
     Snooze,
+    StopAlarm,
     LockPosition,
     ClickThrough,
     HideWhenFullScreen,
@@ -83,8 +84,10 @@ public:
 
     // The five mode items' radio mark follows the display mode; Atomic marks none of them.
     void UpdateModeItems(std::uint8_t clockType);
-    // "Snooze" and the line below it are there only while an alarm of the Alarms window sounds.
-    void ShowSnooze(bool shown);
+    // The alarm items at the top: "Stop Alarm" while any alarm sounds (the countdown's, the
+    // timer's or one of the Alarms window), "Snooze" while one of the Alarms window sounds, and
+    // the line below them while either is there.
+    void ShowAlarmItems(bool ringing, bool snoozable);
 
     // Adds a skin folder to the Skins submenu, checked when it is the skin shown.
     void AddSkin(const std::string& name, const std::string& clockSkin);
