@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/net/time_server.h"
-#include "core/time/date_time.h"
+#include "core/platform/date_time.h"
 #include "core/time/format_settings.h"
 
 #include <string>
