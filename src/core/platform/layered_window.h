@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/platform/bitmap32.h"
 #include "core/platform/placement_window.h"
-#include "core/raster/bitmap32.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/platform/bitmap32.h"
 #include "core/platform/text_rasterizer.h"
-#include "core/raster/bitmap32.h"
 #include "core/raster/pixel_ops.h"
 
 #include <cstdint>

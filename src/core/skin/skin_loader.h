@@ -1,9 +1,9 @@
 #pragma once
 
+#include "core/platform/bitmap32.h"
 #include "core/platform/file_system.h"
 #include "core/platform/text_rasterizer.h"
 #include "core/platform/xml_document.h"
-#include "core/raster/bitmap32.h"
 #include "core/raster/display_scale.h"
 #include "core/raster/label_text.h"
 #include "core/raster/rot_layer.h"

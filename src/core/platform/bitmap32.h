@@ -48,7 +48,9 @@ struct PixelRect {
 };
 
 // The 32-bit bitmap every image, layer and frame of the face is made of: Width x Height
-// pixels, top row first. Skin images and rendered label texts hold premultiplied colour.
+// pixels, top row first, laid out as a top-down 32-bit DIB section, which is how the ports
+// (text drawing, the layered window) take it. Skin images and rendered label texts hold
+// premultiplied colour.
 class Bitmap32 {
 public:
     Bitmap32() = default;
