@@ -17,8 +17,7 @@ bool TfrmMain::FullScreenNow() const {
     if (!FServices.Monitors || !FSkin) {
         return false;
     }
-    const POINT at = FHost.WindowPosition();
-    return FullScreenOver({at.x, at.y, at.x + FSkin->Width(), at.y + FSkin->Height()},
+    return FullScreenOver(RectAt(FHost.WindowPosition(), FSkin->Width(), FSkin->Height()),
                           *FServices.Monitors);
 }
 

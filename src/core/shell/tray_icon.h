@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/platform/geometry.h"
 #include "core/platform/mouse_button.h"
-#include "core/platform/placement_window.h"
 #include "core/shell/popup_menu.h"
 
 #include <cstdint>
