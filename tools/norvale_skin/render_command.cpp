@@ -107,19 +107,19 @@ std::optional<double> ParseNumber(const std::string& text) {
 }
 
 // Outlines the pixels of the box (right and bottom exclusive), clipped to the frame.
-void Outline(Bitmap32& frame, const PixelRect& box, Pixel32 colour) {
+void Outline(Bitmap32& frame, const RECT& box, Pixel32 colour) {
     const auto put = [&](int x, int y) {
         if (x >= 0 && y >= 0 && x < frame.Width() && y < frame.Height()) {
             frame.At(x, y) = colour;
         }
     };
-    for (int x = box.Left; x < box.Right; ++x) {
-        put(x, box.Top);
-        put(x, box.Bottom - 1);
+    for (int x = box.left; x < box.right; ++x) {
+        put(x, box.top);
+        put(x, box.bottom - 1);
     }
-    for (int y = box.Top; y < box.Bottom; ++y) {
-        put(box.Left, y);
-        put(box.Right - 1, y);
+    for (int y = box.top; y < box.bottom; ++y) {
+        put(box.left, y);
+        put(box.right - 1, y);
     }
 }
 
