@@ -7,9 +7,9 @@
 #include "core/raster/display_scale.h"
 #include "core/raster/label_text.h"
 #include "core/raster/rot_layer.h"
-#include "core/raster/skin_image.h"
 #include "core/skin/skin_button.h"
 #include "core/skin/skin_fonts.h"
+#include "core/skin/skin_image.h"
 #include "core/skin/window_label.h"
 #include "core/time/format_settings.h"
 
