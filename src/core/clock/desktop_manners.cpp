@@ -1,5 +1,7 @@
 #include "core/clock/desktop_manners.h"
 
+#include "core/shell/popup_menu.h"
+
 #include <algorithm>
 
 namespace norvale {

@@ -1,5 +1,6 @@
 #include "core/clock/clock_window.h"
 #include "core/clock/desktop_manners.h"
+#include "core/shell/popup_menu.h"
 
 namespace norvale {
 

@@ -2,12 +2,16 @@
 
 #include "core/skin/skin_menu.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 namespace norvale {
+
+// The window's opacities the menu offers, in percent; the first is the default.
+inline constexpr std::array<int, 4> kOpacityLevels{100, 85, 70, 50};
 
 // What a menu item does when chosen; the numbers are the items' command identifiers on the
 // platform. Skin items count up from FirstSkin, one per skin folder.
