@@ -1,13 +1,13 @@
 #pragma once
 
 #include "core/alarms/alarm_editing.h"
-#include "core/clock/clock_dialogs.h"
 #include "core/clock/display_mode.h"
 #include "core/clock/face_reading.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
 #include "core/net/sntp_reading.h"
 #include "core/platform/background_work.h"
+#include "core/platform/clock_dialogs.h"
 #include "core/platform/elevation.h"
 #include "core/platform/monitor_layout.h"
 #include "core/platform/mouse_button.h"
