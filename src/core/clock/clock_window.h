@@ -44,8 +44,6 @@ public:
     virtual bool WindowVisible() const = 0;
     // Shows the hidden window in its normal state and brings it to the foreground.
     virtual void ShowAndActivate() = 0;
-    // Milliseconds since the system started, 64 bits so the count does not wrap.
-    virtual std::uint64_t TickCount() const = 0;
     // Starts the alarm beep (and the beep timer that repeats it).
     virtual void StartBeep() = 0;
     // Starts an alarm of the Alarms window with its sound file, repeated as the beep is;

@@ -33,7 +33,7 @@ struct TFrameInputs {
     std::string ClockLabel; // the Clock mode's title
     bool AmPm = true;       // the "AM/PM" setting
     DateTime CountdownTarget = 0;
-    std::uint64_t TickCountMs = 0; // milliseconds since the system started
+    std::uint64_t TickCountMs = 0; // the monotonic count: since the system started, sleep included
     DateTime StopwatchElapsed = 0;
     DateTime TimerLength = 0;
     DateTime TimerElapsed = 0;
