@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/clock/clock_window.h"
+#include "core/platform/clock_window_host.h"
 
 #include <string>
 #include <string_view>

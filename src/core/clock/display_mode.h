@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/platform/clock_window_host.h"
 #include "core/platform/date_time.h"
 #include "core/time/format_settings.h"
 
@@ -19,11 +20,7 @@ enum TClockType : std::uint8_t {
     ctAtomic = 5,
 };
 
-// The tool-tip texts of the left and right face button in a mode.
-struct TButtonTips {
-    std::string Left;
-    std::string Right;
-};
+// The tool-tip texts of the face buttons in a mode.
 TButtonTips ButtonTipsFor(std::uint8_t mode);
 
 // What a mode needs to know to fill the face.
