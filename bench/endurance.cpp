@@ -32,7 +32,8 @@ public:
     TextExtent MeasureText(const TextFont&, std::string_view text) const override {
         return {static_cast<int>(text.size()) * 7, 13};
     }
-    void PaintText(Bitmap32&, const TextFont&, std::uint32_t, std::string_view) const override {}
+    void PaintText(Bitmap32&, const TextFont&, std::uint32_t, std::string_view, int,
+                   int) const override {}
     bool AddPrivateFont(const std::filesystem::path&) override { return false; }
     void RemovePrivateFont(const std::filesystem::path&) override {}
 };

@@ -8,15 +8,19 @@
 #include "support/fake_registry.h"
 #include "support/fake_text_rasterizer.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
 // One input is a whole skin folder: its parts, split at every "\n--\n", are "skin.xml" and
 // then the files named below, in this order. The skin is loaded through an in-memory file
-// system and, when it loads, drawn in every display mode at 100 % and 200 %, with and without
-// hands. A load may fail with a SkinError; nothing else may happen, whatever the bytes.
+// system and, when it loads, drawn in every display mode, with and without hands, at the
+// scale NORVALE_FUZZ_SCALE names (1 to 3), or at 100 % and 300 % without it. A load may fail
+// with a SkinError; nothing else may happen, whatever the bytes. Run with -rss_limit_mb=256
+// and -timeout=2, it finds any skin that takes more memory or time than the limits allow.
 namespace {
 
 using namespace norvale;
@@ -39,9 +43,19 @@ std::vector<std::string_view> Parts(std::string_view input) {
     return parts;
 }
 
+// The scales a run draws at, as its environment chose them.
+std::vector<int> Scales() {
+    const char* chosen = std::getenv("NORVALE_FUZZ_SCALE");
+    if (chosen == nullptr) {
+        return {1, 3};
+    }
+    return {std::clamp(std::atoi(chosen), 1, 3)};
+}
+
 void DrawEveryMode(TfrmMain& window) {
-    for (const int dpi : {kSkinDpi, 2 * kSkinDpi}) {
-        window.SetDisplayScale(DisplayScale(dpi));
+    static const std::vector<int> scales = Scales();
+    for (const int scale : scales) {
+        window.SetDisplayScale(DisplayScale(scale * kSkinDpi));
         for (const bool arrows : {true, false}) {
             window.FDisplayArrows = arrows;
             for (std::uint8_t mode = ctClock; mode <= ctAtomic; ++mode) {

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <fuzzer/FuzzedDataProvider.h>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 namespace {
@@ -59,22 +60,30 @@ std::int64_t Milliseconds(std::span<const std::uint8_t> bytes, std::size_t offse
     return NtpTimestampMilliseconds({Word(bytes, offset), Word(bytes, offset + 4)});
 }
 
+// Whether a datagram is a server's reply to the request it followed, from where it was sent,
+// echoing the request's Transmit Timestamp.
+bool AnswersRequest(const Delivered& d) {
+    const std::vector<std::uint8_t>& r = d.Datagram.Bytes;
+    return d.Datagram.From == d.To && r.size() >= 48 && (r[0] & 7) == 4 &&
+           std::equal(r.begin() + 24, r.begin() + 32, d.Request.begin() + 40);
+}
+
+// A kiss-o'-death that tells a client to stop: stratum 0 and RATE, DENY or RSTR.
+bool KissToStop(const std::vector<std::uint8_t>& r) {
+    const std::string code(r.begin() + 12, r.begin() + 16);
+    return r[1] == 0 && (code == "RATE" || code == "DENY" || code == "RSTR");
+}
+
 // The oracle's own reading of RFC 4330 section 5 and the bounds, written apart from the
 // client: whether a datagram is a believable reply to the request it followed, and if so the
 // correction (in milliseconds) it asks for.
 std::optional<double> BelievableCorrection(const Delivered& d, bool checkStratum,
                                            std::int64_t nowMs) {
     const std::vector<std::uint8_t>& r = d.Datagram.Bytes;
-    if (d.Datagram.From != d.To || r.size() < 48) {
+    if (!AnswersRequest(d) || KissToStop(r)) {
         return std::nullopt;
     }
-    for (std::size_t i = 0; i < 8; ++i) {
-        if (r[24 + i] != d.Request[40 + i]) {
-            return std::nullopt;
-        }
-    }
     const int leap = r[0] >> 6;
-    const int mode = r[0] & 7;
     const int stratum = r[1];
     const bool zeroReceive = Word(r, 32) == 0 && Word(r, 36) == 0;
     const bool zeroTransmit = Word(r, 40) == 0 && Word(r, 44) == 0;
@@ -82,7 +91,7 @@ std::optional<double> BelievableCorrection(const Delivered& d, bool checkStratum
     const std::int64_t t1 = Milliseconds(r, 24);
     const std::int64_t t2 = Milliseconds(r, 32);
     const std::int64_t t3 = Milliseconds(r, 40);
-    if (leap == 3 || mode != 4 || zeroReceive || zeroTransmit || t3 < t2 || rootDistance > 1 ||
+    if (leap == 3 || zeroReceive || zeroTransmit || t3 < t2 || rootDistance > 1 ||
         (checkStratum && (stratum == 0 || stratum > 15))) {
         return std::nullopt;
     }
@@ -184,6 +193,21 @@ void SyncOnce(FuzzedDataProvider& input) {
     }
     if ((result == SyncResult::Set) != (settings.size() == 1) || settings.size() > 1) {
         std::abort();
+    }
+    // One action's requests at most, and a kiss-o'-death is the last thing asked: it answers
+    // the last request, and nothing it said or said before it sets the clock.
+    if (socket.Requests.size() > std::size_t{kActionRequests}) {
+        std::abort();
+    }
+    const ReplyFaultKind fault = sntp.LastFault().Kind;
+    if (fault == ReplyFaultKind::SlowDown || fault == ReplyFaultKind::Refused) {
+        const bool lastAnswered = std::any_of(delivered.begin(), delivered.end(), [&](auto& d) {
+            return d.Request == socket.Requests.back() && AnswersRequest(d) &&
+                   KissToStop(d.Datagram.Bytes);
+        });
+        if (!lastAnswered || result != SyncResult::NoUsableReply) {
+            std::abort();
+        }
     }
     if (settings.empty()) {
         return;

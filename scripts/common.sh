@@ -13,11 +13,12 @@ NORVALE_PACKAGES=(
     g++-mingw-w64-x86-64
     wine wine64 xvfb xauth xdotool imagemagick
     librsvg2-bin icoutils libxml2-utils fonts-dseg fonts-dejavu-core fonts-dejavu-extra
+    fonts-inter fonts-lato
     chrony
     libpng-dev clang libclang-rt-14-dev
     sox lame
     pulseaudio pulseaudio-utils gstreamer1.0-plugins-base gstreamer1.0-plugins-good
-    icoutils unzip valgrind python3
+    icoutils unzip valgrind python3 strace
     wixl msitools
 )
 
@@ -103,11 +104,13 @@ unused_udp_port() {
 }
 
 # Starts chronyd serving NTP on an unused port of 127.0.0.1 and ::1, in the foreground with -x
-# so that it never touches the system clock, its files in folder $1; exports NORVALE_NTP_PORT
-# for the tests that query it. stop_ntp_server ends it.
+# so that it never touches the system clock, its files in folder $1, with the lines of
+# configuration given after it; exports NORVALE_NTP_PORT for the tests that query it.
+# stop_ntp_server ends it.
 NORVALE_CHRONY_PID=
 start_ntp_server() {
     local dir=$1 port user=()
+    shift
     mkdir -p "$dir"
     port=$(unused_udp_port)
     cat >"$dir/chrony.conf" <<EOF
@@ -121,6 +124,7 @@ cmdport 0
 pidfile $dir/chronyd.pid
 driftfile $dir/drift
 EOF
+    [ $# -eq 0 ] || printf '%s\n' "$@" >>"$dir/chrony.conf"
     # chronyd starts as root and would drop to a user that cannot write $dir.
     [ "$(id -u)" -ne 0 ] || user=(-u root)
     chronyd -x -d "${user[@]}" -f "$dir/chrony.conf" >"$dir/chronyd.log" 2>&1 &

@@ -71,10 +71,6 @@ std::string Text(std::string_view path) {
     return std::string(path);
 }
 
-std::string TooLarge(std::uint64_t maxBytes) {
-    return "the file is larger than " + std::to_string(maxBytes) + " bytes";
-}
-
 } // namespace
 
 std::optional<std::string> PosixFileSystem::Read(std::string_view path) {
@@ -83,10 +79,15 @@ std::optional<std::string> PosixFileSystem::Read(std::string_view path) {
 
 std::optional<std::string> PosixFileSystem::ReadAtMost(std::string_view path,
                                                        std::uint64_t maxBytes) {
-    const Descriptor file(::open(Text(path).c_str(), O_RDONLY | O_CLOEXEC));
+    // Opening a named pipe for reading would wait for a writer, and a terminal would become
+    // ours: neither happens with these flags, and fstat then tells what was opened.
+    const Descriptor file(::open(Text(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
     if (file.Get() < 0) {
         if (errno == ENOENT || errno == ENOTDIR) {
             return std::nullopt;
+        }
+        if (errno == ELOOP) {
+            throw FileError(kLinkLoop);
         }
         ThrowErrno();
     }
@@ -94,13 +95,14 @@ std::optional<std::string> PosixFileSystem::ReadAtMost(std::string_view path,
     if (::fstat(file.Get(), &info) != 0) {
         ThrowErrno();
     }
-    if (S_ISDIR(info.st_mode)) {
-        throw FileError(std::strerror(EISDIR));
+    if (!S_ISREG(info.st_mode)) {
+        throw FileError(kNotRegularFile);
     }
     if (static_cast<std::uint64_t>(info.st_size) > maxBytes) {
-        throw FileError(TooLarge(maxBytes));
+        throw FileTooLarge(maxBytes);
     }
     std::string contents;
+    contents.reserve(static_cast<std::size_t>(info.st_size));
     char buffer[16384];
     for (;;) {
         const ssize_t read = ::read(file.Get(), buffer, sizeof buffer);
@@ -115,7 +117,7 @@ std::optional<std::string> PosixFileSystem::ReadAtMost(std::string_view path,
         }
         // The file may grow while it is read.
         if (contents.size() + static_cast<std::size_t>(read) > maxBytes) {
-            throw FileError(TooLarge(maxBytes));
+            throw FileTooLarge(maxBytes);
         }
         contents.append(buffer, static_cast<std::size_t>(read));
     }
@@ -126,12 +128,16 @@ std::optional<std::string> PosixFileSystem::FinalPath(std::string_view path) {
     const std::unique_ptr<char, decltype(release)> resolved(::realpath(Text(path).c_str(), nullptr),
                                                             release);
     if (!resolved) {
+        if (errno == ELOOP) {
+            throw FileError(kLinkLoop);
+        }
         return std::nullopt;
     }
     return std::string(resolved.get());
 }
 
-std::vector<std::string> PosixFileSystem::ListFiles(std::string_view folder) {
+std::vector<std::string> PosixFileSystem::ListFiles(std::string_view folder,
+                                                    std::size_t maxEntries) {
     std::vector<std::string> names;
     const auto close = [](DIR* d) { ::closedir(d); };
     const std::unique_ptr<DIR, decltype(close)> dir(::opendir(Text(folder).c_str()), close);
@@ -139,10 +145,19 @@ std::vector<std::string> PosixFileSystem::ListFiles(std::string_view folder) {
         return names;
     }
     const std::string prefix = Text(folder) + "/";
+    std::size_t entries = 0;
     while (const dirent* entry = ::readdir(dir.get())) {
+        const std::string_view name = entry->d_name;
+        if (name == "." || name == "..") {
+            continue;
+        }
+        if (++entries > maxEntries) {
+            throw FileError(kTooManyEntries);
+        }
+        // stat follows a link to what it names, without opening it.
         struct stat info {};
         if (::stat((prefix + entry->d_name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
-            names.emplace_back(entry->d_name);
+            names.emplace_back(name);
         }
     }
     std::sort(names.begin(), names.end());

@@ -5,6 +5,7 @@
 #include FT_FREETYPE_H
 
 #include <algorithm>
+#include <climits>
 #include <stdexcept>
 
 namespace norvale::linux_adapter {
@@ -169,33 +170,45 @@ TextExtent FreeTypeTextRasterizer::MeasureText(const TextFont& font, std::string
         }
     }
     const FT_Size_Metrics& metrics = face->size->metrics;
-    return {static_cast<int>((advance + 32) >> 6),
-            CeilPixels(metrics.ascender) + CeilPixels(-metrics.descender)};
+    // A font may claim any advance; no text is wider than an int holds.
+    const FT_Pos width = std::min<FT_Pos>((advance + 32) >> 6, INT_MAX);
+    return {static_cast<int>(width), CeilPixels(metrics.ascender) + CeilPixels(-metrics.descender)};
 }
 
 void FreeTypeTextRasterizer::PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                                       std::string_view text) const {
+                                       std::string_view text, int left, int top) const {
     const FT_Face face = FaceFor(font).Handle;
-    const int baseline = CeilPixels(face->size->metrics.ascender);
+    const long long baseline =
+        top + static_cast<long long>(CeilPixels(face->size->metrics.ascender));
     const std::uint32_t ink[3] = {colour >> 16 & 0xFF, colour >> 8 & 0xFF, colour & 0xFF};
     FT_Pos pen = 0;
     for (std::size_t i = 0; i < text.size();) {
-        if (FT_Load_Char(face, NextCodePoint(text, i), FT_LOAD_RENDER) != 0) {
+        if (FT_Load_Char(face, NextCodePoint(text, i), FT_LOAD_DEFAULT) != 0) {
             continue;
         }
         const FT_GlyphSlot glyph = face->glyph;
+        const FT_Pos advance = glyph->advance.x;
+        // A glyph whose outline lies wholly beside the target is not rendered at all, so a
+        // part of a long text costs what that part holds.
+        const long long inkLeft = left + ((pen + glyph->metrics.horiBearingX) >> 6) - 1;
+        const long long inkRight = inkLeft + (glyph->metrics.width >> 6) + 3;
+        pen += advance;
+        if (inkRight < 0 || inkLeft >= target.Width() ||
+            FT_Render_Glyph(glyph, FT_RENDER_MODE_NORMAL) != 0) {
+            continue;
+        }
         const FT_Bitmap& bitmap = glyph->bitmap;
-        const int left = static_cast<int>((pen + 32) >> 6) + glyph->bitmap_left;
-        const int top = baseline - glyph->bitmap_top;
+        const long long x0 = left + ((pen - advance + 32) >> 6) + glyph->bitmap_left;
+        const long long y0 = baseline - glyph->bitmap_top;
         for (unsigned row = 0; row < bitmap.rows; ++row) {
-            const int y = top + static_cast<int>(row);
+            const long long y = y0 + row;
             if (y < 0 || y >= target.Height()) {
                 continue;
             }
             const unsigned char* line =
                 bitmap.buffer + static_cast<std::ptrdiff_t>(row) * bitmap.pitch;
             for (unsigned column = 0; column < bitmap.width; ++column) {
-                const int x = left + static_cast<int>(column);
+                const long long x = x0 + column;
                 std::uint32_t coverage = line[column];
                 if (bitmap.pixel_mode == FT_PIXEL_MODE_MONO) {
                     coverage = (line[column >> 3] >> (7 - (column & 7)) & 1) ? 255 : 0;
@@ -203,13 +216,12 @@ void FreeTypeTextRasterizer::PaintText(Bitmap32& target, const TextFont& font, s
                 if (x < 0 || x >= target.Width() || coverage == 0) {
                     continue;
                 }
-                Pixel32& p = target.At(x, y);
+                Pixel32& p = target.At(static_cast<int>(x), static_cast<int>(y));
                 p = MakePixel(Cover(BlueOf(p), ink[0], coverage),
                               Cover(GreenOf(p), ink[1], coverage),
                               Cover(RedOf(p), ink[2], coverage), AlphaOf(p));
             }
         }
-        pen += glyph->advance.x;
     }
 }
 

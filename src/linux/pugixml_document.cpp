@@ -9,7 +9,8 @@
 namespace norvale::linux_adapter {
 namespace {
 
-// pugixml reports a byte offset; people read lines and positions (both from 1).
+// pugixml reports a byte offset into the UTF-8 text; people read lines and positions in
+// characters (both from 1).
 std::string DescribeAt(std::string_view text, std::ptrdiff_t offset, const char* what) {
     int line = 1;
     int position = 1;
@@ -18,8 +19,8 @@ std::string DescribeAt(std::string_view text, std::ptrdiff_t offset, const char*
         if (text[i] == '\n') {
             ++line;
             position = 1;
-        } else {
-            ++position;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            ++position; // a continuation byte is part of the character before it
         }
     }
     return "line " + std::to_string(line) + ", position " + std::to_string(position) + ": " + what;

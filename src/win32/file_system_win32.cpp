@@ -101,14 +101,21 @@ std::optional<std::string> Win32FileSystem::ReadAtMost(std::string_view path,
         }
         ThrowLastError();
     }
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.Get(), &size)) {
-        ThrowLastError();
+    // A pipe, a console or another device answers to a file name too; only a disk file is
+    // read, so that nothing waits on a pipe's other end.
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (GetFileType(file.Get()) != FILE_TYPE_DISK ||
+        !GetFileInformationByHandle(file.Get(), &information) ||
+        (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        throw FileError(kNotRegularFile);
     }
-    if (static_cast<std::uint64_t>(size.QuadPart) > maxBytes) {
-        throw FileError("the file is larger than " + std::to_string(maxBytes) + " bytes");
+    const std::uint64_t size =
+        static_cast<std::uint64_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
+    if (size > maxBytes) {
+        throw FileTooLarge(maxBytes);
     }
     std::string contents;
+    contents.reserve(static_cast<std::size_t>(size));
     char buffer[16384];
     for (;;) {
         DWORD read = 0;
@@ -120,7 +127,7 @@ std::optional<std::string> Win32FileSystem::ReadAtMost(std::string_view path,
         }
         // The file may grow while it is read.
         if (contents.size() + read > maxBytes) {
-            throw FileError("the file is larger than " + std::to_string(maxBytes) + " bytes");
+            throw FileTooLarge(maxBytes);
         }
         contents.append(buffer, read);
     }
@@ -133,6 +140,9 @@ std::optional<std::string> Win32FileSystem::FinalPath(std::string_view path) {
                                 FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                 OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (file.Get() == INVALID_HANDLE_VALUE) {
+        if (GetLastError() == ERROR_CANT_RESOLVE_FILENAME) {
+            throw FileError(kLinkLoop);
+        }
         return std::nullopt;
     }
     std::wstring name(MAX_PATH, L'\0');
@@ -157,16 +167,25 @@ std::optional<std::string> Win32FileSystem::FinalPath(std::string_view path) {
     return ToUtf8(name);
 }
 
-std::vector<std::string> Win32FileSystem::ListFiles(std::string_view folder) {
+std::vector<std::string> Win32FileSystem::ListFiles(std::string_view folder,
+                                                    std::size_t maxEntries) {
     std::vector<std::string> names;
     WIN32_FIND_DATAW found{};
     const FindHandle search(FindFirstFileW((ToWide(folder) + L"\\*").c_str(), &found));
     if (search.Get() == INVALID_HANDLE_VALUE) {
         return names;
     }
+    std::size_t entries = 0;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) {
-            names.push_back(ToUtf8(found.cFileName));
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..") {
+            continue;
+        }
+        if (++entries > maxEntries) {
+            throw FileError(kTooManyEntries);
+        }
+        if ((found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) == 0) {
+            names.push_back(ToUtf8(name));
         }
     } while (FindNextFileW(search.Get(), &found));
     std::sort(names.begin(), names.end());

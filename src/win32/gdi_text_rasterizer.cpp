@@ -89,7 +89,7 @@ TextExtent GdiTextRasterizer::MeasureText(const TextFont& font, std::string_view
 }
 
 void GdiTextRasterizer::PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                                  std::string_view text) const {
+                                  std::string_view text, int left, int top) const {
     if (target.Width() == 0 || target.Height() == 0) {
         return;
     }
@@ -114,7 +114,8 @@ void GdiTextRasterizer::PaintText(Bitmap32& target, const TextFont& font, std::u
     SetTextColor(dc.Dc.get(), colour & 0xFFFFFF); // COLORREF is 0x00BBGGRR as well
     SetTextAlign(dc.Dc.get(), TA_LEFT | TA_TOP);
     const std::wstring wide = ToWide(text);
-    TextOutW(dc.Dc.get(), 0, 0, wide.c_str(), static_cast<int>(wide.size()));
+    // GDI clips to the section: a corner outside it draws the part that falls inside.
+    TextOutW(dc.Dc.get(), left, top, wide.c_str(), static_cast<int>(wide.size()));
     GdiFlush();
     SelectObject(dc.Dc.get(), previous);
     // NOTE: GDI text zeroes the alpha byte of the pixels it touches; only colour comes back.

@@ -19,7 +19,7 @@ public:
 
     TextExtent MeasureText(const TextFont& font, std::string_view text) const override;
     void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                   std::string_view text) const override;
+                   std::string_view text, int left, int top) const override;
     bool AddPrivateFont(const std::filesystem::path& file) override;
     void RemovePrivateFont(const std::filesystem::path& file) override;
 

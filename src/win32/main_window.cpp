@@ -430,9 +430,7 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         return TRUE;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
-            SetCursor(FForm->Cursor == TCursorKind::HandPoint && FHandCursor
-                          ? FHandCursor
-                          : LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)));
+            SetCursor(ShownCursor());
             return TRUE;
         }
         return DefWindowProcW(FHandle, message, wParam, lParam);

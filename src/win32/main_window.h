@@ -81,6 +81,7 @@ public:
     void ShowError(std::string_view text) override;
     void SetTrayHint(std::string_view hint) override;
     void SkinCannotBeDrawn(std::string_view text) override;
+    void CursorChanged() override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -88,6 +89,8 @@ private:
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam);
     // Mouse, keyboard and cursor messages; true when the message was handled.
     bool HandleInput(UINT message, WPARAM wParam, LPARAM lParam);
+    // The system cursor for the kind the face shows.
+    HCURSOR ShownCursor() const;
     // The computer woke, its clock, zone or regional format changed; true when handled.
     bool HandleTimeMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // Display scale, monitor and system colour messages; true when the message was handled (a

@@ -32,9 +32,9 @@ bool MainWindow::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
         FForm->FormMouseDown(ButtonOf(message), x, y);
         return true;
     case WM_MOUSEMOVE: {
-        const TCursorKind before = FForm->Cursor;
+        const TCursorKind before = FForm->CursorShown();
         FForm->FormMouseMove(x, y);
-        if (FForm->Cursor != before) {
+        if (FForm->CursorShown() != before) {
             SendMessageW(FHandle, WM_SETCURSOR, reinterpret_cast<WPARAM>(FHandle), HTCLIENT);
         }
         return true;
@@ -58,6 +58,32 @@ bool MainWindow::HandleInput(UINT message, WPARAM wParam, LPARAM lParam) {
         return false;
     default:
         return false;
+    }
+}
+
+HCURSOR MainWindow::ShownCursor() const {
+    constexpr int kArrow = 32512;       // IDC_ARROW
+    constexpr int kAppStarting = 32650; // IDC_APPSTARTING
+    switch (FForm->CursorShown()) {
+    case TCursorKind::HandPoint:
+        if (FHandCursor) {
+            return FHandCursor;
+        }
+        break;
+    case TCursorKind::AppStarting:
+        return LoadCursorW(nullptr, MAKEINTRESOURCEW(kAppStarting));
+    case TCursorKind::Default:
+        break;
+    }
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(kArrow));
+}
+
+void MainWindow::CursorChanged() {
+    // The system asks for the cursor only when the mouse moves; a mouse resting over the face
+    // is shown the new one now. Elsewhere it belongs to another window.
+    ::POINT p{};
+    if (GetCursorPos(&p) && WindowFromPoint(p) == FHandle) {
+        SendMessageW(FHandle, WM_SETCURSOR, reinterpret_cast<WPARAM>(FHandle), HTCLIENT);
     }
 }
 

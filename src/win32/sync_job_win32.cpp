@@ -10,8 +10,8 @@
 namespace norvale::win32 {
 
 int RunSyncJobProcess(const CommandLineOptions& options) {
-    const std::optional<SyncJobRequest> request =
-        ParseSyncJobRequest(options.SyncTime.value_or(""), options.StepConsent);
+    const std::optional<SyncJobRequest> request = ParseSyncJobRequest(
+        options.SyncTime.value_or(""), options.StepConsent, options.Requests, options.LastRequest);
     if (!request) {
         return static_cast<int>(SyncJobExit::BadArguments);
     }
@@ -21,7 +21,7 @@ int RunSyncJobProcess(const CommandLineOptions& options) {
     const std::unique_ptr<ClockSetter> setter =
         MakeClockSetter(options.ClockSetterLog, ClockSetterLog::Role::Job);
     TIdSNTP sntp(socket, clock, *setter, random);
-    return static_cast<int>(RunSyncJob(sntp, *request));
+    return SyncJobExitCode(RunSyncJob(sntp, *request));
 }
 
 } // namespace norvale::win32

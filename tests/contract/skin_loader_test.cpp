@@ -1,6 +1,7 @@
 #include "contract/platform_file_system.h"
 #include "contract/xml_document_contract.h"
 #include "core/skin/skin_loader.h"
+#include "core/text/utf16.h"
 #include "support/fake_text_rasterizer.h"
 #include "support/png_builder.h"
 #include "support/temp_folder.h"
@@ -170,6 +171,31 @@ TEST_P(SkinLoaderTest, AFailedLoadNamesTheSkinTheFileAndTheFault) {
     MakeSkin("badpng", kTestSkinXml);
     std::ofstream(folder / "face" / "badpng" / "glass.png", std::ios::binary) << "not a png";
     EXPECT_NE(Failure("badpng").find("glass.png"), std::string::npos);
+}
+
+// A skin.xml in UTF-16 reads as its UTF-8 twin with either reader, and a fault in it is
+// placed by line and character.
+TEST_P(SkinLoaderTest, ASkinXmlInUtf16ReadsAsInUtf8) {
+    const auto writeUtf16 = [&](const std::string& name, const std::string& xml) {
+        MakeSkin(name, "");
+        std::string bytes = "\xFF\xFE";
+        for (const char16_t unit : Utf8ToUtf16(xml)) {
+            bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        }
+        std::ofstream(folder / "face" / name / "skin.xml", std::ios::binary) << bytes;
+    };
+    std::string xml = kTestSkinXml;
+    xml.replace(xml.find("text=\"clock\""), 12, "text=\"Z\xC3\xBCrich\"");
+    writeUtf16("wide", "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n" + xml);
+    EXPECT_EQ(Load("wide")->Width(), 150);
+    EXPECT_EQ(labels[lTitle].Text(), "Z\xC3\xBCrich");
+
+    writeUtf16("wrong", "<skin>\n<!-- Z\xC3\xBCrich \xF0\x9F\x95\x90 -->\n  <glass x=>");
+    const std::string fault = Failure("wrong");
+    EXPECT_EQ(fault.rfind("The skin \"wrong\" cannot be loaded.\nface\\wrong\\skin.xml: ", 0), 0u);
+    if (GetParam().ReportsPosition) {
+        EXPECT_NE(fault.find("line 3, position 12"), std::string::npos) << fault;
+    }
 }
 
 TEST_P(SkinLoaderTest, ListsTheSkinFoldersOnly) {

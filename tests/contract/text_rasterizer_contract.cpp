@@ -28,7 +28,7 @@ TEST_P(TextRasterizerContract, GlyphPixelsCarryTheRequestedColour) {
     const TextFont font = Font(24);
     const TextExtent extent = Rasterizer->MeasureText(font, "8");
     Bitmap32 bitmap(extent.Width + 2, extent.Height + 2, 0xFFFFFFFF);
-    Rasterizer->PaintText(bitmap, font, 0xFF0000, "8"); // pure blue on white
+    Rasterizer->PaintText(bitmap, font, 0xFF0000, "8", 0, 0); // pure blue on white
     int solid = 0;
     int partial = 0;
     for (int y = 0; y < bitmap.Height(); ++y) {
@@ -49,7 +49,7 @@ TEST_P(TextRasterizerContract, DrawsOnlyInsideTheMeasuredBox) {
     const TextFont font = Font(14);
     const TextExtent extent = Rasterizer->MeasureText(font, "00");
     Bitmap32 bitmap(2 * extent.Width + 4, 2 * extent.Height + 4, 0xFF000000);
-    Rasterizer->PaintText(bitmap, font, 0xFFFFFF, "00");
+    Rasterizer->PaintText(bitmap, font, 0xFFFFFF, "00", 0, 0);
     int inside = 0;
     for (int y = 0; y < bitmap.Height(); ++y) {
         for (int x = 0; x < bitmap.Width(); ++x) {

@@ -208,8 +208,8 @@ session() {
         scaled_dialog 9 "Timer" 241 145
         scaled_dialog 8 "Countdown to ..." 273 136
         scaled_dialog 7 "World Clock" 320 219
-        # The broken skin (the first in the Skins menu) brings a message.
-        submenu 11 0
+        # The broken skin brings a message.
+        submenu 11 "$(skin_position broken)"
         local message=
         for i in $(seq 1 100); do
             message=$(message_window "$side") && break

@@ -3,11 +3,15 @@
 # 5 and title clicks change the mode; the stopwatch buttons start, pause and reset; a centre
 # click hides the hands and shows the weekday; dragging the face moves the window and a
 # move without a held button does not; Alt+F4 fades it out and ends it; the settings are in
-# the registry and a restart brings back the mode, the hands and the place.
+# the registry and a restart brings back the mode, the hands and the place. Then each skin that
+# ships beside norvale, stored as the clock's skin with a long city name as its title, shows
+# at its own size, like the frames norvale-skin draws of it in Clock mode and, after a click
+# on its title, in Countdown mode.
 # Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
+source "$NORVALE_ROOT/tests/e2e/lib/face_check.sh"
 
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
 out=$NORVALE_ARTEFACTS/face
@@ -92,3 +96,35 @@ shot restarted
 [ "$(differ restarted moved "$hands")" -le 40 ] || die "the restart brought the hands back"
 request_close
 timeout 20 tail --pid="$clock" -f /dev/null || die "the clock did not end"
+
+# The skins that ship beside norvale. The clock shows the zone "GMT Standard Time", London's.
+label=Petropavlovsk-Kamchatsky
+for name in atelier ember halo paper; do
+    folder=$(dirname "$NORVALE_EXE")/face/$name
+    for value in "ClockSkin $name" "FClockLabel $label" "ClockType 0" "bDisplayArrows 1"; do
+        wine reg add "$settings" /v "${value%% *}" /t REG_SZ /d "${value#* }" /f >/dev/null 2>&1
+    done
+    start_clock
+    size=$(/usr/bin/identify -format '%wx%h' "$folder/face.png")
+    [ "${WIDTH}x$HEIGHT" = "$size" ] || die "$name: the face is ${WIDTH}x$HEIGHT, not $size"
+    face="${size}+0+0"
+    xdotool mousemove 0 0 # off the face, so that nothing on it is lit
+    sleep 0.5
+    shot "${name}_clock"
+    render "${name}_clock_frame" "$folder" --mode 0 --at "$(TZ=Europe/London date '+%F %T')" \
+        --title "$label"
+    render "${name}_countdown_frame" "$folder" --mode 1 --span -5 --at "$(date '+%F %T')"
+    expect_nearest "$name in Clock mode" "${name}_clock" "$face" "${name}_clock_frame" \
+        "${name}_clock_frame" "${name}_countdown_frame"
+    # A click on the middle of the title steps to Countdown, whose target has passed.
+    IFS=',x ' read -r x y w h < <("$NORVALE_SKIN_TOOL" check "$folder" | sed -n 's/^label title //p')
+    click $((x + w / 2)) $((y + h / 2))
+    xdotool mousemove 0 0
+    sleep 0.5
+    shot "${name}_countdown"
+    expect_nearest "$name in Countdown mode" "${name}_countdown" "$face" "${name}_countdown_frame" \
+        "${name}_clock_frame" "${name}_countdown_frame"
+    request_close
+    timeout 20 tail --pid="$clock" -f /dev/null || die "$name: the clock did not end"
+done
+wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true

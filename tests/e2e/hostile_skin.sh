@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Skins that must not hurt the clock: started with a stored skin whose face is declared huge,
-# and then with one that names a file outside its folder, the clock keeps running with the
-# default face, shows one message each (its shot kept to look at) that the keyboard or the
-# mouse closes, and stores the default skin. Nothing outside the skin folder is shown. Run by scripts/test
-# with DISPLAY and WINEPREFIX set.
+# one that names a file outside its folder, one whose face image is padded to 256 MiB and one
+# whose fonts folder holds a collection of 5000 faces, the clock starts within its usual time
+# with the default face, shows one message each (its shot kept to look at) that the keyboard
+# or the mouse closes, and stores the default skin. Nothing outside the skin folder is shown.
+# Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
@@ -27,15 +28,32 @@ sed -i 's|>face.png<|>..\\..\\..\\face.png<|' "$program/face/outside/skin.xml"
 grep -q '>\.\.\\\.\.\\\.\.\\face.png<' "$program/face/outside/skin.xml" ||
     die "the outside skin was not made"
 
+# "padded": the face image a valid PNG followed by zeros up to 256 MiB (a sparse file: the
+# disk holds only the image). "fonts": a TrueType collection naming one font 5000 times.
+cp -r "$skin" "$program/face/padded"
+truncate -s 256M "$program/face/padded/face.png"
+cp -r "$skin" "$program/face/fonts"
+python3 - "$NORVALE_ROOT/tests/tools" "$skin/fonts/DejaVuSans.ttf" \
+    "$program/face/fonts/fonts/many.ttf" <<'PYTHON'
+import sys
+sys.path.insert(0, sys.argv[1])
+import make_bomb_skins
+with open(sys.argv[2], "rb") as font, open(sys.argv[3], "wb") as out:
+    out.write(make_bomb_skins.collection(font.read(), 5000))
+PYTHON
+
 # start_with NAME HOW: starts the clock with the skin NAME stored, expects one message about
-# it, closes it with the key Return or a click on its OK button (HOW: key or click), and checks
-# that the default face runs on.
+# it within the eight seconds a start with any refused skin takes at most, closes it with the
+# key Return or a click on its OK button (HOW: key or click), and checks that the default face
+# runs on.
 start_with() {
     wine reg delete 'HKCU\Software\Brannick' /f >/dev/null 2>&1 || true
     wine reg add "$settings" /v ClockSkin /t REG_SZ /d "$1" /f >/dev/null 2>&1
+    local started=$SECONDS
     wine "$NORVALE_EXE" --clock-setter-log "$(winepath -w "$out/clock_setter.log")" &
     clock=$!
     await_message "$1"
+    say "$1: the message came $((SECONDS - started)) s after the start"
     sleep 1
     /usr/bin/import -window root "$out/$1_message.png"
     [ "$(message_boxes)" -eq 1 ] || die "$1: $(message_boxes) messages, not one"
@@ -68,3 +86,5 @@ start_with() {
 
 start_with huge key
 start_with outside click
+start_with padded key
+start_with fonts key

@@ -212,20 +212,20 @@ shot no_ampm
 render no_ampm_plain "$skin" --mode 0 --at "$(utc "$at" -11)" --ampm off
 ! shows no_ampm "$ampm" no_ampm_plain || die "the am/pm marker stays without AM/PM"
 
-# Skins (broken, norvale, slate): slate and back; the broken one gives one message and the
-# face stays as it was.
-skins_item() { submenu 11 "$1"; }
+# Skins (the ones that ship, with broken and slate among them): slate and back; the broken one
+# gives one message and the face stays as it was.
+skins_item() { submenu 11 "$(skin_position "$1")"; }
 shot before_skins
-skins_item 2
+skins_item slate
 sleep 0.5
 shot slate
 render slate_skin "$program/face/slate" --mode 0 --at "$(utc "$(now)" -11)"
 expect_nearest "the slate skin" slate '150x150+0+0' slate_skin before_skins slate_skin
-skins_item 1
+skins_item norvale
 sleep 0.5
 shot norvale_again
 expect_nearest "norvale again" norvale_again '150x150+0+0' before_skins before_skins slate
-skins_item 0
+skins_item broken
 sleep 1.5
 /usr/bin/import -window root "$out/broken_skin_message.png"
 [ "$(message_boxes)" -eq 1 ] || die "the broken skin gave $(message_boxes) messages, not one"

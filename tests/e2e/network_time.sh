@@ -6,9 +6,12 @@
 #   1. A time server that does not answer (a closed loopback port): "See the time difference"
 #      and "Sync time" each keep the Clock mode and give one message; the face ticks on while
 #      the query waits; closing the clock while a query waits ends it at once, without one.
-#   2. chronyd on 127.0.0.1: "Sync time" runs the program elevated for the job (no window of
-#      its own); the job's setting in the log lies within 5 ms of the time it was made; the
-#      face shows the remaining difference in the Atomic mode.
+#   2. chronyd on 127.0.0.1, answering a client once in 2 s at most ("ratelimit interval 1
+#      burst 1"): "Sync time" runs the program elevated for the job (no window of its own);
+#      the job's setting in the log lies within 5 ms of the time it was made; the face shows
+#      the remaining difference in the Atomic mode, with no message: every request, the
+#      clock's and the job's, came in its turn. The pointer over the face shows the query
+#      running, and no longer once it is done.
 #   3. chronyd on [::1]: "See the time difference" shows the difference, under a second.
 #   4. A server two hours ahead (a small SNTP server of this script's own): "Sync time" asks
 #      first; Cancel sets nothing; OK lets the elevated job make the step the user agreed to.
@@ -89,9 +92,15 @@ sleep 0.5
 close_clock 4
 [ "$(message_boxes)" -eq 0 ] || die "a message after the clock closed"
 
+# pointer NAME: the mouse pointer now ($out/NAME.png), as its size and a hash of its pixels.
+pointer() {
+    python3 "$NORVALE_ROOT/tests/e2e/lib/cursor_image.py" "$out/$1.png"
+}
+
 # ---------------------------------------------------------------------------------------
-# 2. Sync time against chronyd on IPv4: the elevated job sets the clock (in the log).
-start_ntp_server "$out/chrony"
+# 2. Sync time against chronyd on IPv4 that limits its clients' rate: the elevated job sets the
+#    clock (in the log).
+start_ntp_server "$out/chrony" 'ratelimit interval 1 burst 1'
 serve "127.0.0.1:$NORVALE_NTP_PORT"
 start
 xdotool key 4 # the stopwatch at zero: the read-out of no difference
@@ -99,9 +108,15 @@ sleep 0.5
 shot zero
 xdotool key 1
 sleep 0.5
+xdotool mousemove "$((X + 75))" "$((Y + 30))" # where click leaves the mouse
+sleep 0.3
+at_rest=$(pointer pointer_at_rest)
 click 22 75
+busy=$(pointer pointer_busy)
+[ "$busy" != "$at_rest" ] || die "the pointer does not show the query running"
 until_title synced 5
 [ "$(message_boxes)" -eq 0 ] || die "a message after a sync"
+[ "$(pointer pointer_after)" != "$busy" ] || die "the pointer still shows a query running"
 [ "$(xdotool search --onlyvisible --name 'Norvale Time Clock' | wc -l)" -eq 1 ] ||
     die "a window besides the face"
 grep -c '' "$setter_log" | grep -qx 2 || die "not two lines in the log: $(cat "$setter_log")"

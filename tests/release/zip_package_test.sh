@@ -24,11 +24,18 @@ for file in NorvaleTimeClock.exe README.txt sound/chime.mp3 sound/beep.mp3 \
     face/norvale/fonts/dseg_licence.txt face/norvale/fonts/dejavu_licence.txt; do
     [ -s "$folder/$file" ] || fail "$file is missing from the zip"
 done
-# Everything in the zip is in its one folder, and the skin has all its images.
+# Everything in the zip is in its one folder, and every skin of skins/ is there with all its
+# images and its fonts with their licences.
 [ "$(ls "$work")" = "$name" ] || fail "the zip holds more than $name/"
-for image in "$source_dir"/skins/norvale/*.png; do
-    cmp -s "$image" "$folder/face/norvale/$(basename "$image")" ||
-        fail "face/norvale/$(basename "$image") differs from the skin's own"
+for source in "$source_dir"/skins/*/; do
+    skin=face/$(basename "$source")
+    [ -s "$folder/$skin/skin.xml" ] || fail "$skin/skin.xml is missing from the zip"
+    for image in "$source"*.png; do
+        cmp -s "$image" "$folder/$skin/$(basename "$image")" ||
+            fail "$skin/$(basename "$image") differs from the skin's own"
+    done
+    ls "$folder/$skin/fonts/"*.[ot]tf "$folder/$skin/fonts/"*_licence.txt >/dev/null 2>&1 ||
+        fail "$skin carries no fonts with their licences"
 done
 # The zip holds exactly what the build lays out for scripts/run, and nothing else.
 diff <(cd "$build/program" && find . -type f | sort) \

@@ -53,6 +53,7 @@ public:
     void ShowError(std::string_view text) override { Errors.emplace_back(text); }
     void SetTrayHint(std::string_view hint) override { TrayHint = hint; }
     void SkinCannotBeDrawn(std::string_view text) override { BrokenFrames.emplace_back(text); }
+    void CursorChanged() override { ++CursorChanges; }
 
     bool Visible = true;
     bool Beeping = false;
@@ -69,6 +70,7 @@ public:
     int Frames = 0;
     int Drags = 0;
     int CloseRequests = 0;
+    int CursorChanges = 0;
     int LastAlpha = -1;
     SIZE LastSize;
     POINT LastFramePosition;

@@ -34,10 +34,12 @@ public:
     // Every rename fails.
     bool RenameFails = false;
     int Replaces = 0;
-    // Every path given to Read, ReadAtMost or FinalPath, in order.
+    // Every path given to Read, ReadAtMost, FinalPath or ListFiles, in order.
     std::vector<std::string> Opened;
     // Symbolic links: a path (file or folder) and where it leads.
     std::map<std::string, std::string> Links;
+    // Named pipes, devices and sockets: they exist but are no regular files.
+    std::vector<std::string> Specials;
 
     // Puts a file on the disk as it is.
     void Put(const std::string& path, const std::string& contents) {
@@ -62,15 +64,19 @@ public:
         if (!ReadError.empty()) {
             throw FileError(ReadError);
         }
+        const std::string resolved = Resolve(std::string(path));
+        if (IsSpecial(resolved)) {
+            throw FileError(kNotRegularFile);
+        }
         auto it = Files.find(std::string(path));
         if (it == Files.end()) {
-            it = Files.find(Resolve(std::string(path)));
+            it = Files.find(resolved);
         }
         if (it == Files.end()) {
             return std::nullopt;
         }
         if (it->second.Contents.size() > maxBytes) {
-            throw FileError("the file is larger than " + std::to_string(maxBytes) + " bytes");
+            throw FileTooLarge(maxBytes);
         }
         return it->second.Contents;
     }
@@ -82,15 +88,20 @@ public:
         const bool folder = std::any_of(Files.begin(), Files.end(), [&](const auto& file) {
             return file.first.starts_with(resolved + "/");
         });
-        return Files.count(resolved) != 0 || folder ? std::optional(resolved) : std::nullopt;
+        return Files.count(resolved) != 0 || folder || IsSpecial(resolved) ? std::optional(resolved)
+                                                                           : std::nullopt;
     }
 
-    std::vector<std::string> ListFiles(std::string_view folder) override {
+    std::vector<std::string> ListFiles(std::string_view folder, std::size_t maxEntries) override {
+        Opened.emplace_back(folder);
         const std::string prefix = Resolve(std::string(folder)) + "/";
         std::vector<std::string> names;
         for (const auto& file : Files) {
             const std::string& path = file.first;
             if (path.starts_with(prefix) && path.find('/', prefix.size()) == std::string::npos) {
+                if (names.size() == maxEntries) {
+                    throw FileError(kTooManyEntries);
+                }
                 names.push_back(path.substr(prefix.size()));
             }
         }
@@ -151,8 +162,13 @@ private:
         std::string FPath;
     };
 
-    // The path with "." and ".." taken out and every link followed.
-    std::string Resolve(const std::string& path) const {
+    bool IsSpecial(const std::string& resolved) const {
+        return std::find(Specials.begin(), Specials.end(), resolved) != Specials.end();
+    }
+
+    // The path with "." and ".." taken out and every link followed; as many links as the
+    // systems follow before they call it a loop.
+    std::string Resolve(const std::string& path, int links = 40) const {
         std::vector<std::string> names;
         std::size_t start = 0;
         while (start <= path.size()) {
@@ -166,7 +182,10 @@ private:
                 names.push_back(name);
                 const auto link = Links.find(Join(names));
                 if (link != Links.end()) {
-                    return Resolve(link->second + path.substr(end));
+                    if (links == 0) {
+                        throw FileError(kLinkLoop);
+                    }
+                    return Resolve(link->second + path.substr(end), links - 1);
                 }
             }
             start = end + 1;

@@ -28,24 +28,27 @@ public:
     }
 
     void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                   std::string_view text) const override {
+                   std::string_view text, int left, int top) const override {
         if (PaintFails) {
             throw std::runtime_error("the text cannot be drawn");
         }
         DrawnColours.push_back(colour);
+        LargestTarget =
+            std::max(LargestTarget, static_cast<std::size_t>(target.Width()) * target.Height());
         const Pixel32 ink = OpaquePixelOf(colour);
         const TextExtent cell = Cell(font);
         for (std::size_t n = 0; n < text.size(); ++n) {
             if (text[n] == ' ') {
                 continue;
             }
-            for (int y = 0; y < cell.Height && y < target.Height(); ++y) {
-                for (int i = 0; i < cell.Width; ++i) {
-                    const int x = static_cast<int>(n) * cell.Width + i;
-                    if (x < target.Width()) {
-                        Pixel32& p = target.At(x, y);
-                        p = i + 1 < cell.Width ? (ink & 0xFFFFFF) | (p & 0xFF000000) : Mix(p, ink);
-                    }
+            // Only the cell's pixels inside the target are visited.
+            const long long x0 = left + static_cast<long long>(n) * cell.Width;
+            const long long first = std::max(0LL, -x0);
+            const long long last = std::min<long long>(cell.Width, target.Width() - x0);
+            for (int y = std::max(0, top); y < target.Height() && y - top < cell.Height; ++y) {
+                for (long long i = first; i < last; ++i) {
+                    Pixel32& p = target.At(static_cast<int>(x0 + i), y);
+                    p = i + 1 < cell.Width ? (ink & 0xFFFFFF) | (p & 0xFF000000) : Mix(p, ink);
                 }
             }
         }
@@ -86,6 +89,8 @@ public:
     int CharWidth = 0;
     int LineHeight = 0;
     mutable std::vector<std::uint32_t> DrawnColours;
+    // The most pixels of a bitmap it was asked to draw on.
+    mutable std::size_t LargestTarget = 0;
     mutable int Measured = 0;
     std::vector<std::filesystem::path> PrivateFonts;
 

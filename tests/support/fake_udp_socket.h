@@ -2,6 +2,7 @@
 
 #include "core/net/socket_error.h"
 #include "core/platform/udp_socket.h"
+#include "support/fake_clock.h"
 
 #include <deque>
 #include <functional>
@@ -65,6 +66,9 @@ public:
             throw std::runtime_error(*ReceiveError);
         }
         if (Interrupted || Incoming.empty()) {
+            if (Clock && !Interrupted) {
+                Clock->AdvanceSeconds(timeoutMs / 1000.0);
+            }
             return std::nullopt;
         }
         Datagram datagram = std::move(Incoming.front());
@@ -91,6 +95,9 @@ public:
     std::optional<std::string> ReceiveError;
     bool OpenError = false;
     bool Interrupted = false;
+    // When set, waiting takes time on this clock: a Receive with nothing to deliver lasts its
+    // whole time-out, as a real socket's does. A datagram's wait is the responder's to play.
+    FakeClock* Clock = nullptr;
 
     int OpenCount = 0;
     std::string ResolvedHost;

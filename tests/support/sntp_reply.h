@@ -2,7 +2,9 @@
 
 #include "core/net/ntp_packet.h"
 
+#include <algorithm>
 #include <span>
+#include <string_view>
 
 namespace norvale::testing {
 
@@ -13,6 +15,7 @@ struct SntpReplyFields {
     int Stratum = 2;
     std::uint32_t RootDelay = 0;      // NTP short format, 1/65536 s
     std::uint32_t RootDispersion = 0; // NTP short format, 1/65536 s
+    std::string_view ReferenceId;     // up to four ASCII letters: a kiss code with stratum 0
     NtpTimestamp Receive;
     NtpTimestamp Transmit;
 };
@@ -29,6 +32,8 @@ inline NtpPacket MakeSntpReply(std::span<const std::uint8_t> request,
     };
     put32(kNtpRootDelayOffset, fields.RootDelay);
     put32(kNtpRootDispersionOffset, fields.RootDispersion);
+    std::copy_n(fields.ReferenceId.begin(), std::min<std::size_t>(fields.ReferenceId.size(), 4),
+                reply.begin() + kNtpReferenceIdOffset);
     WriteNtpTimestamp(reply, kNtpOriginateOffset, ReadNtpTimestamp(request, kNtpTransmitOffset));
     WriteNtpTimestamp(reply, kNtpReceiveOffset, fields.Receive);
     WriteNtpTimestamp(reply, kNtpTransmitOffset, fields.Transmit);

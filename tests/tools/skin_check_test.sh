@@ -4,14 +4,7 @@
 set -uo pipefail
 tool=$1
 skin=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    printf 'FAILED: %s\n' "$*"
-    failures=$((failures + 1))
-}
+source "$(dirname "$0")/test_lib.sh"
 
 # A fresh copy of the default skin, broken by the command given.
 broken() {
@@ -59,5 +52,4 @@ expect_fault malformed "line 2"
 "$tool" >/dev/null 2>&1
 [ $? -eq 2 ] || fail "no arguments should exit 2"
 
-printf '%d failed\n' "$failures"
-[ "$failures" -eq 0 ]
+finish

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# norvale-skin render draws the face of every mode, follows --hands and --boxes, and refuses
+# norvale-skin render draws the face of every mode, follows --hands, --title and --boxes, and refuses
 # bad arguments with exit code 2 and a broken skin with exit code 1.
 # Usage: skin_render_test.sh NORVALE_SKIN_EXE DEFAULT_SKIN_FOLDER
 set -uo pipefail
@@ -61,6 +61,8 @@ render nohands --mode 0 --at "$at" --hands off
 render noampm --mode 0 --at "$at" --ampm off
 ampm=$(box "label ampm")
 [ "$(region mode0 "$ampm")" != "$(region noampm "$ampm")" ] || fail "--ampm off still shows pm"
+render titled --mode 0 --at "$at" --title "Petropavlovsk-Kamchatsky"
+[ "$(region mode0 "$title")" != "$(region titled "$title")" ] || fail "--title leaves the title as it was"
 
 render boxes --mode 0 --at "$at" --boxes
 for name in "label title" "label time" "button left" "button right"; do

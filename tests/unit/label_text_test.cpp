@@ -90,12 +90,19 @@ TEST_F(LabelTextTest, DrawLabelBlendsWithTheConstantAlpha) {
     EXPECT_EQ(layer.At(0, 0), 0x80808080u);
 }
 
+// The whole of the text's bitmap, as the raster keeps it.
+const Bitmap32& Whole(LabelRaster& raster, std::string_view text, const TextFont& font,
+                      const TextRasterizer& rasterizer) {
+    const TextExtent extent = raster.Measure(text, font, rasterizer);
+    return raster.Render(text, font, rasterizer, {0, 0, extent.Width + 2, extent.Height + 2});
+}
+
 TEST_F(LabelTextTest, AKeptLabelTextIsPaintedOnceAndRepaintedForAnyChange) {
     LabelRaster raster;
     const TextFont font{"Block", 8, 0x3366CC};
     const auto paints = [&] { return Text.DrawnColours.size(); };
     const auto expectFresh = [&](std::string_view text, const TextFont& f) {
-        const Bitmap32& kept = raster.Render(text, f, Text);
+        const Bitmap32& kept = Whole(raster, text, f, Text);
         const Bitmap32 fresh = RenderLabelText(text, f, Text);
         ASSERT_EQ(kept.Width(), fresh.Width());
         ASSERT_EQ(kept.Height(), fresh.Height());
@@ -104,8 +111,10 @@ TEST_F(LabelTextTest, AKeptLabelTextIsPaintedOnceAndRepaintedForAnyChange) {
     };
     expectFresh("00", font);
     const std::size_t once = paints();
-    raster.Render("00", font, Text);
-    EXPECT_EQ(paints(), once); // the same text, font and colour: nothing painted
+    const int measured = Text.Measured;
+    Whole(raster, "00", font, Text);
+    EXPECT_EQ(paints(), once);          // the same text, font and colour: nothing painted
+    EXPECT_EQ(Text.Measured, measured); // nor measured again
 
     expectFresh("000", font);
     expectFresh("000", {"Block", 8, 0xFFFFFF});
@@ -114,7 +123,7 @@ TEST_F(LabelTextTest, AKeptLabelTextIsPaintedOnceAndRepaintedForAnyChange) {
     FakeTextRasterizer wider;
     wider.CharWidth = 6;
     wider.LineHeight = 10;
-    const Bitmap32& other = raster.Render("000", {"Other", 9, 0xFFFFFF}, wider);
+    const Bitmap32& other = Whole(raster, "000", {"Other", 9, 0xFFFFFF}, wider);
     EXPECT_EQ(other.Width(), 20);
 }
 
@@ -130,6 +139,32 @@ TEST_F(LabelTextTest, DrawLabelWithAKeptTextDrawsWhatAFreshOneDraws) {
         EXPECT_TRUE(std::any_of(kept.Bits(), kept.Bits() + 40 * 30, [](Pixel32 p) { return p; }))
             << text;
     }
+}
+
+// A text far larger than the layer: only the part on the layer is made, in bands when that
+// part is large, and the layer ends as if the whole text had been blended onto it.
+TEST_F(LabelTextTest, OnlyThePartOnTheLayerIsMadeInBands) {
+    const auto expectSame = [&](int width, int height, const LabelPlacement& label,
+                                std::string_view text) {
+        Bitmap32 drawn(width, height);
+        Text.LargestTarget = 0;
+        DrawLabel(drawn, label, text, Text, BLENDFUNCTION{});
+        EXPECT_LE(Text.LargestTarget, static_cast<std::size_t>(kLabelBandPixels));
+        EXPECT_LE(Text.LargestTarget, static_cast<std::size_t>(width) * height);
+        Bitmap32 whole(width, height);
+        TextFont font = label.Font;
+        font.Color = label.DrawingColour;
+        const Bitmap32 all = RenderLabelText(text, font, Text);
+        const int x = CentredTextLeft(label.Left, label.Width, all.Width() - 2);
+        AlphaBlend(whole, x, label.Top, all, BLENDFUNCTION{});
+        EXPECT_TRUE(std::equal(drawn.Bits(), drawn.Bits() + width * height, whole.Bits()))
+            << width << " x " << height;
+    };
+    Text.CharWidth = 0; // cells from the font size: 400 points are 266 x 666 pixels
+    Text.LineHeight = 0;
+    expectSame(40, 30, {-300, -20, 90, {"Block", 400, 0x3366CC}, 0x3366CC}, "0 0 0");
+    // 2000 x 618 pixels of it on the layer: two bands.
+    expectSame(2000, 700, {-100, -50, 2200, {"Block", 400, 0xFFFFFF}, 0x80FF40}, "0 00 000");
 }
 
 } // namespace

@@ -92,5 +92,36 @@ TEST_F(SkinFontsTest, ASkinWithoutAFontsFolderAddsNothing) {
     EXPECT_TRUE(Text.PrivateFonts.empty());
 }
 
+std::string BigEndian(std::uint32_t value, int bytes) {
+    std::string out;
+    for (int shift = 8 * (bytes - 1); shift >= 0; shift -= 8) {
+        out += static_cast<char>(value >> shift & 0xFF);
+    }
+    return out;
+}
+
+// A font of one table at `at` in its file: 'fvar' with `instances` named instances, or another.
+std::string Font(const char* tag, std::uint32_t instances, std::uint32_t at = 0) {
+    const std::uint32_t table = at + 28;
+    return BigEndian(0x00010000, 4) + BigEndian(1, 2) + std::string(6, '\0') + tag +
+           BigEndian(0, 4) + BigEndian(table, 4) + BigEndian(16, 4) + BigEndian(1, 2) +
+           BigEndian(0, 2) + BigEndian(16, 2) + BigEndian(2, 2) + BigEndian(1, 2) +
+           BigEndian(20, 2) + BigEndian(instances, 2) + BigEndian(8, 2);
+}
+
+TEST(CountFontFaces, CountsEveryFontOfACollectionAndEveryNamedInstance) {
+    EXPECT_EQ(CountFontFaces(Font("glyf", 9)), 1u);
+    EXPECT_EQ(CountFontFaces(Font("fvar", 9)), 10u);
+    EXPECT_EQ(CountFontFaces(kOpenType), 1u);
+    EXPECT_EQ(CountFontFaces(""), 1u);
+    // Two fonts after a header of 20 bytes, each 44 bytes long.
+    const std::string collection = "ttcf" + BigEndian(0x00010000, 4) + BigEndian(2, 4) +
+                                   BigEndian(20, 4) + BigEndian(64, 4) + Font("fvar", 3, 20) +
+                                   Font("glyf", 7, 64);
+    EXPECT_EQ(CountFontFaces(collection), 5u);
+    // A count past the limit is the answer: no font of such a collection is looked at.
+    EXPECT_EQ(CountFontFaces("ttcf" + BigEndian(0x00010000, 4) + BigEndian(70000, 4)), 70000u);
+}
+
 } // namespace
 } // namespace norvale

@@ -73,7 +73,7 @@ TEST_F(LoadSkinImageTest, ReadsAFileBelowTheProgramFolder) {
     testing::PngBuilder png;
     png.Header(2, 1, 8, 4).ImageData({0, 255, 255, 255, 128}).End();
     Write("hand.png", png.Bytes());
-    const Bitmap32 target = ReadSkinImageFiles("face\\plain\\hand.png", 0x000000, Skin()).Base;
+    const Bitmap32 target = ReadSkinImageFiles("face\\plain\\hand.png", 0x000000, 0, Skin()).Base;
     ASSERT_EQ(target.Width(), 2);
     ASSERT_EQ(target.Height(), 1);
     EXPECT_EQ(target.At(0, 0), MakePixel(255, 255, 255, 255));
@@ -83,14 +83,14 @@ TEST_F(LoadSkinImageTest, ReadsAFileBelowTheProgramFolder) {
 TEST_F(LoadSkinImageTest, NamesTheFileInItsErrors) {
     Write("broken.png", {'n', 'o', 't'});
     try {
-        ReadSkinImageFiles("face\\plain\\broken.png", 0, Skin());
+        ReadSkinImageFiles("face\\plain\\broken.png", 0, 0, Skin());
         FAIL() << "a broken file loaded";
     } catch (const PngError& e) {
         EXPECT_NE(std::string(e.what()).find("broken.png: not a PNG file"), std::string::npos)
             << e.what();
     }
     try {
-        ReadSkinImageFiles("face\\plain\\missing.png", 0, Skin());
+        ReadSkinImageFiles("face\\plain\\missing.png", 0, 0, Skin());
         FAIL() << "a missing file loaded";
     } catch (const SkinFileError& e) {
         EXPECT_NE(std::string(e.what()).find("face\\plain\\missing.png: the file is missing"),
@@ -121,7 +121,7 @@ std::vector<std::uint8_t> SolidPng(int w, int h, std::uint8_t r) {
 
 class SkinImageVariantsTest : public LoadSkinImageTest {
 protected:
-    SkinImageFiles Read() { return ReadSkinImageFiles("face\\plain\\face.png", 0, Skin()); }
+    SkinImageFiles Read() { return ReadSkinImageFiles("face\\plain\\face.png", 0, 0, Skin()); }
 
     // The message of a read that must fail.
     std::string Failure() {
@@ -149,10 +149,9 @@ TEST_F(SkinImageVariantsTest, TheSmallestVariantAtLeastAsLargeAsTheScaleIsTaken)
     files = Read();
     EXPECT_EQ(VariantFactorFor(files, DisplayScale(193)), 3);
     EXPECT_EQ(VariantFactorFor(files, DisplayScale(480)), 3);
-    const ImageVariant variant = VariantFor(files, DisplayScale(144));
-    EXPECT_EQ(variant.Factor, 2);
-    EXPECT_EQ(variant.Bitmap.Width(), 8);
-    EXPECT_EQ(variant.Bitmap.At(0, 0), MakePixel(0, 0, 20, 255));
+    EXPECT_EQ(VariantFactorFor(files, DisplayScale(144)), 2);
+    EXPECT_EQ(files.Variant(2).Width(), 8);
+    EXPECT_EQ(files.Variant(2).At(0, 0), MakePixel(0, 0, 20, 255));
 }
 
 TEST_F(SkinImageVariantsTest, OnlyAThreeTimesVariantServesEveryScaleAbove100) {

@@ -66,10 +66,11 @@ TEST_F(SntpClientTest, TheRequestCarriesTheClockInUtcAndRandomBitsBelowTheMillis
 }
 
 TEST_F(SntpClientTest, AReplyMustPassEveryCheck) {
+    using enum ReplyFaultKind;
     struct Case {
         const char* What;
         SntpReplyFields Fields;
-        bool Usable;
+        std::optional<ReplyFaultKind> Fault; // none for a usable reply
     };
     const SntpReplyFields good = fields;
     const auto with = [&good](auto change) {
@@ -77,41 +78,66 @@ TEST_F(SntpClientTest, AReplyMustPassEveryCheck) {
         change(changed);
         return changed;
     };
+    const auto kiss = [&with](const char* code) {
+        return with([code](auto& f) {
+            f.Stratum = 0;
+            f.ReferenceId = code;
+        });
+    };
     const Case cases[] = {
-        {"good", good, true},
-        {"stratum 1", with([](auto& f) { f.Stratum = 1; }), true},
-        {"stratum 15", with([](auto& f) { f.Stratum = 15; }), true},
-        {"leap second ahead", with([](auto& f) { f.LeapIndicator = 2; }), true},
-        {"not synchronised", with([](auto& f) { f.LeapIndicator = 3; }), false},
-        {"stratum 0", with([](auto& f) { f.Stratum = 0; }), false},
-        {"stratum 16", with([](auto& f) { f.Stratum = 16; }), false},
-        {"mode 3", with([](auto& f) { f.Mode = 3; }), false},
-        {"mode 5", with([](auto& f) { f.Mode = 5; }), false},
-        {"mode 0", with([](auto& f) { f.Mode = 0; }), false},
-        {"zero receive", with([](auto& f) { f.Receive = {}; }), false},
-        {"zero transmit", with([](auto& f) { f.Transmit = {}; }), false},
-        {"sent before received", with([](auto& f) { std::swap(f.Receive, f.Transmit); }), false},
-        {"root distance 1 s by delay", with([](auto& f) { f.RootDelay = 2 << 16; }), true},
+        {"good", good, std::nullopt},
+        {"stratum 1", with([](auto& f) { f.Stratum = 1; }), std::nullopt},
+        {"stratum 15", with([](auto& f) { f.Stratum = 15; }), std::nullopt},
+        {"leap second ahead", with([](auto& f) { f.LeapIndicator = 2; }), std::nullopt},
+        {"not synchronised", with([](auto& f) { f.LeapIndicator = 3; }), NotSynchronised},
+        {"stratum 0", with([](auto& f) { f.Stratum = 0; }), NotSynchronised},
+        {"stratum 16", with([](auto& f) { f.Stratum = 16; }), NotSynchronised},
+        {"kiss RATE", kiss("RATE"), SlowDown},
+        {"kiss DENY", kiss("DENY"), Refused},
+        {"kiss RSTR", kiss("RSTR"), Refused},
+        {"kiss RATE, not synchronised", with([](auto& f) {
+             f.LeapIndicator = 3;
+             f.Stratum = 0;
+             f.ReferenceId = "RATE";
+         }),
+         SlowDown},
+        {"RATE at stratum 2", with([](auto& f) { f.ReferenceId = "RATE"; }), std::nullopt},
+        {"mode 3", with([](auto& f) { f.Mode = 3; }), Invalid},
+        {"mode 5", with([](auto& f) { f.Mode = 5; }), Invalid},
+        {"mode 0", with([](auto& f) { f.Mode = 0; }), Invalid},
+        {"zero receive", with([](auto& f) { f.Receive = {}; }), Invalid},
+        {"zero transmit", with([](auto& f) { f.Transmit = {}; }), Invalid},
+        {"sent before received", with([](auto& f) { std::swap(f.Receive, f.Transmit); }), Invalid},
+        {"root distance 1 s by delay", with([](auto& f) { f.RootDelay = 2 << 16; }), std::nullopt},
         {"root distance 1 s by dispersion", with([](auto& f) { f.RootDispersion = 1 << 16; }),
-         true},
+         std::nullopt},
         {"root distance just above 1 s", with([](auto& f) { f.RootDispersion = (1 << 16) + 1; }),
-         false},
+         Inaccurate},
         {"root distance 1.25 s", with([](auto& f) {
              f.RootDelay = 3 << 15;
              f.RootDispersion = 1 << 15;
          }),
-         false},
-        {"root delay read unsigned", with([](auto& f) { f.RootDelay = 0x80000000U; }), false},
+         Inaccurate},
+        {"root delay read unsigned", with([](auto& f) { f.RootDelay = 0x80000000U; }), Inaccurate},
     };
     for (const Case& c : cases) {
         fields = c.Fields;
         setter.Calls.clear();
+        sntp.AllowRequests(kActionRequests);
         Serve();
-        EXPECT_EQ(sntp.SyncClockToServer() == SyncResult::Set, c.Usable) << c.What;
-        EXPECT_EQ(setter.Calls.size(), c.Usable ? 1U : 0U) << c.What;
+        EXPECT_EQ(sntp.SyncClockToServer() == SyncResult::Set, !c.Fault) << c.What;
+        EXPECT_EQ(setter.Calls.size(), c.Fault ? 0U : 1U) << c.What;
         const NtpPacket reply = testing::MakeSntpReply(socket.Sent, c.Fields);
-        EXPECT_EQ(sntp.ReplyRejected(reply), !c.Usable) << c.What;
+        const std::optional<ReplyFault> fault = sntp.CheckReply(reply);
+        EXPECT_EQ(fault.has_value(), c.Fault.has_value()) << c.What;
+        EXPECT_EQ(sntp.ReplyRejected(reply), c.Fault.has_value()) << c.What;
+        if (c.Fault) {
+            EXPECT_EQ(fault->Kind, *c.Fault) << c.What;
+            EXPECT_EQ(sntp.LastFault(), *fault) << c.What;
+        }
     }
+    // The root distance refused comes with its figure: half of a 2^15 s root delay.
+    EXPECT_DOUBLE_EQ(sntp.LastFault().RootDistanceSeconds, 16384);
 }
 
 TEST_F(SntpClientTest, ARejectedReplyStillLeavesItsFiguresBehind) {
@@ -121,11 +147,15 @@ TEST_F(SntpClientTest, ARejectedReplyStillLeavesItsFiguresBehind) {
     EXPECT_NEAR(sntp.ServerSentAt(), TimeOfDay(10, 0, 2, 10), kTolerance);
 }
 
-TEST_F(SntpClientTest, StratumCheckCanBeSwitchedOff) {
+TEST_F(SntpClientTest, StratumCheckCanBeSwitchedOffButAKissOfDeathStillCounts) {
     sntp.CheckStratum = false;
     fields.Stratum = 0;
     Serve();
     EXPECT_NE(sntp.QueryServerTime(), 0);
+    fields.ReferenceId = "DENY";
+    Serve();
+    EXPECT_EQ(sntp.QueryServerTime(), 0);
+    EXPECT_EQ(sntp.LastFault().Kind, ReplyFaultKind::Refused);
 }
 
 TEST_F(SntpClientTest, AReplyOf47BytesIsNotUsedButOneOf48Is) {
@@ -167,10 +197,12 @@ TEST_F(SntpClientTest, AServerADecadeAheadNeedsConsent) {
     const DateTime step = sntp.ClockOffset();
     EXPECT_NEAR(step, kDecadeDays, 1e-4);
     // Consent to another step (an hour) is no consent to this one.
+    sntp.AllowRequests(kActionRequests);
     Serve(4);
     EXPECT_EQ(sntp.SyncClockToServer(1.0 / 24), SyncResult::NeedsConsent);
     EXPECT_TRUE(setter.Calls.empty());
     // Consent to this step, measured a moment ago, lets it through.
+    sntp.AllowRequests(kActionRequests);
     Serve(4);
     EXPECT_EQ(sntp.SyncClockToServer(step + 5 * kOneSecond), SyncResult::Set);
     ASSERT_EQ(setter.Calls.size(), 1U);

@@ -34,6 +34,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/maker_page_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/media_player_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ntp_timestamp_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/network_time_outcome_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/network_time_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/number_text_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/parse_date_time_test.cpp
@@ -56,6 +57,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_exchange_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/sntp_pacing_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/socket_error_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/stopwatch_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sync_job_test.cpp

@@ -33,5 +33,40 @@ TEST(IsWellFormedUtf8, AcceptsWellFormedTextOnly) {
     }
 }
 
+// The bytes of text in UTF-16, in either byte order, with or without a byte order mark.
+std::string Utf16Bytes(std::u16string_view text, bool big, bool mark) {
+    std::string bytes;
+    for (const char16_t unit : mark ? u"\uFEFF" + std::u16string(text) : std::u16string(text)) {
+        const char high = static_cast<char>(unit >> 8);
+        const char low = static_cast<char>(unit & 0xFF);
+        bytes += big ? std::string{high, low} : std::string{low, high};
+    }
+    return bytes;
+}
+
+TEST(XmlTextAsUtf8, ReadsUtf16InEitherByteOrderAndDropsAByteOrderMark) {
+    const std::string text = "<a>\xC3\xA9\xF0\x9F\x95\x90</a>"; // e acute and a clock face
+    const std::u16string wide = u"<a>\u00E9\U0001F550</a>";
+    for (const bool big : {false, true}) {
+        for (const bool mark : {false, true}) {
+            EXPECT_EQ(XmlTextAsUtf8(Utf16Bytes(wide, big, mark)), text) << big << mark;
+        }
+    }
+    EXPECT_EQ(XmlTextAsUtf8("\xEF\xBB\xBF" + text), text);
+    EXPECT_EQ(XmlTextAsUtf8(text), text);
+    EXPECT_EQ(XmlTextAsUtf8(Utf16Bytes(u"<a>\xD800</a>", false, true)), "<a>\xEF\xBF\xBD</a>");
+}
+
+TEST(EscapeControls, WritesControlCharactersAndBrokenBytesAsHex) {
+    EXPECT_EQ(EscapeControls("a\x1B[2Jb\x07"), "a\\x1B[2Jb\\x07");
+    EXPECT_EQ(EscapeControls("\xC2\x9B"
+                             "2J\x7F"),
+              "\\x9B2J\\x7F"); // C1 and DEL
+    EXPECT_EQ(EscapeControls("\xFFok\xC3"), "\\xFFok\\xC3");
+    EXPECT_EQ(EscapeControls("line\nnext\t"), "line\\x0Anext\\x09");
+    EXPECT_EQ(EscapeControls("line\nnext", true), "line\nnext");
+    EXPECT_EQ(EscapeControls("Z\xC3\xBCrich \xE6\x9D\xB1"), "Z\xC3\xBCrich \xE6\x9D\xB1");
+}
+
 } // namespace
 } // namespace norvale

@@ -53,11 +53,17 @@ TEST_F(WindowLabelTest, MeasuresOnlyOnARealChange) {
     label.Left = 1;
     EXPECT_EQ(text.Measured, 0);
     EXPECT_EQ(label.Width, 5);
-    label.SetFontColor(0xFFFFFF);
-    EXPECT_EQ(text.Measured, 1);
+    label.SetFontColor(0xFFFFFF); // a colour cannot change the text's size
+    EXPECT_EQ(text.Measured, 0);
     label.SetFontName("Other");
     label.SetText("1");
+    EXPECT_EQ(text.Measured, 2);
+    label.SetFont("Third", 20, 0x123456); // family and size at once: one measure
     EXPECT_EQ(text.Measured, 3);
+    label.SetFont("", 20, 0x654321); // an empty family keeps it
+    EXPECT_EQ(text.Measured, 3);
+    EXPECT_EQ(label.Font().Name, "Third");
+    EXPECT_EQ(label.Font().Color, 0x654321u);
 }
 
 TEST_F(WindowLabelTest, ALabelWithoutAutoSizeKeepsItsBox) {

@@ -58,6 +58,35 @@ TEST(Win32FileSystem, AFailureCarriesTheSystemsText) {
     }
 }
 
+// A skin's files are read only when they are disk files: a device or a pipe is refused at
+// once, without waiting for the pipe's other end.
+TEST(Win32FileSystem, ReadsOnlyDiskFilesAndListsUpToTheEntriesAllowed) {
+    testing::TempFolder folder;
+    Win32FileSystem files;
+    const auto fault = [&](const std::string& path) -> std::string {
+        try {
+            files.ReadAtMost(path, 100);
+            return "read";
+        } catch (const FileError& e) {
+            return e.what();
+        }
+    };
+    EXPECT_EQ(fault("NUL"), kNotRegularFile);
+    const HANDLE pipe = CreateNamedPipeW(L"\\\\.\\pipe\\norvale-skin-test", PIPE_ACCESS_DUPLEX,
+                                         PIPE_TYPE_BYTE, 1, 64, 64, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(fault(R"(\\.\pipe\norvale-skin-test)"), kNotRegularFile);
+    CloseHandle(pipe);
+
+    folder.Write("a.ttf", "a");
+    folder.Write("b.txt", "b");
+    std::filesystem::create_directory(folder.Path() / "sub");
+    EXPECT_EQ(files.ListFiles(Utf8Path(folder.Path()), 3),
+              (std::vector<std::string>{"a.ttf", "b.txt"}));
+    EXPECT_THROW(files.ListFiles(Utf8Path(folder.Path()), 2), FileError);
+    EXPECT_THROW(files.ReadAtMost(Utf8Path(folder.Path() / "a.ttf"), 0), FileTooLarge);
+}
+
 // The settings file on the real disk, through the Windows file functions.
 struct IniOnDisk final : Registry {
     testing::TempFolder Folder;

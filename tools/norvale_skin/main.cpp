@@ -64,7 +64,7 @@ int Check(const std::filesystem::path& folder) {
         return 0;
     } catch (const std::exception& e) {
         // A SkinError, or a failure of the tool's own adapters.
-        std::fprintf(stderr, "%s\n", e.what());
+        tools::PrintMessage(e.what());
         return 1;
     }
 }

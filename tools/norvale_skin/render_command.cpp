@@ -125,6 +125,7 @@ void DrawFrame(TfrmMain& window, const RenderOptions& options) {
     const double span = SpanOf(options);
     window.SetDefaults();
     window.FDisplayArrows = options.Hands;
+    window.FClockLabel = options.Title.value_or(window.FClockLabel);
     window.AMPM1Checked = options.AmPm;
     window.FCountdownTarget = options.At + span * kOneSecond;
     window.StopWatch1.SetRunningTotal(span * kOneSecond);
@@ -210,6 +211,8 @@ ParseRenderArguments(const std::vector<std::string>& args) {
                        "\" is not a scale from 1 to 5 that makes whole dots per inch (96 x S)";
             }
             options.Dpi = static_cast<int>(dpi);
+        } else if (arg == "--title") {
+            options.Title = value;
         } else if (arg == "-o") {
             options.Output = value;
         } else {
@@ -252,14 +255,14 @@ int Render(const std::vector<std::string>& args) {
     window.SetDisplayScale(scale);
     try {
         window.SetSkin(LoadSkinFolderAsGiven(options.Folder, *rasterizer, window.FFormatSettings,
-                                             window.Labels, window.Buttons));
+                                             window.Labels, window.Buttons, scale));
     } catch (const SkinError& e) {
-        std::fprintf(stderr, "%s\n", e.what());
+        PrintMessage(e.what());
         return 1;
     }
     DrawFrame(window, options);
     if (!host.BrokenFrame.empty()) {
-        std::fprintf(stderr, "%s\n", host.BrokenFrame.c_str());
+        PrintMessage(host.BrokenFrame);
         return 1;
     }
 

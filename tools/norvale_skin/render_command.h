@@ -13,7 +13,8 @@ namespace norvale::tools {
 
 inline constexpr char kRenderUsage[] =
     "       norvale-skin render FOLDER --mode N --at \"YYYY-MM-DD hh:nn:ss\" [--hands off]\n"
-    "                           [--ampm off] [--span SECONDS] [--scale S] [--boxes] -o FRAME.png\n"
+    "                           [--ampm off] [--span SECONDS] [--scale S] [--title TEXT]\n"
+    "                           [--boxes] -o FRAME.png\n"
     "  --mode   0 clock, 1 countdown, 2 uptime, 3 stopwatch, 4 timer, 5 atomic\n"
     "  --at     the computer's time of the frame\n"
     "  --span   1: time to the countdown's target (default 93784 = 1 day 02:03:04)\n"
@@ -22,6 +23,7 @@ inline constexpr char kRenderUsage[] =
     "           4: the timer's time left (default 10, the timer's default length)\n"
     "           5: the time server's difference (default 2.5)\n"
     "  --scale  the display scale the frame is drawn for, 1 to 5 (1.25 is 125 %; default 1)\n"
+    "  --title  the clock's label, Clock mode's title (default Time)\n"
     "  --boxes  outlines the label boxes (magenta) and the button boxes (cyan)\n";
 
 // What one frame is drawn of.
@@ -33,7 +35,8 @@ struct RenderOptions {
     bool AmPm = true;
     bool Boxes = false;
     std::optional<double> SpanSeconds;
-    int Dpi = 96; // the display scale, as dots per inch
+    int Dpi = 96;                     // the display scale, as dots per inch
+    std::optional<std::string> Title; // Clock mode's title, the clock's label
     std::filesystem::path Output;
 };
 

@@ -141,6 +141,9 @@ public:
     // "Snooze": the sounding alarm stops and comes back after its snooze length.
     void Snooze1Click();
     bool AlarmSounding() const { return Alarms.Sounding() != nullptr; }
+    // The cursor over the face: the working-in-the-background one while a network action
+    // runs, else what hovering asks for.
+    TCursorKind CursorShown() const;
 
     // Ending the program: the menu's Exit, and the window's close query and close handler
     // (true when the close may go ahead now).
@@ -200,6 +203,7 @@ public:
     TStopWatch StopWatch1;
     TStopWatch swTimer;
     TAlarmScheduler Alarms;
+    // The cursor that hovering asks for; CursorShown is the one the face shows.
     TCursorKind Cursor = TCursorKind::Default;
     std::array<TWindowLabel, kLabelCount> Labels;
     std::array<TSknButton, 2> Buttons;
@@ -254,15 +258,21 @@ private:
     // thread and its outcome arrives back here; while one runs, another press does nothing.
     void SyncClock();
     void ShowTimeDifference();
-    using ReadingArrived = void (TfrmMain::*)(const std::optional<SntpReading>&);
+    using AnswerArrived = void (TfrmMain::*)(const SntpAnswer&);
+    void SetNetworkBusy(bool busy);
     void StartNetworkJob(const BackgroundWork::Job& job, std::function<void()> interrupt);
-    void ReadTimeServer(int replies, ReadingArrived arrived);
-    void SyncReadingArrived(const std::optional<SntpReading>& reading);
+    void ReadTimeServer(int replies, AnswerArrived arrived);
+    void SyncReadingArrived(const SntpAnswer& answer);
     void SyncElevated(std::optional<DateTime> consentedStep);
     void ElevatedSyncEnded(const ElevationResult& result);
-    void DifferenceArrived(const std::optional<SntpReading>& reading);
+    void ReadRemainingDifference();
+    void RemainingDifferenceArrived(const SntpAnswer& answer);
+    void DifferenceArrived(const SntpAnswer& answer);
+    // Atomic mode with the difference, unless the user went on to another mode meanwhile.
+    void ShowDifference(DateTime difference);
     // Ends the network action with a message in the error report.
     void NetworkActionFailed(std::string_view text);
+    void ReadingFailed(const ReplyFault& fault);
     void ReportSettingsError(const std::exception& error);
 
     const SystemClock& FClock;

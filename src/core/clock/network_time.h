@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/net/sntp_reading.h"
 #include "core/net/time_server.h"
 #include "core/platform/date_time.h"
 #include "core/time/format_settings.h"
@@ -13,8 +14,10 @@ namespace norvale {
 
 inline constexpr std::string_view kClockNotChanged = "The computer's clock was not changed.";
 
-// "The time server NAME did not answer."
-std::string NoAnswerText(const TimeServer& server);
+// Why a reading of the server gave nothing to use, in plain words naming the server: that it
+// did not answer ("The time server NAME did not answer."), or what was wrong with its reply.
+std::string ReplyFaultText(const TimeServer& server, const ReplyFault& fault,
+                           const FormatSettings& fs);
 
 // The question before a correction beyond the step bound: the server's time (a local
 // date-time in the locale's format) and how far it is from the computer's clock.

@@ -13,6 +13,7 @@ namespace norvale {
 inline constexpr std::size_t kNtpPacketSize = 48;
 inline constexpr std::size_t kNtpRootDelayOffset = 4;
 inline constexpr std::size_t kNtpRootDispersionOffset = 8;
+inline constexpr std::size_t kNtpReferenceIdOffset = 12;
 inline constexpr std::size_t kNtpOriginateOffset = 24;
 inline constexpr std::size_t kNtpReceiveOffset = 32;
 inline constexpr std::size_t kNtpTransmitOffset = 40;

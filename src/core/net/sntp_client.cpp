@@ -2,8 +2,10 @@
 
 #include "core/time/system_time.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
+#include <string_view>
 
 namespace norvale {
 namespace {
@@ -30,6 +32,22 @@ bool SentBeforeReceived(std::span<const std::uint8_t> reply) {
            NtpTimestampMilliseconds(ReadNtpTimestamp(reply, kNtpReceiveOffset));
 }
 
+// The kiss codes of RFC 5905 that tell a client to stop: RATE to ask less often, DENY and
+// RSTR to ask no more. A stratum-0 reply carries its code as the Reference ID, in ASCII.
+std::optional<ReplyFaultKind> KissCode(std::span<const std::uint8_t> reply) {
+    if (reply[1] != 0) {
+        return std::nullopt;
+    }
+    const std::string_view code(reinterpret_cast<const char*>(&reply[kNtpReferenceIdOffset]), 4);
+    if (code == "RATE") {
+        return ReplyFaultKind::SlowDown;
+    }
+    if (code == "DENY" || code == "RSTR") {
+        return ReplyFaultKind::Refused;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 bool StepAllowed(DateTime correction, std::optional<DateTime> consentedStep) {
@@ -43,6 +61,16 @@ bool StepAllowed(DateTime correction, std::optional<DateTime> consentedStep) {
 TIdSNTP::TIdSNTP(UdpSocket& socket, const SystemClock& clock, ClockSetter& clockSetter,
                  RandomSource& random)
     : FSocket(socket), FClock(clock), FClockSetter(clockSetter), FRandom(random) {}
+
+void TIdSNTP::Interrupt() {
+    FInterrupted = true;
+    FSocket.Interrupt();
+}
+
+void TIdSNTP::RequestSentElsewhere(std::int64_t monotonicMs) {
+    const std::int64_t at = std::min(monotonicMs, FClock.MonotonicMilliseconds());
+    FLastRequestMs = std::max(at, FLastRequestMs.value_or(at));
+}
 
 void TIdSNTP::SetActive(bool active) {
     if (active == Active()) {
@@ -81,16 +109,31 @@ DateTime TIdSNTP::FromNtpTimestamp(std::uint32_t seconds, std::uint32_t fraction
     return milliseconds / kMillisecondsPerDay + kNtpEpoch - LocalBias();
 }
 
-bool TIdSNTP::ReplyRejected(std::span<const std::uint8_t> reply) const {
-    if (reply.size() < kNtpPacketSize) {
-        return true;
+std::optional<ReplyFault> TIdSNTP::CheckReply(std::span<const std::uint8_t> reply) const {
+    if (reply.size() < kNtpPacketSize || (reply[0] & kModeBits) != kNtpModeServer) {
+        return ReplyFault{ReplyFaultKind::Invalid};
+    }
+    if (const std::optional<ReplyFaultKind> kiss = KissCode(reply)) {
+        return ReplyFault{*kiss};
     }
     const int stratum = reply[1];
-    return (reply[0] >> 6) == kLeapNotSynchronised || (reply[0] & kModeBits) != kNtpModeServer ||
-           IsZero(reply, kNtpTransmitOffset) || IsZero(reply, kNtpReceiveOffset) ||
-           SentBeforeReceived(reply) ||
-           (CheckStratum && (stratum == 0 || stratum > kHighestStratum)) ||
-           RootDistanceSeconds(reply) > kMaxRootDistanceSeconds;
+    if ((reply[0] >> 6) == kLeapNotSynchronised ||
+        (CheckStratum && (stratum == 0 || stratum > kHighestStratum))) {
+        return ReplyFault{ReplyFaultKind::NotSynchronised};
+    }
+    if (IsZero(reply, kNtpTransmitOffset) || IsZero(reply, kNtpReceiveOffset) ||
+        SentBeforeReceived(reply)) {
+        return ReplyFault{ReplyFaultKind::Invalid};
+    }
+    if (const double distance = RootDistanceSeconds(reply); distance > kMaxRootDistanceSeconds) {
+        return ReplyFault{ReplyFaultKind::Inaccurate, distance};
+    }
+    return std::nullopt;
+}
+
+bool TIdSNTP::KissOfDeath(std::span<const std::uint8_t> reply) const {
+    return (reply[0] & kModeBits) == kNtpModeServer && reply[1] == 0 &&
+           (CheckStratum || KissCode(reply));
 }
 
 NtpTimestamp TIdSNTP::RequestTimestamp() {
@@ -119,8 +162,8 @@ SntpReading TIdSNTP::ReadReply(const Reply& reply) const {
 }
 
 DateTime TIdSNTP::QueryServerTime() {
-    const std::optional<SntpReading> reading = ReadServer(1);
-    return reading ? reading->ServerSentAt : 0;
+    const SntpAnswer answer = ReadServer(1);
+    return answer.Reading ? answer.Reading->ServerSentAt : 0;
 }
 
 SyncResult TIdSNTP::ApplyReading(const SntpReading& reading,
@@ -146,11 +189,11 @@ SyncResult TIdSNTP::ApplyReading(const SntpReading& reading,
 }
 
 SyncResult TIdSNTP::SyncClockToServer(std::optional<DateTime> consentedStep) {
-    const std::optional<SntpReading> reading = ReadServer(kSyncReplies);
-    if (!reading) {
+    const SntpAnswer answer = ReadServer(kSyncReplies);
+    if (!answer.Reading) {
         return SyncResult::NoUsableReply;
     }
-    return ApplyReading(*reading, consentedStep);
+    return ApplyReading(*answer.Reading, consentedStep);
 }
 
 } // namespace norvale

@@ -9,6 +9,7 @@
 #include "core/platform/system_clock.h"
 #include "core/platform/udp_socket.h"
 
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -27,8 +28,17 @@ inline constexpr double kMaxStepSeconds = 1000;
 // Consent given for one correction covers a later reading's that differs by this much at most
 // (the elevated job's own query comes seconds after the one the user saw).
 inline constexpr double kConsentToleranceSeconds = 10;
-// Replies a synchronisation takes in a row, to use the one with the smallest round trip.
-inline constexpr int kSyncReplies = 4;
+// Replies a synchronisation takes in a row, as far as its action's requests allow, to use the
+// one with the smallest round trip.
+inline constexpr int kSyncReplies = 3;
+// Requests one action of the user may send in all, the follow-up reading included: a server
+// that limits its clients' rate then still answers them all.
+inline constexpr int kActionRequests = 4;
+// The least time between two requests to the server, on the monotonic count. RFC 4330 asks
+// for 2 s at least; the 100 ms more cover the coarse clocks at both ends (Windows' tick count
+// moves in steps of up to 16 ms, chronyd counts its clients' time in sixteenths of a second),
+// so that a server measuring its own way never sees two requests less than 2 s apart.
+inline constexpr std::int64_t kRequestSpacingMs = 2100;
 
 enum class SyncResult { Set, NoUsableReply, NeedsConsent, PrivilegeNotHeld, Refused };
 
@@ -41,6 +51,9 @@ bool StepAllowed(DateTime correction, std::optional<DateTime> consentedStep);
 // runs off the window's thread. Replies are untrusted: only a datagram from the address and
 // port asked that echoes all 64 bits of our Transmit Timestamp, whose sub-millisecond bits are
 // random, counts as the reply, and it must pass every check of ReplyRejected.
+// The client keeps to the server's manners by itself: no request less than kRequestSpacingMs
+// after the one before (it waits its turn within the query's time), no more than the requests
+// allowed to the action, and none at all after a kiss-o'-death until the next action.
 class TIdSNTP {
 public:
     TIdSNTP(UdpSocket& socket, const SystemClock& clock, ClockSetter& clockSetter,
@@ -58,24 +71,39 @@ public:
     // True opens the socket, false closes it.
     void SetActive(bool active);
     // Ends a query that waits, from another thread; for stopping, as the socket stays so.
-    void Interrupt() { FSocket.Interrupt(); }
+    void Interrupt();
+
+    // Starts an action of the user: at most `requests` requests from now on.
+    void AllowRequests(int requests) { FRequestsLeft = requests; }
+    int RequestsLeft() const { return FRequestsLeft; }
+    // When the last request left, on the monotonic count; nullopt before the first.
+    std::optional<std::int64_t> LastRequestAt() const { return FLastRequestMs; }
+    // Another run of this program asked the same server at that moment of the monotonic count
+    // (which all processes share): the next request keeps its distance from it. A moment
+    // still to come counts as now.
+    void RequestSentElsewhere(std::int64_t monotonicMs);
 
     // The computer's current offset from UTC in days: UTC = local + LocalBias.
     DateTime LocalBias() const;
     NtpTimestamp ToNtpTimestamp(DateTime localTime) const;
     DateTime FromNtpTimestamp(std::uint32_t seconds, std::uint32_t fraction) const;
-    // True for a reply that is not to be believed: shorter than 48 bytes, Leap Indicator 3
-    // (not synchronised), a Mode other than 4 (server), a Receive or Transmit Timestamp of
-    // zero, a Transmit Timestamp before the Receive Timestamp, a stratum of 0 or above 15
-    // (with the stratum check on), or a root distance above kMaxRootDistanceSeconds.
-    bool ReplyRejected(std::span<const std::uint8_t> reply) const;
+    // Why a reply is not to be believed, or nullopt when it is: shorter than 48 bytes, a Mode
+    // other than 4 (server), a Receive or Transmit Timestamp of zero or a Transmit Timestamp
+    // before the Receive Timestamp (Invalid); a kiss-o'-death (SlowDown, Refused); Leap
+    // Indicator 3, or a stratum of 0 or above 15 with the stratum check on (NotSynchronised);
+    // a root distance above kMaxRootDistanceSeconds (Inaccurate).
+    std::optional<ReplyFault> CheckReply(std::span<const std::uint8_t> reply) const;
+    bool ReplyRejected(std::span<const std::uint8_t> reply) const {
+        return CheckReply(reply).has_value();
+    }
 
     // Asks for up to `replies` replies in a row and gives the usable one with the smallest
-    // round trip, or nullopt when none came. The server's addresses are tried in the
-    // resolver's order, all within ReceiveTimeout. Fills the result fields whenever a reply of
-    // ours arrived, rejected or not. A socket failure raises its error (when no address was
-    // merely silent); the socket is closed before an error leaves.
-    std::optional<SntpReading> ReadServer(int replies);
+    // round trip, or why there is none. The server's addresses are tried in the resolver's
+    // order, all within ReceiveTimeout. A kiss-o'-death ends the reading at once, and nothing
+    // that came before it counts either. Fills the result fields whenever a reply of ours
+    // arrived, rejected or not. A socket failure raises its error (when no address was merely
+    // silent); the socket is closed before an error leaves.
+    SntpAnswer ReadServer(int replies);
     // The server's time as a local date-time from one reply, or 0 when no usable reply came.
     DateTime QueryServerTime();
     // Corrects the computer's clock, in UTC, by the reading's offset from now on. A correction
@@ -86,6 +114,8 @@ public:
     SyncResult SyncClockToServer(std::optional<DateTime> consentedStep = std::nullopt);
 
     const SntpReading& LastReading() const { return FLast; }
+    // Why the last reading had no usable reply.
+    const ReplyFault& LastFault() const { return FFault; }
     DateTime RequestSentAt() const { return FLast.RequestSentAt; }
     DateTime ServerReceivedAt() const { return FLast.ServerReceivedAt; }
     DateTime ServerSentAt() const { return FLast.ServerSentAt; }
@@ -97,13 +127,18 @@ private:
     struct Reply {
         NtpPacket Bytes;
         DateTime ReceivedAt;
+        bool Short = false; // fewer than 48 bytes came: Bytes holds none of them
     };
 
-    std::optional<SntpReading> ReadAddresses(int replies);
+    SntpAnswer ReadAddresses(int replies);
     std::optional<SntpReading> ReadFrom(const UdpEndpoint& server, int replies, int budgetMs,
-                                        int& spentMs);
+                                        int& spentMs, ReplyFault& fault);
+    bool AwaitTurn(int budgetMs, int& spentMs);
     std::optional<Reply> AwaitReply(const UdpEndpoint& server, const NtpPacket& request,
                                     int budgetMs, int& spentMs);
+    // Stratum 0, with the stratum check on or with a kiss code we know: the server asks us to
+    // stop, for now or for good.
+    bool KissOfDeath(std::span<const std::uint8_t> reply) const;
     // The Transmit Timestamp of a request: the computer's clock to the millisecond, random
     // below it.
     NtpTimestamp RequestTimestamp();
@@ -114,6 +149,10 @@ private:
     ClockSetter& FClockSetter;
     RandomSource& FRandom;
     SntpReading FLast;
+    ReplyFault FFault;
+    int FRequestsLeft = kActionRequests;
+    std::optional<std::int64_t> FLastRequestMs;
+    std::atomic<bool> FInterrupted = false;
 };
 
 } // namespace norvale

@@ -5,8 +5,8 @@
 #include <stdexcept>
 #include <vector>
 
-// The network side of the SNTP client: the server's addresses, the requests and the waits for
-// their replies, all within one time limit.
+// The network side of the SNTP client: the server's addresses, the requests, each in its turn,
+// and the waits for their replies, all within one time limit.
 
 namespace norvale {
 namespace {
@@ -20,16 +20,13 @@ bool EchoesRequest(std::span<const std::uint8_t> reply, const NtpPacket& request
            ReadNtpTimestamp(request, kNtpTransmitOffset);
 }
 
-// Stratum 0 in a reply is a kiss-o'-death: the server asks not to be asked again now.
-bool KissOfDeath(const NtpPacket& reply) {
-    return reply[1] == 0;
-}
-
 } // namespace
 
-std::optional<SntpReading> TIdSNTP::ReadServer(int replies) {
+SntpAnswer TIdSNTP::ReadServer(int replies) {
     try {
-        return ReadAddresses(replies);
+        SntpAnswer answer = ReadAddresses(replies);
+        FFault = answer.Fault;
+        return answer;
     } catch (...) {
         FSocket.Close();
         throw;
@@ -39,12 +36,13 @@ std::optional<SntpReading> TIdSNTP::ReadServer(int replies) {
 // Each address gets an equal share of the time that is left, so a silent first one (an IPv6
 // address without a route, say) still leaves time for the next. An address that fails with a
 // socket error is passed over; the error is raised only when no address was merely silent.
-std::optional<SntpReading> TIdSNTP::ReadAddresses(int replies) {
+SntpAnswer TIdSNTP::ReadAddresses(int replies) {
     const std::vector<UdpEndpoint> addresses = FSocket.Resolve(Host, Port);
     BufferSize = kNtpPacketSize;
     if (!FSocket.IsOpen()) {
         FSocket.Open();
     }
+    SntpAnswer answer;
     int remainingMs = ReceiveTimeout;
     std::exception_ptr failure;
     bool silent = false;
@@ -52,9 +50,9 @@ std::optional<SntpReading> TIdSNTP::ReadAddresses(int replies) {
         const int budgetMs = remainingMs / static_cast<int>(addresses.size() - i);
         int spentMs = 0;
         try {
-            if (std::optional<SntpReading> best =
-                    ReadFrom(addresses[i], replies, budgetMs, spentMs)) {
-                return best;
+            answer.Reading = ReadFrom(addresses[i], replies, budgetMs, spentMs, answer.Fault);
+            if (answer.Reading) {
+                return answer;
             }
             silent = true;
         } catch (const std::runtime_error&) {
@@ -65,34 +63,74 @@ std::optional<SntpReading> TIdSNTP::ReadAddresses(int replies) {
     if (failure && !silent) {
         std::rethrow_exception(failure);
     }
-    return std::nullopt;
+    return answer;
 }
 
-// Up to `replies` requests, each sent when the previous one was answered. A silent or short
-// answer, or a kiss-o'-death, ends the series; rejected replies take part in no reading.
+// Up to `replies` requests, each sent in its turn when the previous one was answered. A silent
+// or short answer ends the series; rejected replies take part in no reading, and leave their
+// fault as the reason when no usable one comes.
 std::optional<SntpReading> TIdSNTP::ReadFrom(const UdpEndpoint& server, int replies, int budgetMs,
-                                             int& spentMs) {
+                                             int& spentMs, ReplyFault& fault) {
     std::optional<SntpReading> best;
-    for (int n = 0; n < replies && spentMs < budgetMs; ++n) {
+    for (int n = 0; n < replies && FRequestsLeft > 0 && AwaitTurn(budgetMs, spentMs); ++n) {
         const NtpPacket request = BuildSntpRequest(RequestTimestamp());
         FSocket.SendTo(server, request);
+        --FRequestsLeft;
+        FLastRequestMs = FClock.MonotonicMilliseconds();
         const std::optional<Reply> reply = AwaitReply(server, request, budgetMs, spentMs);
         if (!reply) {
             break;
         }
-        FLast = ReadReply(*reply);
-        const bool usable = !ReplyRejected(reply->Bytes);
-        if (usable && (!best || FLast.TripDelay < best->TripDelay)) {
-            best = FLast;
-        }
-        if (CheckStratum && KissOfDeath(reply->Bytes)) {
+        if (reply->Short) {
+            fault = ReplyFault(ReplyFaultKind::Invalid);
             break;
+        }
+        FLast = ReadReply(*reply);
+        const std::optional<ReplyFault> rejected = CheckReply(reply->Bytes);
+        if (rejected) {
+            fault = *rejected;
+        }
+        if (KissOfDeath(reply->Bytes)) {
+            // The server asked to be left alone: nothing more goes to it in this action, and
+            // nothing it said before counts.
+            FRequestsLeft = 0;
+            return std::nullopt;
+        }
+        if (!rejected && (!best || FLast.TripDelay < best->TripDelay)) {
+            best = FLast;
         }
     }
     if (best) {
         FLast = *best;
     }
     return best;
+}
+
+// Waits until the last request is kRequestSpacingMs old, within the budget. What arrives
+// meanwhile is late or foreign and is dropped. False when the request may not go yet: the
+// budget ran out first, a flood of datagrams kept coming, or the wait was interrupted.
+bool TIdSNTP::AwaitTurn(int budgetMs, int& spentMs) {
+    if (!FLastRequestMs) {
+        return true;
+    }
+    std::int64_t waitMs = *FLastRequestMs + kRequestSpacingMs - FClock.MonotonicMilliseconds();
+    for (int skipped = 0; waitMs > 0; ++skipped) {
+        const int leftMs = budgetMs - spentMs;
+        if (leftMs <= 0 || skipped > kMaxForeignDatagrams) {
+            return false;
+        }
+        const int timeoutMs = static_cast<int>(std::min<std::int64_t>(waitMs, leftMs));
+        const std::optional<Datagram> datagram = FSocket.Receive(BufferSize, timeoutMs);
+        if (!datagram && FInterrupted) {
+            return false;
+        }
+        // The socket's own wait measures the time; the monotonic count may move in coarser
+        // steps.
+        const int waitedMs = datagram ? std::max(datagram->WaitedMs, 0) : timeoutMs;
+        spentMs += waitedMs;
+        waitMs -= waitedMs;
+    }
+    return true;
 }
 
 // Datagrams until ours arrives or the budget is spent. Datagrams from another address or
@@ -114,7 +152,7 @@ std::optional<TIdSNTP::Reply> TIdSNTP::AwaitReply(const UdpEndpoint& server,
             continue;
         }
         if (bytes.size() < kNtpPacketSize) {
-            return std::nullopt;
+            return Reply{{}, receivedAt, true};
         }
         if (EchoesRequest(bytes, request)) {
             Reply reply{{}, receivedAt};

@@ -58,6 +58,10 @@ public:
     // A frame of the skin failed to draw, and would fail again at every tick: the host puts
     // another skin in its place (no frame is drawn until then) and tells the user once.
     virtual void SkinCannotBeDrawn(std::string_view text) = 0;
+    // The kind of cursor the face shows changed without the mouse moving (TfrmMain::
+    // CursorShown): a mouse over the window shows the new one at once. A host without a mouse
+    // has nothing to do.
+    virtual void CursorChanged() {}
 };
 
 } // namespace norvale

@@ -31,11 +31,13 @@ public:
     // an empty text) in pixels.
     virtual TextExtent MeasureText(const TextFont& font, std::string_view text) const = 0;
 
-    // Draws the text with the top of its line at (0, 0) in `colour` (0x00BBGGRR), with the
-    // platform's anti-aliasing, onto an opaque bitmap; the alpha channel is left as it is.
+    // Draws the text with the top-left corner of its line at (left, top) in `colour`
+    // (0x00BBGGRR), with the platform's anti-aliasing, onto an opaque bitmap; the alpha channel
+    // is left as it is. The corner may lie outside the target: only what falls inside is drawn,
+    // exactly as it would be in a larger target.
     // NOTE: not called DrawText, which <windows.h> defines as a macro.
     virtual void PaintText(Bitmap32& target, const TextFont& font, std::uint32_t colour,
-                           std::string_view text) const = 0;
+                           std::string_view text, int left, int top) const = 0;
 
     // Makes the families of a TrueType or OpenType file usable by this process only, for as
     // long as the rasterizer lives; false when the file holds no font that could be added.

@@ -23,7 +23,8 @@ class XmlDocument {
 public:
     virtual ~XmlDocument() = default;
 
-    // Parses a file (UTF-8 path) or a text, replacing any document held before. Throws
+    // Parses a file (UTF-8 path) or a UTF-8 text (XmlTextAsUtf8 makes one of any file's
+    // bytes), replacing any document held before; positions in errors count characters. Throws
     // XmlError when the file cannot be read, is not well-formed or has a DOCTYPE.
     virtual void Load(const std::string& path) = 0;
     virtual void LoadText(std::string_view xml) = 0;

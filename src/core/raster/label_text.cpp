@@ -1,5 +1,7 @@
 #include "core/raster/label_text.h"
 
+#include <algorithm>
+
 namespace norvale {
 
 std::uint32_t ContrastColour(std::uint32_t colour) {
@@ -10,20 +12,19 @@ std::uint32_t ContrastColour(std::uint32_t colour) {
 }
 
 Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
-                         const TextRasterizer& rasterizer) {
-    const TextExtent extent = rasterizer.MeasureText(font, text);
-    const int w = extent.Width + 2;
-    const int h = extent.Height + 2;
+                         const TextRasterizer& rasterizer, const RECT& region) {
+    const int w = RectWidth(region);
+    const int h = RectHeight(region);
     const std::uint32_t contrast = ContrastColour(font.Color);
     Bitmap32 onWhite(w, h, 0xFFFFFFFF);
-    rasterizer.PaintText(onWhite, font, contrast, text);
+    rasterizer.PaintText(onWhite, font, contrast, text, -region.left, -region.top);
     Bitmap32 onBlack(w, h, 0xFF000000);
-    rasterizer.PaintText(onBlack, font, contrast, text);
+    rasterizer.PaintText(onBlack, font, contrast, text, -region.left, -region.top);
 
     const Pixel32 colour = OpaquePixelOf(font.Color);
     Pixel32* p = onWhite.Bits();
     const Pixel32* q = onBlack.Bits();
-    const std::size_t pixels = static_cast<std::size_t>(w) * h;
+    const std::size_t pixels = static_cast<std::size_t>(onWhite.Width()) * onWhite.Height();
     for (std::size_t i = 0; i < pixels; ++i) {
         const auto diff = [&](int shift) {
             return static_cast<std::uint8_t>((p[i] >> shift) - (q[i] >> shift));
@@ -37,6 +38,12 @@ Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
     return onWhite;
 }
 
+Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
+                         const TextRasterizer& rasterizer) {
+    const TextExtent extent = rasterizer.MeasureText(font, text);
+    return RenderLabelText(text, font, rasterizer, {0, 0, extent.Width + 2, extent.Height + 2});
+}
+
 int CentredTextLeft(int left, int width, int textWidth) {
     // Twice the exact position is an integer; an odd one lies halfway and goes to the even
     // neighbour.
@@ -48,15 +55,32 @@ int CentredTextLeft(int left, int width, int textWidth) {
     return static_cast<int>(lower + 1);
 }
 
-const Bitmap32& LabelRaster::Render(std::string_view text, const TextFont& font,
-                                    const TextRasterizer& rasterizer) {
+TextExtent LabelRaster::Measure(std::string_view text, const TextFont& font,
+                                const TextRasterizer& rasterizer) {
     const bool same = FRasterizer == &rasterizer && FText == text && FFont.Name == font.Name &&
                       FFont.Size == font.Size && FFont.Color == font.Color && FFont.Dpi == font.Dpi;
     if (!same) {
-        FBitmap = RenderLabelText(text, font, rasterizer);
+        // No text is drawn wider or higher than this, whatever a font says.
+        constexpr int kMost = 1 << 30;
+        const TextExtent measured = rasterizer.MeasureText(font, text);
+        FExtent = {std::clamp(measured.Width, 0, kMost), std::clamp(measured.Height, 0, kMost)};
         FRasterizer = &rasterizer;
         FText = text;
         FFont = font;
+        FRendered = false;
+    }
+    return FExtent;
+}
+
+const Bitmap32& LabelRaster::Render(std::string_view text, const TextFont& font,
+                                    const TextRasterizer& rasterizer, const RECT& region) {
+    Measure(text, font, rasterizer);
+    const bool sameRegion = FRegion.left == region.left && FRegion.top == region.top &&
+                            FRegion.right == region.right && FRegion.bottom == region.bottom;
+    if (!FRendered || !sameRegion) {
+        FBitmap = RenderLabelText(text, font, rasterizer, region);
+        FRegion = region;
+        FRendered = true;
     }
     return FBitmap;
 }
@@ -65,10 +89,34 @@ void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view te
                const TextRasterizer& rasterizer, BLENDFUNCTION blend, LabelRaster& raster) {
     TextFont font = label.Font;
     font.Color = label.DrawingColour;
-    const Bitmap32& rendered = raster.Render(text, font, rasterizer);
-    // The bitmap is the measured text with a pixel on each side.
-    const int x = CentredTextLeft(label.Left, label.Width, rendered.Width() - 2);
-    AlphaBlend(layer, x, label.Top, rendered, blend);
+    const TextExtent extent = raster.Measure(text, font, rasterizer);
+    // The text's bitmap is the measured text with a pixel on each side; only the part of it
+    // that lands on the layer is made, whatever size the font and the text give it.
+    const long long x = CentredTextLeft(label.Left, label.Width, extent.Width);
+    const long long y = label.Top;
+    const long long left = std::max(0LL, x);
+    const long long top = std::max(0LL, y);
+    const long long right = std::min<long long>(layer.Width(), x + extent.Width + 2);
+    const long long bottom = std::min<long long>(layer.Height(), y + extent.Height + 2);
+    if (left >= right || top >= bottom) {
+        return;
+    }
+    const auto width = static_cast<int>(right - left);
+    const int bandRows = std::max(1, kLabelBandPixels / width);
+    if (bottom - top <= bandRows) {
+        const RECT region{static_cast<int>(left - x), static_cast<int>(top - y),
+                          static_cast<int>(right - x), static_cast<int>(bottom - y)};
+        AlphaBlend(layer, static_cast<int>(left), static_cast<int>(top),
+                   raster.Render(text, font, rasterizer, region), blend);
+        return;
+    }
+    for (long long band = top; band < bottom; band += bandRows) {
+        const long long end = std::min(bottom, band + bandRows);
+        const RECT region{static_cast<int>(left - x), static_cast<int>(band - y),
+                          static_cast<int>(right - x), static_cast<int>(end - y)};
+        AlphaBlend(layer, static_cast<int>(left), static_cast<int>(band),
+                   RenderLabelText(text, font, rasterizer, region), blend);
+    }
 }
 
 void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view text,

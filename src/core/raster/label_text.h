@@ -20,6 +20,10 @@ struct LabelPlacement {
     std::uint32_t DrawingColour = 0;
 };
 
+// The most pixels of a label's text made at once, and kept between frames: a larger text is
+// drawn in bands of rows, so that no font, text or scale makes a label take more memory.
+inline constexpr int kLabelBandPixels = 1 << 20;
+
 // White (0xFFFFFF) for a dark colour, black for a light one: 2 R + 5 G + B < 1024 is dark.
 std::uint32_t ContrastColour(std::uint32_t colour);
 
@@ -29,26 +33,38 @@ std::uint32_t ContrastColour(std::uint32_t colour);
 Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
                          const TextRasterizer& rasterizer);
 
-// A label's text as last rasterized: the same text in the same font, colour and rasterizer
-// reuses the bitmap rather than painting the text twice more. A skin's labels keep one each
-// for as long as the skin is loaded, so the fonts the skin added cannot change under it.
+// The part `region` of that bitmap alone, made as large as the region.
+Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
+                         const TextRasterizer& rasterizer, const RECT& region);
+
+// A label's text as last measured and rasterized: the same text in the same font, colour and
+// rasterizer is measured once, and the same part of it painted once, rather than twice more
+// every frame. A skin's labels keep one each for as long as the skin is loaded, so the fonts
+// the skin added cannot change under it.
 class LabelRaster {
 public:
-    // The bitmap RenderLabelText makes of the text.
+    // The text's size in the font.
+    TextExtent Measure(std::string_view text, const TextFont& font,
+                       const TextRasterizer& rasterizer);
+    // The bitmap RenderLabelText makes of the region of the text.
     const Bitmap32& Render(std::string_view text, const TextFont& font,
-                           const TextRasterizer& rasterizer);
-    // The text of the bitmap it made last.
+                           const TextRasterizer& rasterizer, const RECT& region);
+    // The text it measured last.
     const std::string& Text() const { return FText; }
 
 private:
     const TextRasterizer* FRasterizer = nullptr;
     std::string FText;
     TextFont FFont;
+    TextExtent FExtent;
+    bool FRendered = false;
+    RECT FRegion;
     Bitmap32 FBitmap;
 };
 
 // Blends the label's text onto the layer, centred on the box (halves to the even pixel) and
-// hanging from its top; `raster` holds the text from the label's previous drawing.
+// hanging from its top; only the part on the layer is made, in bands of at most
+// kLabelBandPixels. `raster` holds the text from the label's previous drawing.
 void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view text,
                const TextRasterizer& rasterizer, BLENDFUNCTION blend, LabelRaster& raster);
 

@@ -66,11 +66,28 @@ const LanczosKernel& LanczosKernel::Interpolating() {
 }
 
 LanczosSampler::LanczosSampler(const Bitmap32& bitmap, const LanczosKernel& kernel)
-    : FKernel(kernel), FStride(bitmap.Width() + kernel.Taps()),
-      FPixels(static_cast<std::size_t>(FStride) * (bitmap.Height() + kernel.Taps())) {
-    const int reach = kernel.Reach();
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        Channels* out = FPixels.data() + static_cast<std::size_t>(y + reach) * FStride + reach;
+    : FKernel(kernel), FStride(bitmap.Width() + kernel.Taps()) {
+    CopyRows(bitmap, -kernel.Reach(), bitmap.Height() + kernel.Taps());
+}
+
+LanczosSampler::LanczosSampler(const Bitmap32& bitmap, const LanczosKernel& kernel, double firstV,
+                               double lastV)
+    : FKernel(kernel), FStride(bitmap.Width() + kernel.Taps()) {
+    // A point's taps start at most reach - 1 rows above its row and end reach rows below the
+    // row after it (its phase may round it up).
+    const int first = static_cast<int>(std::floor(firstV)) - kernel.Reach();
+    const int last = static_cast<int>(std::floor(lastV)) + 1 + kernel.Reach();
+    CopyRows(bitmap, first, last - first + 1);
+}
+
+void LanczosSampler::CopyRows(const Bitmap32& bitmap, int top, int rows) {
+    const int reach = FKernel.Reach();
+    FTop = top;
+    FPixels.assign(static_cast<std::size_t>(FStride) * rows, Channels{});
+    const int from = std::max(0, top);
+    const int to = std::min(bitmap.Height(), top + rows);
+    for (int y = from; y < to; ++y) {
+        Channels* out = FPixels.data() + static_cast<std::size_t>(y - top) * FStride + reach;
         for (int x = 0; x < bitmap.Width(); ++x) {
             const Pixel32 p = bitmap.At(x, y);
             out[x] = {static_cast<float>(BlueOf(p)), static_cast<float>(GreenOf(p)),
@@ -98,7 +115,7 @@ Pixel32 LanczosSampler::SampleWith(double u, double v) const {
     const float* wy = FKernel.Weights(yPhase);
     // Within the allowed range the taps start at -reach at the least: on the border.
     const Channels* first =
-        FPixels.data() + static_cast<std::ptrdiff_t>(y0 + reach) * FStride + (x0 + reach);
+        FPixels.data() + static_cast<std::ptrdiff_t>(y0 - FTop) * FStride + (x0 + reach);
     Channels sum{};
 #ifdef NORVALE_SSE2
     // One pixel's four channels side by side in a register.
@@ -153,13 +170,22 @@ Bitmap32 ResampleLanczos(const Bitmap32& source, int width, int height) {
     if (shrink > 1) {
         widened.emplace(shrink);
     }
-    const LanczosSampler sampler(source, widened ? *widened : LanczosKernel::Interpolating());
+    const LanczosKernel& kernel = widened ? *widened : LanczosKernel::Interpolating();
+    // The target is made in bands of rows, each from a sampler of the few source rows it
+    // reaches, so that a large source is never held whole in floats.
+    constexpr double kBandSourceRows = 64;
+    const int bandRows = std::max(1, static_cast<int>(kBandSourceRows / yStep));
     // Each target pixel centre maps to the same place of the source's extent.
-    for (int y = 0; y < target.Height(); ++y) {
-        const double v = (y + 0.5) * yStep - 0.5;
-        Pixel32* row = target.Row(y);
-        for (int x = 0; x < target.Width(); ++x) {
-            row[x] = sampler.Sample((x + 0.5) * xStep - 0.5, v);
+    const auto sourceV = [yStep](int y) { return (y + 0.5) * yStep - 0.5; };
+    for (int band = 0; band < target.Height(); band += bandRows) {
+        const int end = std::min(target.Height(), band + bandRows);
+        const LanczosSampler sampler(source, kernel, sourceV(band), sourceV(end - 1));
+        for (int y = band; y < end; ++y) {
+            const double v = sourceV(y);
+            Pixel32* row = target.Row(y);
+            for (int x = 0; x < target.Width(); ++x) {
+                row[x] = sampler.Sample((x + 0.5) * xStep - 0.5, v);
+            }
         }
     }
     return target;

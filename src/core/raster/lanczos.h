@@ -42,6 +42,10 @@ public:
     // kernel must outlive the sampler.
     explicit LanczosSampler(const Bitmap32& bitmap,
                             const LanczosKernel& kernel = LanczosKernel::Interpolating());
+    // The same for sample points whose v lies within [firstV, lastV] only: just the rows their
+    // taps reach are copied, so that a band of a large bitmap takes little memory.
+    LanczosSampler(const Bitmap32& bitmap, const LanczosKernel& kernel, double firstV,
+                   double lastV);
 
     // The sample at (u, v), for -0.5 <= u < Width - 0.5 and -0.5 <= v < Height - 0.5.
     Pixel32 Sample(double u, double v) const;
@@ -53,8 +57,12 @@ private:
     template <int FixedTaps>
     Pixel32 SampleWith(double u, double v) const;
 
+    // Copies the bitmap's rows from `top` on, `rows` of them, those outside it transparent.
+    void CopyRows(const Bitmap32& bitmap, int top, int rows);
+
     const LanczosKernel& FKernel;
     int FStride;
+    int FTop = 0; // the bitmap's row held first
     std::vector<Channels> FPixels;
 };
 

@@ -75,9 +75,8 @@ private:
     void ReadPalette(std::span<const std::uint8_t> data);
     void ReadTransparency(std::span<const std::uint8_t> data);
     std::span<const Pass> Passes() const;
-    std::uint64_t RawSize() const;
-    void Inflate(std::uint8_t* raw, std::uint64_t rawSize) const;
-    void Reconstruct(std::uint8_t* raw, PngImage& image) const;
+    void Check(png::InflateResult result) const;
+    void Reconstruct(PngImage& image) const;
     void ReconstructRgba8InPlace(std::uint8_t* data) const;
 
     std::span<const std::uint8_t> FFile;
@@ -88,7 +87,7 @@ private:
     bool FHasHeader = false;
     int FPaletteSize = 0;
     png::SampleFormat FFormat;
-    std::vector<std::span<const std::uint8_t>> FImageData;
+    std::size_t FFirstImageData = 0; // offset of the first IDAT chunk; 0 before one is seen
     std::uint64_t FImageDataBytes = 0;
 };
 
@@ -98,7 +97,8 @@ PngImage Decoder::Run() {
         Fail("not a PNG file");
     }
     ReadChunks();
-    const std::uint64_t rawSize = RawSize();
+    const std::uint64_t rawSize =
+        PngImageDataBytes({FWidth, FHeight, FFormat.BitDepth, FFormat.ColourType, FInterlaced});
     // A few bytes of compressed data cannot stand for a huge image: refuse before allocating.
     if (rawSize > (FImageDataBytes + 1) * kMaxInflateRatio) {
         Fail("truncated image data");
@@ -111,15 +111,13 @@ PngImage Decoder::Run() {
     if (FFormat.ColourType == 6 && FFormat.BitDepth == 8 && !FInterlaced) {
         // The usual skin image: its data is the image plus one filter byte per row, so it
         // is inflated into the image itself.
-        image.Rgba.resize(static_cast<std::size_t>(rawSize) + 1);
-        Inflate(image.Rgba.data(), rawSize);
+        image.Rgba.resize(static_cast<std::size_t>(rawSize));
+        Check(png::InflateAll(FFile, FFirstImageData, image.Rgba.data(), image.Rgba.size()));
         ReconstructRgba8InPlace(image.Rgba.data());
         image.Rgba.resize(imageSize);
     } else {
-        const auto raw = std::make_unique_for_overwrite<std::uint8_t[]>(rawSize + 1);
-        Inflate(raw.get(), rawSize);
         image.Rgba.resize(imageSize);
-        Reconstruct(raw.get(), image);
+        Reconstruct(image);
     }
     return image;
 }
@@ -162,7 +160,7 @@ void Decoder::ReadChunks() {
         if (!FHasHeader && type != kIhdr) {
             Fail("missing IHDR");
         }
-        if (type != kIdat && !FImageData.empty()) {
+        if (type != kIdat && FFirstImageData != 0) {
             dataEnded = true;
         }
         if (type == kIhdr) {
@@ -178,7 +176,9 @@ void Decoder::ReadChunks() {
             if (FFormat.ColourType == 3 && FPaletteSize == 0) {
                 Fail("missing palette");
             }
-            FImageData.push_back(data);
+            if (FFirstImageData == 0) {
+                FFirstImageData = static_cast<std::size_t>(head - FFile.data());
+            }
             FImageDataBytes += length;
         } else if (type == kIend) {
             break;
@@ -186,7 +186,7 @@ void Decoder::ReadChunks() {
             Fail("unknown critical chunk " + TypeName(type));
         }
     }
-    if (FImageData.empty()) {
+    if (FFirstImageData == 0) {
         Fail("missing image data");
     }
 }
@@ -248,7 +248,7 @@ void Decoder::ReadHeader(std::span<const std::uint8_t> data) {
 }
 
 void Decoder::ReadPalette(std::span<const std::uint8_t> data) {
-    if (!FImageData.empty()) {
+    if (FFirstImageData != 0) {
         Fail("palette after image data");
     }
     if (FPaletteSize != 0) {
@@ -275,7 +275,7 @@ void Decoder::ReadPalette(std::span<const std::uint8_t> data) {
 // Applies a tRNS chunk; one that does not fit the image is ignored, like other damaged
 // ancillary chunks.
 void Decoder::ReadTransparency(std::span<const std::uint8_t> data) {
-    if (!FImageData.empty()) {
+    if (FFirstImageData != 0) {
         return;
     }
     switch (FFormat.ColourType) {
@@ -310,24 +310,8 @@ std::span<const Pass> Decoder::Passes() const {
     return kWholeImage;
 }
 
-// Bytes of the whole decompressed image data: every row of every pass with its filter byte.
-std::uint64_t Decoder::RawSize() const {
-    const int channels = png::ChannelsOf(FFormat.ColourType);
-    std::uint64_t total = 0;
-    for (const Pass& pass : Passes()) {
-        const std::uint32_t w = PassExtent(FWidth, pass.X0, pass.DX);
-        const std::uint32_t h = PassExtent(FHeight, pass.Y0, pass.DY);
-        if (w > 0 && h > 0) {
-            total +=
-                static_cast<std::uint64_t>(h) * (1 + png::RowBytes(w, channels, FFormat.BitDepth));
-        }
-    }
-    return total;
-}
-
-// Inflates all image data at once into `raw`, which has room for rawSize + 1 bytes.
-void Decoder::Inflate(std::uint8_t* raw, std::uint64_t rawSize) const {
-    switch (png::InflateAll(FImageData, raw, rawSize)) {
+void Decoder::Check(png::InflateResult result) const {
+    switch (result) {
     case png::InflateResult::Complete:
         return;
     case png::InflateResult::TooMuchData:
@@ -341,12 +325,15 @@ void Decoder::Inflate(std::uint8_t* raw, std::uint64_t rawSize) const {
     }
 }
 
-// Undoes the filters pass by pass in place and widens every pixel into the image.
-void Decoder::Reconstruct(std::uint8_t* raw, PngImage& image) const {
+// Inflates the image data a row at a time, undoes each row's filter against the row above and
+// widens its pixels into the image: two rows are all it keeps besides the image.
+void Decoder::Reconstruct(PngImage& image) const {
     const int channels = png::ChannelsOf(FFormat.ColourType);
     const std::size_t pixelBytes =
         std::max<std::size_t>(1, static_cast<std::size_t>(channels) * FFormat.BitDepth / 8);
-    std::uint8_t* in = raw;
+    png::Inflater inflater(FFile, FFirstImageData);
+    const std::size_t widest = png::RowBytes(FWidth, channels, FFormat.BitDepth) + 1;
+    std::vector<std::uint8_t> rows(2 * widest);
     for (const Pass& pass : Passes()) {
         const std::uint32_t w = PassExtent(FWidth, pass.X0, pass.DX);
         const std::uint32_t h = PassExtent(FHeight, pass.Y0, pass.DY);
@@ -354,8 +341,11 @@ void Decoder::Reconstruct(std::uint8_t* raw, PngImage& image) const {
             continue;
         }
         const std::size_t rowBytes = png::RowBytes(w, channels, FFormat.BitDepth);
+        std::uint8_t* in = rows.data();
+        std::uint8_t* above = rows.data() + widest;
         const std::uint8_t* previous = nullptr;
         for (std::uint32_t j = 0; j < h; ++j) {
+            Check(inflater.Read(in, rowBytes + 1));
             std::uint8_t* row = in + 1;
             if (!png::Unfilter(in[0], row, previous, rowBytes, pixelBytes)) {
                 Fail("bad filter type " + std::to_string(in[0]));
@@ -364,9 +354,10 @@ void Decoder::Reconstruct(std::uint8_t* raw, PngImage& image) const {
             std::uint8_t* out = image.Rgba.data() + (y * FWidth + pass.X0) * 4;
             png::ExpandRow(FFormat, row, w, out, static_cast<std::size_t>(pass.DX) * 4);
             previous = row;
-            in += 1 + rowBytes;
+            std::swap(in, above);
         }
     }
+    Check(inflater.Finish());
 }
 
 // Undoes the filters of 8-bit RGBA rows lying in `data` with their filter bytes, moving each
@@ -386,6 +377,34 @@ void Decoder::ReconstructRgba8InPlace(std::uint8_t* data) const {
 }
 
 } // namespace
+
+std::uint64_t PngImageDataBytes(const PngHeader& header) {
+    const int channels = png::ChannelsOf(header.ColourType);
+    std::uint64_t total = 0;
+    const std::span<const Pass> passes =
+        header.Interlaced ? std::span<const Pass>(kAdam7) : std::span<const Pass>(kWholeImage);
+    for (const Pass& pass : passes) {
+        const std::uint32_t w = PassExtent(header.Width, pass.X0, pass.DX);
+        const std::uint32_t h = PassExtent(header.Height, pass.Y0, pass.DY);
+        if (w > 0 && h > 0) {
+            total +=
+                static_cast<std::uint64_t>(h) * (1 + png::RowBytes(w, channels, header.BitDepth));
+        }
+    }
+    return total;
+}
+
+std::optional<PngHeader> PeekPngHeader(std::span<const std::uint8_t> file) {
+    // The signature, then IHDR's length and type, then its 13 bytes.
+    constexpr std::size_t kHeaderEnd = 8 + 8 + 13;
+    if (file.size() < kHeaderEnd ||
+        std::memcmp(file.data(), kSignature.data(), kSignature.size()) != 0 ||
+        Read32(file.data() + 12) != kIhdr) {
+        return std::nullopt;
+    }
+    const std::uint8_t* data = file.data() + 16;
+    return PngHeader{Read32(data), Read32(data + 4), data[8], data[9], data[12] == 1};
+}
 
 PngImage DecodePng(std::span<const std::uint8_t> file, std::string_view name) {
     return Decoder(file, name).Run();

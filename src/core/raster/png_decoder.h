@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -27,6 +28,22 @@ public:
 // Images larger than this are refused before anything is allocated for them.
 inline constexpr std::uint32_t kPngMaxSide = 16384;
 inline constexpr std::uint64_t kPngMaxPixels = 64ull * 1024 * 1024;
+
+// What a PNG's IHDR chunk says of its image.
+struct PngHeader {
+    std::uint32_t Width = 0;
+    std::uint32_t Height = 0;
+    int BitDepth = 8;
+    int ColourType = 6;
+    bool Interlaced = false;
+};
+
+// The header of a file that starts like a PNG, read before anything else of it; nullopt for
+// any other file (the decoder then says what is wrong).
+std::optional<PngHeader> PeekPngHeader(std::span<const std::uint8_t> file);
+
+// Bytes of the image's data once inflated: every row of every pass with its filter byte.
+std::uint64_t PngImageDataBytes(const PngHeader& header);
 
 // Decodes a whole PNG file held in memory; `name` is only used in error texts. Throws
 // PngError for anything that is not a complete, valid PNG within the size limits.

@@ -1,49 +1,103 @@
 #include "core/raster/png_inflate.h"
 
-#include <zlib.h>
-
 namespace norvale::png {
+namespace {
 
-InflateResult InflateAll(const std::vector<std::span<const std::uint8_t>>& pieces,
-                         std::uint8_t* out, std::uint64_t size) {
-    z_stream stream{};
-    if (inflateInit(&stream) != Z_OK) {
-        return InflateResult::OutOfMemory;
-    }
-    struct Ender {
-        z_stream& Stream;
-        ~Ender() { inflateEnd(&Stream); }
-    } ender{stream};
+constexpr std::uint32_t kIdat = 0x49444154;
+
+std::uint32_t Read32(const std::uint8_t* p) {
+    return static_cast<std::uint32_t>(p[0]) << 24 | static_cast<std::uint32_t>(p[1]) << 16 |
+           static_cast<std::uint32_t>(p[2]) << 8 | p[3];
+}
+
+} // namespace
+
+Inflater::Inflater(std::span<const std::uint8_t> file, std::size_t first)
+    : FFile(file), FNext(first) {
+    FStarted = inflateInit(&FStream) == Z_OK;
     // Every IDAT chunk's CRC has been checked already; a second checksum over the inflated
     // bytes would only cost time.
-    inflateValidate(&stream, 0);
+    if (FStarted) {
+        inflateValidate(&FStream, 0);
+    }
+}
 
-    stream.next_out = out;
-    stream.avail_out = static_cast<uInt>(size + 1);
-    int result = Z_OK;
-    for (const auto& piece : pieces) {
-        stream.next_in = const_cast<Bytef*>(piece.data());
-        stream.avail_in = static_cast<uInt>(piece.size());
-        while (stream.avail_in > 0 && result == Z_OK) {
-            result = inflate(&stream, Z_NO_FLUSH);
-            if (stream.avail_out == 0) {
-                return InflateResult::TooMuchData;
-            }
-        }
-        if (result != Z_OK) {
-            break;
-        }
+Inflater::~Inflater() {
+    if (FStarted) {
+        inflateEnd(&FStream);
     }
-    if (result == Z_MEM_ERROR) {
-        return InflateResult::OutOfMemory;
+}
+
+bool Inflater::NextChunk() {
+    if (FFile.size() - FNext < 12 || Read32(FFile.data() + FNext + 4) != kIdat) {
+        return false;
     }
-    if (result != Z_OK && result != Z_STREAM_END) {
-        return InflateResult::BadData;
-    }
-    if (result != Z_STREAM_END || stream.total_out < size) {
+    const std::uint32_t length = Read32(FFile.data() + FNext);
+    FStream.next_in = const_cast<Bytef*>(FFile.data() + FNext + 8);
+    FStream.avail_in = length;
+    FNext += 12 + static_cast<std::size_t>(length);
+    return true;
+}
+
+InflateResult Inflater::Step() {
+    if (FStream.avail_in == 0 && !NextChunk()) {
         return InflateResult::Truncated;
     }
+    switch (inflate(&FStream, Z_NO_FLUSH)) {
+    case Z_OK:
+        return InflateResult::Complete;
+    case Z_STREAM_END:
+        FEnded = true;
+        return InflateResult::Complete;
+    case Z_BUF_ERROR: // no progress: an empty chunk, the next one is taken
+        return FStream.avail_in == 0 ? InflateResult::Complete : InflateResult::BadData;
+    case Z_MEM_ERROR:
+        return InflateResult::OutOfMemory;
+    default:
+        return InflateResult::BadData;
+    }
+}
+
+InflateResult Inflater::Read(std::uint8_t* out, std::size_t size) {
+    if (!FStarted) {
+        return InflateResult::OutOfMemory;
+    }
+    FStream.next_out = out;
+    FStream.avail_out = static_cast<uInt>(size);
+    while (FStream.avail_out > 0) {
+        if (FEnded) {
+            return InflateResult::Truncated;
+        }
+        if (const InflateResult step = Step(); step != InflateResult::Complete) {
+            return step;
+        }
+    }
     return InflateResult::Complete;
+}
+
+InflateResult Inflater::Finish() {
+    if (!FStarted) {
+        return InflateResult::OutOfMemory;
+    }
+    // Room for one byte more: the stream must end without filling it.
+    FStream.next_out = &FExtra;
+    FStream.avail_out = 1;
+    while (!FEnded) {
+        if (const InflateResult step = Step(); step != InflateResult::Complete) {
+            return step;
+        }
+        if (FStream.avail_out == 0) {
+            return InflateResult::TooMuchData;
+        }
+    }
+    return InflateResult::Complete;
+}
+
+InflateResult InflateAll(std::span<const std::uint8_t> file, std::size_t first, std::uint8_t* out,
+                         std::size_t size) {
+    Inflater inflater(file, first);
+    const InflateResult read = inflater.Read(out, size);
+    return read == InflateResult::Complete ? inflater.Finish() : read;
 }
 
 } // namespace norvale::png

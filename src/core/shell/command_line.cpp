@@ -13,6 +13,8 @@ constexpr std::array kOptions = {
     std::pair<std::string_view, OptionField>{"--resource-log", &CommandLineOptions::ResourceLog},
     std::pair<std::string_view, OptionField>{"--sync-time", &CommandLineOptions::SyncTime},
     std::pair<std::string_view, OptionField>{"--step-consent", &CommandLineOptions::StepConsent},
+    std::pair<std::string_view, OptionField>{"--requests", &CommandLineOptions::Requests},
+    std::pair<std::string_view, OptionField>{"--last-request", &CommandLineOptions::LastRequest},
     std::pair<std::string_view, OptionField>{"--clock-setter-log",
                                              &CommandLineOptions::ClockSetterLog},
 };

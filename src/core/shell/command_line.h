@@ -17,6 +17,11 @@ struct CommandLineOptions {
     std::optional<std::string> SyncTime;
     // "--step-consent SECONDS": with --sync-time, the correction the user agreed to.
     std::optional<std::string> StepConsent;
+    // "--requests N": with --sync-time, how many requests the user's action has left for it.
+    std::optional<std::string> Requests;
+    // "--last-request MILLISECONDS": with --sync-time, when the clock that started the job last
+    // asked the server, on the system's tick count.
+    std::optional<std::string> LastRequest;
     // "--clock-setter-log FILE": for tests under Wine only; the computer's clock is never
     // set, every attempt is written to FILE instead.
     std::optional<std::string> ClockSetterLog;

@@ -7,7 +7,8 @@
 
 namespace norvale {
 
-enum class TCursorKind { Default, HandPoint };
+// AppStarting: the arrow with an hourglass, for work going on in the background.
+enum class TCursorKind { Default, HandPoint, AppStarting };
 
 // The face button: a hot zone on the face that lights up under the mouse, looks pressed
 // while held and shows an icon, drawn every frame from the skin's cell strip (cells of the

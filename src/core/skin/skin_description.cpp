@@ -2,6 +2,7 @@
 
 #include "core/skin/skin_limits.h"
 #include "core/text/integer_text.h"
+#include "core/text/utf16.h"
 #include "core/time/number_text.h"
 
 namespace norvale {
@@ -23,6 +24,49 @@ public:
 
     std::optional<std::string> Optional(const std::string& xpath) const {
         return FXml.SelectValue(xpath);
+    }
+
+    // The text of an element naming a file: a problem when it is missing, empty or longer
+    // than any file name.
+    std::string FileName(const std::string& xpath) {
+        auto value = Optional(xpath);
+        if (!value) {
+            // text() selects nothing in an element that is there but empty.
+            const std::string element = xpath.substr(0, xpath.rfind('/'));
+            FProblems.push_back((Optional(element) ? "empty " : "missing ") + Describe(xpath));
+            return {};
+        }
+        return CheckedFileName(xpath, std::move(*value));
+    }
+
+    // The same for an element that may be absent.
+    std::optional<std::string> OptionalFileName(const std::string& xpath) {
+        auto value = Optional(xpath);
+        if (!value) {
+            return std::nullopt;
+        }
+        return CheckedFileName(xpath, std::move(*value));
+    }
+
+    std::string CheckedFileName(const std::string& xpath, std::string value) {
+        if (value.empty()) {
+            FProblems.push_back("empty " + Describe(xpath));
+        } else if (value.size() > kMaxSkinFileName) {
+            FProblems.push_back(Describe(xpath) + " is longer than " +
+                                std::to_string(kMaxSkinFileName) + " bytes");
+            value.clear();
+        }
+        return value;
+    }
+
+    // A label's text, at most kMaxSkinLabelText characters.
+    std::string Text(const std::string& xpath) {
+        std::string text = Required(xpath);
+        if (Utf8Prefix(text, kMaxSkinLabelText).size() < text.size()) {
+            FProblems.push_back(Describe(xpath) + " is longer than " +
+                                std::to_string(kMaxSkinLabelText) + " characters");
+        }
+        return text;
     }
 
     // An integer within [low, high]; a value outside is a problem and gives the fallback.
@@ -61,7 +105,7 @@ public:
         }
         const auto colour = ParseSkinColour(*text);
         if (!colour) {
-            FProblems.push_back("\"" + *text + "\" is not a colour (" + Describe(xpath) + ")");
+            FProblems.push_back(Quoted(*text) + " is not a colour (" + Describe(xpath) + ")");
             return 0;
         }
         return *colour;
@@ -75,6 +119,14 @@ public:
             return fallback;
         }
         return value;
+    }
+
+    // A value of the skin as a message shows it: quoted, its control characters escaped, and
+    // cut after a few words.
+    static std::string Quoted(std::string_view text) {
+        constexpr std::size_t kShown = 32;
+        const std::string_view shown = Utf8Prefix(text, kShown);
+        return "\"" + EscapeControls(shown) + (shown.size() < text.size() ? "...\"" : "\"");
     }
 
     static std::string Range(std::int32_t low, std::int32_t high) {
@@ -105,7 +157,7 @@ private:
 HandDescription ReadHand(Reader& in, const std::string& name, PointF centre) {
     const std::string base = "skin/" + name;
     HandDescription hand;
-    hand.FileName = in.Required(base + "/filename/text()");
+    hand.FileName = in.FileName(base + "/filename/text()");
     hand.BitmapCenter.X = in.Real(base + "/bitmapCenter/@x", centre.X);
     hand.BitmapCenter.Y = in.Real(base + "/bitmapCenter/@y", centre.Y);
     hand.Position.X = in.Real(base + "/position/@x", 75);
@@ -120,7 +172,7 @@ LabelDescription ReadLabel(Reader& in, const std::string& id) {
         in.Required(base); // one problem for the whole label rather than one per attribute
         return label;
     }
-    label.Text = in.Required(base + "/@text");
+    label.Text = in.Text(base + "/@text");
     label.Left = in.Integer(base + "/@x", 62, -kMaxSkinCoordinate, kMaxSkinCoordinate);
     label.Top = in.Integer(base + "/@y", 55, -kMaxSkinCoordinate, kMaxSkinCoordinate);
     label.Width = in.OptionalInteger(base + "/@width", 89, 0, kMaxSkinCoordinate);
@@ -156,15 +208,15 @@ SkinDescription ReadSkinDescription(const XmlDocument& xml, const FormatSettings
                                     std::vector<std::string>& problems) {
     Reader in(xml, fs, problems);
     SkinDescription skin;
-    skin.ClockFace = in.Required("skin/clockface/text()");
-    skin.Buttons = in.Required("skin/buttons/text()");
-    skin.Glass = in.Required("skin/glass/text()");
-    skin.DigitalGlass = in.Optional("skin/digital_glass/text()");
-    skin.AmPm = in.Required("skin/pmam/text()");
+    skin.ClockFace = in.FileName("skin/clockface/text()");
+    skin.Buttons = in.FileName("skin/buttons/text()");
+    skin.Glass = in.FileName("skin/glass/text()");
+    skin.DigitalGlass = in.OptionalFileName("skin/digital_glass/text()");
+    skin.AmPm = in.FileName("skin/pmam/text()");
     skin.Hours = ReadHand(in, "hours", {4, 42.5});
     skin.Minutes = ReadHand(in, "minutes", {2.5, 51});
     skin.Seconds = ReadHand(in, "seconds", {3.5, 61});
-    skin.Chime = in.Required("skin/sounds/chime/text()");
+    skin.Chime = in.FileName("skin/sounds/chime/text()");
     skin.FaceWidth = in.Integer("skin/clockface/@width", 600, 0, kMaxSkinSide);
     skin.FaceHeight = in.Integer("skin/clockface/@height", 400, 0, kMaxSkinSide);
     for (std::size_t i = 0; i < kSkinLabelIds.size(); ++i) {

@@ -3,7 +3,9 @@
 #include "core/platform/text_rasterizer.h"
 #include "core/skin/skin_folder.h"
 
+#include <cstdint>
 #include <filesystem>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -53,12 +55,18 @@ private:
     std::vector<std::filesystem::path> FFiles;
 };
 
+// How many faces the font engine looks at in a font file: each font of a collection, each
+// named instance of a variable font, one for any other file. Read from the file's tables
+// alone, in a time that does not grow with the count.
+std::uint64_t CountFontFaces(std::string_view file);
+
 // Adds every TrueType and OpenType file (.ttf, .otf in any case) of the skin's "fonts"
 // folder to the rasterizer as a private font, in the order of their names, so that the
 // skin's labels find the families it names on any computer. A missing folder is no error.
-// Throws SkinFileError naming the file for more than kMaxSkinFonts files, a file larger than
-// kMaxSkinFontBytes, one outside the folder, or one the font engine refuses; the fonts added
-// before the fault are taken back then.
+// Throws SkinFileError naming the file for more than kMaxSkinFonts files (or a folder of more
+// than kMaxSkinFolderEntries entries), a file larger than kMaxSkinFontBytes, faces past
+// kMaxSkinFontFaces (before the font engine sees the file), one outside the folder, or one the
+// font engine refuses; the fonts added before the fault are taken back then.
 SkinFontSet LoadSkinFonts(SkinFolder& folder, TextRasterizer& rasterizer);
 
 } // namespace norvale

@@ -4,34 +4,50 @@
 #include "core/skin/skin_limits.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 #include <system_error>
-#include <vector>
 
 namespace norvale {
 namespace {
 
-// No valid image within the skin's limits needs a larger file.
-constexpr std::uint64_t kMaxSkinFileBytes = 256ull << 20;
-
-std::vector<std::uint8_t> Bytes(const std::string& text) {
-    return {text.begin(), text.end()};
+// The largest file any image of this side limit may need: 16-bit samples with alpha.
+std::uint64_t MaxPngBytesForSide(int side) {
+    const auto length = static_cast<std::uint32_t>(side);
+    return MaxPngBytes(PngHeader{length, length, 16, 6, false});
 }
 
-std::uint32_t BigEndian(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-    return std::uint32_t{bytes[at]} << 24 | std::uint32_t{bytes[at + 1]} << 16 |
-           std::uint32_t{bytes[at + 2]} << 8 | bytes[at + 3];
+std::span<const std::uint8_t> Bytes(const std::string& file) {
+    return {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()};
 }
 
-// Counts the image's pixels, from the size its header declares, before it is decoded; a file
-// too short for a header is left to the decoder to refuse.
-void TakePixels(SkinFolder& folder, const std::vector<std::uint8_t>& png, int factor,
-                std::string_view relativePath) {
-    constexpr std::size_t kWidthAt = 16; // signature, IHDR length and type
-    if (png.size() >= kWidthAt + 8) {
-        folder.TakePixels(BigEndian(png, kWidthAt), BigEndian(png, kWidthAt + 4),
-                          factor * kMaxSkinSide, relativePath);
+// Reads, checks and decodes one image file: its size and pixels are counted before the
+// pixels are made, and its bytes freed before they are turned into the bitmap. A missing
+// optional file is an empty bitmap.
+Bitmap32 ReadImage(SkinFolder& folder, std::string_view relativePath, int factor,
+                   std::uint64_t count, std::uint32_t fillColour, bool required) {
+    const int side = factor * kMaxSkinSide;
+    std::optional<std::string> file =
+        required ? folder.Read(relativePath, MaxPngBytesForSide(side))
+                 : folder.ReadIfPresent(relativePath, MaxPngBytesForSide(side));
+    if (!file) {
+        return {};
     }
+    const std::string name = folder.Shown(relativePath);
+    // A file too short for a header is left to the decoder to refuse.
+    if (const auto header = PeekPngHeader(Bytes(*file))) {
+        folder.TakePixels(header->Width, header->Height, side, count, relativePath);
+        const std::uint64_t most = MaxPngBytes(*header);
+        if (file->size() > most) {
+            throw SkinFileError(name + ": the file holds " + std::to_string(file->size()) +
+                                " bytes, more than its " + std::to_string(header->Width) + " x " +
+                                std::to_string(header->Height) + " pixels can need (" +
+                                std::to_string(most) + ")");
+        }
+    }
+    const PngImage png = DecodePng(Bytes(*file), name);
+    file.reset();
+    return SkinBitmapFromPng(png, fillColour);
 }
 
 } // namespace
@@ -70,33 +86,33 @@ std::string VariantPath(std::string_view relativePath, int factor) {
            std::string(relativePath.substr(dot));
 }
 
+std::uint64_t MaxPngBytes(const PngHeader& header) {
+    const std::uint64_t data = PngImageDataBytes(header);
+    return data + data / 8 + kMaxPngExtraBytes;
+}
+
 SkinImageFiles ReadSkinImageFiles(std::string_view relativePath, std::uint32_t fillColour,
-                                  SkinFolder& folder) {
+                                  std::uint64_t weight, SkinFolder& folder) {
     SkinImageFiles files;
     files.FillColour = fillColour;
     files.Name = folder.Shown(relativePath);
-    const std::vector<std::uint8_t> base = Bytes(folder.Read(relativePath, kMaxSkinFileBytes));
-    TakePixels(folder, base, 1, relativePath);
-    files.Base = SkinBitmapFromPng(DecodePng(base, files.Name), fillColour);
+    files.Base = ReadImage(folder, relativePath, 1, 1 + weight, fillColour, true);
     for (int factor = 2; factor <= kLargestVariant; ++factor) {
         const std::string relative = VariantPath(relativePath, factor);
-        const auto read = folder.ReadIfPresent(relative, kMaxSkinFileBytes);
-        if (!read) {
+        Bitmap32 variant = ReadImage(folder, relative, factor, 1, fillColour, false);
+        if (variant.Width() == 0) {
             continue;
         }
-        const std::string name = folder.Shown(relative);
-        std::vector<std::uint8_t> bytes = Bytes(*read);
-        TakePixels(folder, bytes, factor, relative);
-        const PngImage png = DecodePng(bytes, name);
         const int width = factor * files.Base.Width();
         const int height = factor * files.Base.Height();
-        if (png.Width != width || png.Height != height) {
-            throw PngError(name + ": the image is " + std::to_string(png.Width) + " x " +
-                           std::to_string(png.Height) + " pixels, not " + std::to_string(width) +
-                           " x " + std::to_string(height) + " (" + std::to_string(factor) +
-                           " times its base image)");
+        if (variant.Width() != width || variant.Height() != height) {
+            throw PngError(folder.Shown(relative) + ": the image is " +
+                           std::to_string(variant.Width()) + " x " +
+                           std::to_string(variant.Height()) + " pixels, not " +
+                           std::to_string(width) + " x " + std::to_string(height) + " (" +
+                           std::to_string(factor) + " times its base image)");
         }
-        files.Variants[factor - 2] = std::move(bytes);
+        files.Variants[factor - 2] = std::move(variant);
     }
     return files;
 }
@@ -115,24 +131,13 @@ int VariantFactorFor(const SkinImageFiles& files, DisplayScale scale) {
     return largest;
 }
 
-ImageVariant VariantFor(const SkinImageFiles& files, DisplayScale scale) {
-    const int factor = VariantFactorFor(files, scale);
-    if (factor == 1) {
-        return {files.Base, 1};
-    }
-    const std::string name = VariantPath(files.Name, factor);
-    return {SkinBitmapFromPng(DecodePng(files.Variants[factor - 2], name), files.FillColour),
-            factor};
-}
-
 Bitmap32 ScaledSkinImage(const SkinImageFiles& files, DisplayScale scale) {
-    return ResampleLanczos(VariantFor(files, scale).Bitmap, scale.Length(files.Base.Width()),
-                           scale.Length(files.Base.Height()));
+    return ResampleLanczos(files.Variant(VariantFactorFor(files, scale)),
+                           scale.Length(files.Base.Width()), scale.Length(files.Base.Height()));
 }
 
 Bitmap32 ScaledCellStrip(const SkinImageFiles& files, DisplayScale scale) {
-    const ImageVariant variant = VariantFor(files, scale);
-    const Bitmap32& strip = variant.Bitmap;
+    const Bitmap32& strip = files.Variant(VariantFactorFor(files, scale));
     const int side = scale.Length(files.Base.Height());
     if (strip.Height() == side) {
         return strip;

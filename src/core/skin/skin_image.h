@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace norvale {
 
@@ -27,39 +26,41 @@ std::string PathText(const std::filesystem::path& path);
 // beside name.png, drawn at two and three times its size.
 inline constexpr int kLargestVariant = 3;
 
-// A skin image as its files hold it, kept so that it can be drawn at any display scale: the
-// base image decoded, and the PNG bytes of the variants beside it.
+// A skin image as its files hold it, decoded, so that it can be drawn at any display scale
+// without reading or decoding again: the base image and the variants beside it.
 struct SkinImageFiles {
     std::string Name; // the base file's path, as messages show it
     std::uint32_t FillColour = 0;
     Bitmap32 Base;
     // Index 0 holds @2x, index 1 @3x; empty where the skin has no such file.
-    std::array<std::vector<std::uint8_t>, kLargestVariant - 1> Variants;
+    std::array<Bitmap32, kLargestVariant - 1> Variants;
 
-    bool HasVariant(int factor) const { return factor == 1 || !Variants[factor - 2].empty(); }
-};
-
-// An image drawn at Factor times the skin's size.
-struct ImageVariant {
-    Bitmap32 Bitmap;
-    int Factor = 1;
+    bool HasVariant(int factor) const { return factor == 1 || Variants[factor - 2].Width() > 0; }
+    // The base image for 1, else the variant.
+    const Bitmap32& Variant(int factor) const { return factor == 1 ? Base : Variants[factor - 2]; }
 };
 
 // The variant's file name: "@2x" or "@3x" before the extension of the last name.
 std::string VariantPath(std::string_view relativePath, int factor);
 
+// The most bytes a PNG of this header may hold: its image data inflated, an eighth more (what
+// the simplest encoders may add) and kMaxPngExtraBytes. A larger file is padded.
+std::uint64_t MaxPngBytes(const PngHeader& header);
+
 // Reads the PNG at relativePath in the skin folder (UTF-8, '\' or '/' between the names) and the
-// variants beside it, and decodes each of them once to check it, counting its pixels against
-// the skin's limits before it is decoded. Throws PngError or SkinFileError naming the file when
-// the base image cannot be read, when a variant present cannot, when an image is too large, or
-// when a variant is not exactly its factor times the base image's size.
+// variants beside it, and decodes each once, counting its pixels against the skin's limits
+// before it is decoded: the base image's pixels count 1 + weight times (weight: the bitmaps
+// drawn from it, kDrawnImageWeight and its kin), a variant's once. Each file's bytes are freed
+// as soon as it is decoded. Throws PngError or SkinFileError naming the file when the base image
+// cannot be read, when a variant present cannot, when a file is larger than its pixels can
+// need, when an image is too large, or when a variant is not exactly its factor times the base
+// image's size.
 SkinImageFiles ReadSkinImageFiles(std::string_view relativePath, std::uint32_t fillColour,
-                                  SkinFolder& folder);
+                                  std::uint64_t weight, SkinFolder& folder);
 
 // The variant a scale draws from: the smallest at least as large as the scale, else the
 // largest the image has.
 int VariantFactorFor(const SkinImageFiles& files, DisplayScale scale);
-ImageVariant VariantFor(const SkinImageFiles& files, DisplayScale scale);
 
 // The image at the scale: the chosen variant resampled to the base size mapped by the scale
 // (a plain copy where the variant has that size already).

@@ -5,6 +5,7 @@
 #include "core/skin/skin_folder.h"
 #include "core/skin/skin_fonts.h"
 #include "core/skin/skin_limits.h"
+#include "core/text/utf16.h"
 
 #include <new>
 #include <system_error>
@@ -47,15 +48,27 @@ void ApplyLabel(TWindowLabel& label, const LabelDescription& skin) {
     } else if (skin.Align == "right") {
         label.Alignment = TAlignment::Right;
     }
-    if (!skin.Font.Name.empty()) {
-        label.SetFontName(skin.Font.Name);
+    label.SetFont(skin.Font.Name, skin.Font.Size, skin.Font.Color);
+}
+
+// A label's box as its text sized it must stay within the limits every box of a skin keeps,
+// before anything is drawn for it.
+void CheckBox(const TWindowLabel& label, const char* id, const std::string& shownXml) {
+    const auto within = [](int value, int low) {
+        return value >= low && value <= kMaxSkinCoordinate;
+    };
+    if (!within(label.Left, -kMaxSkinCoordinate) || !within(label.Top, -kMaxSkinCoordinate) ||
+        !within(label.Width, 0) || !within(label.Height, 0)) {
+        throw SkinFileError(shownXml + ": the label \"" + id + "\" is " +
+                            std::to_string(label.Width) + " x " + std::to_string(label.Height) +
+                            " pixels at " + std::to_string(label.Left) + "," +
+                            std::to_string(label.Top) + " with its text, outside the limits of " +
+                            std::to_string(kMaxSkinCoordinate));
     }
-    label.SetFontSize(skin.Font.Size);
-    label.SetFontColor(skin.Font.Color);
 }
 
 HandSource ReadHand(const HandDescription& skin, SkinFolder& folder) {
-    return {ReadSkinImageFiles(skin.FileName, 0x000000, folder),
+    return {ReadSkinImageFiles(skin.FileName, 0x000000, kHandWeight, folder),
             {static_cast<float>(skin.BitmapCenter.X), static_cast<float>(skin.BitmapCenter.Y)},
             {static_cast<float>(skin.Position.X), static_cast<float>(skin.Position.Y)}};
 }
@@ -79,13 +92,14 @@ std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin, SkinFolder& folde
                                   const SkinLoadContext& context, const std::string& shownXml) {
     auto loaded = std::make_unique<TSkin>();
     SkinSources& sources = loaded->Sources.emplace();
-    sources.Face = ReadSkinImageFiles(skin.ClockFace, 0x000000, folder);
-    sources.Buttons = ReadSkinImageFiles(skin.Buttons, 0x808080, folder);
-    sources.Glass = ReadSkinImageFiles(skin.Glass, 0xFFFFFF, folder);
+    sources.Face = ReadSkinImageFiles(skin.ClockFace, 0x000000, kFaceWeight, folder);
+    sources.Buttons = ReadSkinImageFiles(skin.Buttons, 0x808080, kDrawnImageWeight, folder);
+    sources.Glass = ReadSkinImageFiles(skin.Glass, 0xFFFFFF, kDrawnImageWeight, folder);
     if (skin.DigitalGlass) {
-        sources.DigitalGlass = ReadSkinImageFiles(*skin.DigitalGlass, 0xFFFFFF, folder);
+        sources.DigitalGlass =
+            ReadSkinImageFiles(*skin.DigitalGlass, 0xFFFFFF, kDrawnImageWeight, folder);
     }
-    sources.AmPm = ReadSkinImageFiles(skin.AmPm, 0x000000, folder);
+    sources.AmPm = ReadSkinImageFiles(skin.AmPm, 0x000000, 0, folder);
     sources.Hours = ReadHand(skin.Hours, folder);
     sources.Minutes = ReadHand(skin.Minutes, folder);
     sources.Seconds = ReadHand(skin.Seconds, folder);
@@ -96,7 +110,9 @@ std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin, SkinFolder& folde
 
 SkinDescription ReadDescription(SkinFolder& folder, const SkinLoadContext& context,
                                 const std::string& shownXml) {
-    const std::string text = folder.Read("skin.xml", kMaxSkinXmlBytes);
+    // Both readers get UTF-8, so that they see the same characters and the reader's line and
+    // position count characters, whatever encoding the file has.
+    const std::string text = XmlTextAsUtf8(folder.Read("skin.xml", kMaxSkinXmlBytes));
     std::vector<std::string> problems;
     SkinDescription skin;
     try {
@@ -133,6 +149,7 @@ std::unique_ptr<TSkin> LoadFolder(SkinFolder& folder, const SkinLoadContext& con
     auto newLabels = labels;
     for (std::size_t i = 0; i < newLabels.size(); ++i) {
         ApplyLabel(newLabels[i], skin.Labels[i]);
+        CheckBox(newLabels[i], kSkinLabelIds[i], shownXml);
     }
     labels = newLabels;
     for (std::size_t i = 0; i < buttons.size(); ++i) {
@@ -161,8 +178,8 @@ std::unique_ptr<TSkin> LoadSkinFolder(const std::filesystem::path& skinFolder,
                                       const SkinLoadContext& context,
                                       std::array<TWindowLabel, kLabelCount>& labels,
                                       std::array<TSknButton, 2>& buttons) {
-    const std::string failed = "The skin \"" + name + "\" cannot be loaded.\n";
-    SkinFolder folder(context.Files, skinFolder, shownFolder);
+    const std::string failed = "The skin \"" + EscapeControls(name) + "\" cannot be loaded.\n";
+    SkinFolder folder(context.Files, skinFolder, shownFolder, "skin folder", kMaxSkinBytes);
     try {
         return LoadFolder(folder, context, labels, buttons);
     } catch (const std::bad_alloc&) {

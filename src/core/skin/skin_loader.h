@@ -57,7 +57,7 @@ struct TSkin {
     Bitmap32 ButtonGlyphs;
     Bitmap32 Glass;
     std::optional<Bitmap32> DigitalGlass;
-    Bitmap32 AmPmImage;
+    // The AM/PM image is kept in Sources only: it is read but never drawn.
     TRotLayer TextLayer; // never turned; the renderer draws labels, buttons and hands here
     Bitmap32 Frame;
     Bitmap32 ZoomFrame;

@@ -29,13 +29,13 @@ Bitmap32 PlaceholderFace(int side) {
 // The hand's image as the chosen variant, unscaled: the turn scales it to the window in the
 // same resampling step, so it is never blurred twice.
 void PrepareHand(TRotLayer& layer, const HandSource& hand, DisplayScale scale) {
-    ImageVariant variant = VariantFor(hand.Files, scale);
-    const double factor = variant.Factor;
+    const int variant = VariantFactorFor(hand.Files, scale);
+    const double factor = variant;
     // The pivot on the variant's pixel grid, pixel i centred on i as on the skin's grid.
     const auto onVariant = [factor](float v) {
         return static_cast<float>(v * factor + (factor - 1) / 2);
     };
-    layer.Bitmap() = std::move(variant.Bitmap);
+    layer.Bitmap() = hand.Files.Variant(variant);
     layer.SetBitmapCenter({onVariant(hand.BitmapCenter.X), onVariant(hand.BitmapCenter.Y)});
     layer.SetPosition({static_cast<float>(scale.PointToPhysical(hand.Position.X)),
                        static_cast<float>(scale.PointToPhysical(hand.Position.Y))});
@@ -56,7 +56,6 @@ void PrepareSkin(TSkin& skin, DisplayScale scale) {
         if (sources.DigitalGlass) {
             skin.DigitalGlass = ScaledSkinImage(*sources.DigitalGlass, scale);
         }
-        skin.AmPmImage = ScaledSkinImage(sources.AmPm, scale);
         PrepareHand(skin.HourHand, sources.Hours, scale);
         PrepareHand(skin.MinuteHand, sources.Minutes, scale);
         PrepareHand(skin.SecondHand, sources.Seconds, scale);

@@ -52,27 +52,29 @@ void TWindowLabel::SetText(std::string_view text) {
 }
 
 void TWindowLabel::SetFontName(std::string_view name) {
-    const std::string_view cut = FirstCharacters(name, kMaxFontNameLength);
-    if (cut == FFont.Name) {
-        return;
-    }
-    FFont.Name = cut;
-    AdjustBounds();
+    SetFont(name, FFont.Size, FFont.Color);
 }
 
 void TWindowLabel::SetFontSize(int size) {
-    if (size == FFont.Size) {
-        return;
-    }
-    FFont.Size = size;
-    AdjustBounds();
+    SetFont(FFont.Name, size, FFont.Color);
 }
 
+// A colour never changes the text's size, so it measures nothing.
 void TWindowLabel::SetFontColor(std::uint32_t color) {
-    if (color == FFont.Color) {
+    FFont.Color = color;
+}
+
+void TWindowLabel::SetFont(std::string_view name, int size, std::uint32_t color) {
+    FFont.Color = color;
+    const std::string_view cut = FirstCharacters(name, kMaxFontNameLength);
+    const bool newName = !cut.empty() && cut != FFont.Name;
+    if (!newName && size == FFont.Size) {
         return;
     }
-    FFont.Color = color;
+    if (newName) {
+        FFont.Name = cut;
+    }
+    FFont.Size = size;
     AdjustBounds();
 }
 

@@ -67,6 +67,86 @@ std::string_view Utf8Prefix(std::string_view text, std::size_t characters) {
     return text;
 }
 
+std::string Utf16ToUtf8(std::u16string_view utf16) {
+    std::string out;
+    out.reserve(utf16.size());
+    for (std::size_t i = 0; i < utf16.size(); ++i) {
+        char32_t code = utf16[i];
+        if (code >= 0xD800 && code <= 0xDBFF && i + 1 < utf16.size() && utf16[i + 1] >= 0xDC00 &&
+            utf16[i + 1] <= 0xDFFF) {
+            code = 0x10000 + ((code - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+        } else if (code >= 0xD800 && code <= 0xDFFF) {
+            code = kReplacement;
+        }
+        if (code < 0x80) {
+            out += static_cast<char>(code);
+        } else if (code < 0x800) {
+            out += static_cast<char>(0xC0 | code >> 6);
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else if (code < 0x10000) {
+            out += static_cast<char>(0xE0 | code >> 12);
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | code >> 18);
+            out += static_cast<char>(0x80 | (code >> 12 & 0x3F));
+            out += static_cast<char>(0x80 | (code >> 6 & 0x3F));
+            out += static_cast<char>(0x80 | (code & 0x3F));
+        }
+    }
+    return out;
+}
+
+std::string XmlTextAsUtf8(std::string_view bytes) {
+    const auto byte = [&](std::size_t i) {
+        return i < bytes.size() ? static_cast<unsigned char>(bytes[i]) : 0x100u;
+    };
+    if (byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF) {
+        return std::string(bytes.substr(3));
+    }
+    const bool littleBom = byte(0) == 0xFF && byte(1) == 0xFE;
+    const bool bigBom = byte(0) == 0xFE && byte(1) == 0xFF;
+    const bool little = littleBom || (byte(0) == '<' && byte(1) == 0 && byte(2) != 0);
+    const bool big = bigBom || (byte(0) == 0 && byte(1) == '<');
+    if (!little && !big) {
+        return std::string(bytes);
+    }
+    std::u16string units;
+    units.reserve(bytes.size() / 2);
+    for (std::size_t i = littleBom || bigBom ? 2 : 0; i + 1 < bytes.size(); i += 2) {
+        const unsigned first = byte(i);
+        const unsigned second = byte(i + 1);
+        units.push_back(static_cast<char16_t>(little ? second << 8 | first : first << 8 | second));
+    }
+    return Utf16ToUtf8(units);
+}
+
+std::string EscapeControls(std::string_view text, bool keepNewlines) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    const auto escape = [&](unsigned value) {
+        out += "\\x";
+        out += kHex[value >> 4 & 0xF];
+        out += kHex[value & 0xF];
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const CodePoint point = DecodeAt(text, i);
+        if (point.Length == 0) {
+            escape(static_cast<unsigned char>(text[i++]));
+            continue;
+        }
+        const char32_t code = point.Code;
+        if ((code < 0x20 && !(keepNewlines && code == '\n')) || (code >= 0x7F && code <= 0x9F)) {
+            escape(static_cast<unsigned>(code));
+        } else {
+            out.append(text.substr(i, point.Length));
+        }
+        i += point.Length;
+    }
+    return out;
+}
+
 bool IsWellFormedUtf8(std::string_view text) {
     for (std::size_t i = 0; i < text.size();) {
         const CodePoint point = DecodeAt(text, i);

@@ -29,6 +29,13 @@ submenu() {
     menu "${keys[@]}" Return
 }
 
+# skin_position NAME: the place of the skin NAME in the Skins submenu (0 is the first), which
+# lists the folders of $program/face in the order Windows lists them: by name, case aside.
+skin_position() {
+    find "$program/face" -mindepth 1 -maxdepth 1 -type d -printf '%f\n' | LC_ALL=C sort -f |
+        grep -nxF "$1" | awk -F: '{ print $1 - 1 }'
+}
+
 # tray_click BUTTON: a click on the clock's icon in Wine's notification area.
 tray_click() {
     local tray
