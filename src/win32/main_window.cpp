@@ -203,10 +203,6 @@ void MainWindow::ShowAndActivate() {
     SyncFadeTimer();
 }
 
-std::uint64_t MainWindow::TickCount() const {
-    return GetTickCount64();
-}
-
 void MainWindow::StartBeep() {
     FSound->StartBeep();
 }

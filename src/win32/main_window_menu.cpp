@@ -28,7 +28,7 @@ void MainWindow::ShowContextMenu(LPARAM lParam) {
     }
     SyncMenu();
     SetForegroundWindow(FHandle);
-    const TMenuCommand chosen = TrackPopupMenu(FMenu, FHandle, at);
+    const TMenuCommand chosen = TrackPopupMenu(FMenu.Items(), FHandle, at);
     if (chosen != TMenuCommand::None) {
         RunMenuCommand(FMenu.Click(chosen));
     }

@@ -1,5 +1,5 @@
+#include "core/platform/settings_paths.h"
 #include "core/shell/form_storage.h"
-#include "core/shell/settings_paths.h"
 #include "core/shell/startup_registration.h"
 #include "core/time/format_date_time.h"
 #include "core/time/time_parts.h"

@@ -1,3 +1,4 @@
+#include "core/shell/popup_menu.h"
 #include "win32/popup_menu_win32.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ BuiltItem ItemAt(HMENU menu, UINT position) {
 
 TEST(Win32PopupMenu, BuildsTheVisibleItemsInOrderWithTheirKeys) {
     TPopupMenu model;
-    const OwnedMenu menu = BuildPopupMenu(model);
+    const OwnedMenu menu = BuildPopupMenu(model.Items());
     const wchar_t* const expected[] = {L"Show/Hide",
                                        L"",
                                        L"About Norvale Time Clock...",
@@ -58,7 +59,7 @@ TEST(Win32PopupMenu, BuildsTheVisibleItemsInOrderWithTheirKeys) {
     // While an alarm of the Alarms window sounds, "Snooze" and "Stop Alarm" come first, over a
     // line.
     model.ShowAlarmItems(true, true);
-    const OwnedMenu sounding = BuildPopupMenu(model);
+    const OwnedMenu sounding = BuildPopupMenu(model.Items());
     ASSERT_EQ(GetMenuItemCount(sounding.Get()), 21);
     EXPECT_EQ(ItemAt(sounding.Get(), 0).Text, L"Snooze");
     EXPECT_EQ(ItemAt(sounding.Get(), 0).Id, static_cast<UINT>(TMenuCommand::Snooze));
@@ -72,7 +73,7 @@ TEST(Win32PopupMenu, MarksTheDefaultTheModeAndTheSettings) {
     TPopupMenu model;
     model.UpdateModeItems(3);
     model.SetChecked(TMenuCommand::Chimes, false);
-    const OwnedMenu menu = BuildPopupMenu(model);
+    const OwnedMenu menu = BuildPopupMenu(model.Items());
     EXPECT_EQ(GetMenuDefaultItem(menu.Get(), FALSE, 0), static_cast<UINT>(TMenuCommand::ShowHide));
     for (UINT i = 4; i <= 8; ++i) {
         const BuiltItem item = ItemAt(menu.Get(), i);
@@ -108,7 +109,7 @@ TEST(Win32PopupMenu, SkinsAreRadioItemsWithTheirCommands) {
     TPopupMenu model;
     model.AddSkin("norvale", "R&B");
     model.AddSkin("R&B", "R&B");
-    const OwnedMenu menu = BuildPopupMenu(model);
+    const OwnedMenu menu = BuildPopupMenu(model.Items());
     const BuiltItem skins = ItemAt(menu.Get(), 14);
     ASSERT_NE(skins.Submenu, nullptr);
     ASSERT_EQ(GetMenuItemCount(skins.Submenu), 2);
@@ -131,7 +132,7 @@ TEST(Win32PopupMenu, ADismissedMenuChoosesNothing) {
     ASSERT_NE(owner, nullptr);
     SetForegroundWindow(owner);
     SetTimer(nullptr, 0, 200, &CloseMenu);
-    EXPECT_EQ(TrackPopupMenu(TPopupMenu(), owner, {100, 100}), TMenuCommand::None);
+    EXPECT_EQ(TrackPopupMenu(TPopupMenu().Items(), owner, {100, 100}), TMenuCommand::None);
     DestroyWindow(owner);
 }
 

@@ -133,7 +133,8 @@ void TfrmMain::Timer1Timer() {
         UpdateHands(t, SecondOfYearKey(t));
         break;
     case ctUpTime: {
-        const DateTime up = static_cast<double>(FHost.TickCount()) / kMillisecondsPerDay;
+        const DateTime up =
+            static_cast<double>(FClock.MonotonicMilliseconds()) / kMillisecondsPerDay;
         UpdateHands(up, SecondOfYearKey(up));
         break;
     }
@@ -258,7 +259,7 @@ TFrameInputs TfrmMain::FrameInputs() {
     in.ClockLabel = FClockLabel;
     in.AmPm = AMPM1Checked;
     in.CountdownTarget = FCountdownTarget;
-    in.TickCountMs = FHost.TickCount();
+    in.TickCountMs = static_cast<std::uint64_t>(FClock.MonotonicMilliseconds());
     in.StopwatchElapsed = StopWatch1.ElapsedTime();
     in.TimerLength = FTimerLength;
     in.TimerElapsed = swTimer.ElapsedTime();

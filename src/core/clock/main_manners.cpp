@@ -1,5 +1,6 @@
 #include "core/clock/clock_window.h"
 #include "core/clock/desktop_manners.h"
+#include "core/shell/popup_menu.h"
 
 namespace norvale {
 
@@ -27,8 +28,7 @@ bool TfrmMain::FullScreenNow() const {
     if (!FServices.Monitors || !FSkin) {
         return false;
     }
-    const POINT at = FHost.WindowPosition();
-    return FullScreenOver({at.x, at.y, at.x + FSkin->Width(), at.y + FSkin->Height()},
+    return FullScreenOver(RectAt(FHost.WindowPosition(), FSkin->Width(), FSkin->Height()),
                           *FServices.Monitors);
 }
 

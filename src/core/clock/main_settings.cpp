@@ -1,6 +1,6 @@
 #include "core/clock/clock_window.h"
+#include "core/platform/settings_paths.h"
 #include "core/shell/form_storage.h"
-#include "core/shell/settings_paths.h"
 #include "core/shell/startup_registration.h"
 #include "core/text/ascii.h"
 #include "core/text/integer_text.h"

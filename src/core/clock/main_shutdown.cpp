@@ -1,13 +1,6 @@
 #include "core/clock/clock_window.h"
 
 namespace norvale {
-namespace {
-
-POINT CentreOf(POINT topLeft, int width, int height) {
-    return {topLeft.x + width / 2, topLeft.y + height / 2};
-}
-
-} // namespace
 
 void TfrmMain::ReturnToRest() {
     if (FClosingFrom) {
@@ -20,7 +13,7 @@ void TfrmMain::ReturnToRest() {
     const int width = FSkin ? FSkin->Width() : 0;
     const int height = FSkin ? FSkin->Height() : 0;
     const POINT rest = FFade.RestCenter();
-    FHost.MoveWindowTo({rest.x - width / 2, rest.y - height / 2});
+    FHost.MoveWindowTo(TopLeftAround(rest, width, height));
 }
 
 void TfrmMain::Exit1Click() {
@@ -30,7 +23,7 @@ void TfrmMain::Exit1Click() {
     SaveState();
     FFade.SetClosing(true);
     // The closing animation shrinks the window in place.
-    const POINT centre = CentreOf(FHost.WindowPosition(), width, height);
+    const POINT centre = CentreOf(RectAt(FHost.WindowPosition(), width, height));
     FFade.SetZoomCenter(centre);
     FFade.SetRestCenter(centre);
     FHost.RequestClose();
@@ -44,7 +37,7 @@ void TfrmMain::RxTrayIcon1Click(POINT cursor) {
         if (!FFade.Enabled()) {
             const int width = FSkin ? FSkin->Width() : 0;
             const int height = FSkin ? FSkin->Height() : 0;
-            FFade.SetRestCenter(CentreOf(FHost.WindowPosition(), width, height));
+            FFade.SetRestCenter(CentreOf(RectAt(FHost.WindowPosition(), width, height)));
         }
         FFade.StartFadeOut();
     } else {

@@ -1,8 +1,5 @@
 #include "core/shell/popup_menu.h"
 
-#include "core/clock/desktop_manners.h"
-#include "core/clock/display_mode.h"
-
 #include <array>
 #include <stdexcept>
 
@@ -146,7 +143,8 @@ TPopupMenu::TPopupMenu() {
         Separator("N2"),
         Plain("Exit1", "Exit", Cmd::Exit),
     };
-    UpdateModeItems(ctClock);
+    // The first mode, Clock, until the clock says otherwise.
+    SetChecked(kModeCommands.front(), true);
     UpdateOpacityItems(kOpacityLevels.front());
     ShowAlarmItems(false, false);
 }
