@@ -58,6 +58,9 @@ start_with() {
     /usr/bin/import -window root "$out/$1_message.png"
     [ "$(message_boxes)" -eq 1 ] || die "$1: $(message_boxes) messages, not one"
     if [ "$2" = key ]; then
+        # NOTE: with no window manager, X's input focus may still be on whatever the previous
+        # script left focused; Windows gives a new message box the focus itself.
+        xdotool windowfocus --sync "$(message_window)" 2>/dev/null || true
         xdotool key Return
     else
         eval "$(xdotool getwindowgeometry --shell "$(message_window)" | sed 's/^/M/')"
