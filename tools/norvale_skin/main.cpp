@@ -48,8 +48,8 @@ int Check(const std::filesystem::path& folder) {
     std::array<TSknButton, 2> buttons{TSknButton(10, 67, 24, 16, cursor),
                                       TSknButton(110, 67, 24, 16, cursor)};
     try {
-        const auto skin =
-            tools::LoadSkinFolderAsGiven(folder, *rasterizer, settings, labels, buttons);
+        const auto skin = tools::LoadSkinFolderAsGiven(folder, *rasterizer, settings, labels,
+                                                       buttons, DisplayScale(), true);
         std::printf("ok\nface %dx%d\n", skin->Width(), skin->Height());
         for (int i = 0; i < kLabelCount; ++i) {
             const TWindowLabel& l = labels[static_cast<std::size_t>(i)];
