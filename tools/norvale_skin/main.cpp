@@ -1,10 +1,11 @@
 // norvale-skin: checks a skin folder and draws frames of it with the clock's own code.
-//   norvale-skin check FOLDER   prints "ok" with the face size, the label and button boxes and
-//                               the high-resolution variants its images have, or every fault
-//                               with its file (a variant of the wrong size is one); exit code
-//                               0 or 1.
+//   norvale-skin check FOLDER   prints "ok" with the face size, the label and button boxes,
+//                               the high-resolution variants its images have and its author
+//                               and description, or every fault with its file (a variant of
+//                               the wrong size is one); exit code 0 or 1.
 //   norvale-skin render FOLDER ...  writes one frame as a PNG (see render_command.h).
 
+#include "core/text/utf16.h"
 #include "tools/norvale_skin/platform.h"
 #include "tools/norvale_skin/render_command.h"
 #include "tools/norvale_skin/skin_folder.h"
@@ -61,6 +62,13 @@ int Check(const std::filesystem::path& folder) {
             Box(buttons[0].Left, buttons[0].Top, buttons[0].Width, buttons[0].Height).c_str(),
             Box(buttons[1].Left, buttons[1].Top, buttons[1].Width, buttons[1].Height).c_str());
         std::printf("variants %s\n", Variants(*skin->Sources).c_str());
+        // The skin's own words, with its control characters escaped like its messages.
+        if (!skin->Author.empty()) {
+            std::printf("author %s\n", EscapeControls(skin->Author).c_str());
+        }
+        if (!skin->Description.empty()) {
+            std::printf("description %s\n", EscapeControls(skin->Description).c_str());
+        }
         return 0;
     } catch (const std::exception& e) {
         // A SkinError, or a failure of the tool's own adapters.

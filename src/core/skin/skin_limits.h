@@ -41,6 +41,9 @@ inline constexpr int kMaxSkinFontSize = 400;
 inline constexpr std::size_t kMaxSkinFileName = 255;
 // A label's text, in characters.
 inline constexpr std::size_t kMaxSkinLabelText = 64;
+// The skin's author and its one-line description, in characters.
+inline constexpr std::size_t kMaxSkinAuthor = 64;
+inline constexpr std::size_t kMaxSkinDescription = 256;
 // Every position, width and height of a label or button, and every hand value, lies within
 // this distance of 0, in skin pixels.
 inline constexpr int kMaxSkinCoordinate = 16384;

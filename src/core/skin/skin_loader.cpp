@@ -142,6 +142,8 @@ std::unique_ptr<TSkin> LoadFolder(SkinFolder& folder, const SkinLoadContext& con
     const std::string shownXml = folder.Shown("skin.xml");
     const SkinDescription skin = ReadDescription(folder, context, shownXml);
     std::unique_ptr<TSkin> loaded = LoadImages(skin, folder, context, shownXml);
+    loaded->Author = skin.Author;
+    loaded->Description = skin.Description;
 
     // The skin's own fonts come before any label measures its text in them.
     loaded->Fonts = LoadSkinFonts(folder, context.Rasterizer);

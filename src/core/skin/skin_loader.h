@@ -52,6 +52,8 @@ struct SkinSources {
 // drawn for the display scale Scale, in physical pixels.
 struct TSkin {
     std::optional<SkinSources> Sources; // none for the placeholder face
+    std::string Author;                 // as skin.xml gives them; empty when it does not
+    std::string Description;
     DisplayScale Scale;
     Bitmap32 FaceBitmap;
     Bitmap32 ButtonGlyphs;
