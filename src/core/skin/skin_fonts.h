@@ -55,6 +55,9 @@ private:
     std::vector<std::filesystem::path> FFiles;
 };
 
+// Whether a file of the fonts folder is a font the skin adds: .ttf or .otf, in any case.
+bool IsFontFile(std::string_view name);
+
 // How many faces the font engine looks at in a font file: each font of a collection, each
 // named instance of a variable font, one for any other file. Read from the file's tables
 // alone, in a time that does not grow with the count.
