@@ -58,6 +58,15 @@ std::string Patched(std::string zip, std::string_view name, std::size_t field, i
     return zip;
 }
 
+// The entry as a Unix zip program describes a file of that mode.
+std::string WithUnixMode(const std::string& zip, std::string_view name, std::uint32_t mode) {
+    std::string patched = zip;
+    const std::size_t central = Central(zip, name);
+    Set(patched, central + 4, 2, 0x0314); // made on Unix
+    Set(patched, central + 38, 4, mode << 16);
+    return patched;
+}
+
 std::string Zip(const std::vector<std::pair<std::string, std::string>>& entries) {
     ZipWriter zip;
     for (const auto& [name, bytes] : entries) {
@@ -71,8 +80,7 @@ SkinPackage Read(const std::string& zip) {
                            "x.nvskin");
 }
 
-constexpr std::size_t kFlags = 8, kMethod = 10, kCrc = 16, kSize = 24, kMadeBy = 4,
-                      kAttributes = 38;
+constexpr std::size_t kFlags = 8, kMethod = 10, kCrc = 16, kSize = 24, kAttributes = 38;
 const std::string kXml = "test/skin.xml";
 const std::string kFace = "test/face.png";
 
@@ -113,13 +121,7 @@ TEST(SkinPackage, PackagesBuiltToHurtAreRefusedWithTheirReason) {
         {"a \"..\" inside", [&] { return withXml("test/a/../face.png", "x"); }, "goes up a folder"},
         {"a backslash", [&] { return withXml("test\\face.png", "x"); }, "holds a \"\\\""},
         {"a device name", [&] { return withXml("test/nul.png", "x"); }, "reserved for a device"},
-        {"a link",
-         [&] {
-             const std::string unix = Patched(
-                 good, kFace, kMadeBy, 2, [](auto) { return 0x0314; }, false);
-             return Patched(
-                 unix, kFace, kAttributes, 4, [](auto) { return 0120777u << 16; }, false);
-         },
+        {"a link", [&] { return WithUnixMode(good, kFace, 0120777); },
          "entry \"test/face.png\": it is a link"},
         {"a junction",
          [&] {
@@ -127,14 +129,7 @@ TEST(SkinPackage, PackagesBuiltToHurtAreRefusedWithTheirReason) {
                  good, kFace, kAttributes, 4, [](auto) { return 0x400; }, false);
          },
          "it is a link"},
-        {"a device",
-         [&] {
-             const std::string unix = Patched(
-                 good, kFace, kMadeBy, 2, [](auto) { return 0x0314; }, false);
-             return Patched(
-                 unix, kFace, kAttributes, 4, [](auto) { return 0020644u << 16; }, false);
-         },
-         "not a regular file"},
+        {"a device", [&] { return WithUnixMode(good, kFace, 0020644); }, "not a regular file"},
         {"a folder named like a file",
          [&] {
              return Patched(

@@ -36,15 +36,15 @@ std::string Normal(std::string_view path) {
 
 } // namespace
 
-PackageFileSystem::PackageFileSystem(const SkinPackage& package, std::string root)
+PackageFileSystem::PackageFileSystem(const SkinPackage& package, std::string_view root)
     : FPackageName(package.Name), FRoot(Normal(root)) {
-    const std::string folder = SkinFolder();
-    FFolders = {FRoot, folder};
+    const std::string inside = SkinFolder() + "/";
+    FFolders = {FRoot, SkinFolder()};
     for (const std::string& sub : package.Folders) {
-        FFolders.insert(folder + "/" + sub);
+        FFolders.insert(inside + sub);
     }
     for (const SkinPackageFile& file : package.Files) {
-        FFiles[folder + "/" + file.Path] = &file.Bytes;
+        FFiles[inside + file.Path] = &file.Bytes;
     }
 }
 

@@ -15,7 +15,7 @@ namespace norvale {
 // must outlive it.
 class PackageFileSystem final : public FileSystem {
 public:
-    explicit PackageFileSystem(const SkinPackage& package, std::string root = "/package");
+    explicit PackageFileSystem(const SkinPackage& package, std::string_view root = "/package");
 
     const std::string& Root() const { return FRoot; }
     std::string SkinFolder() const { return FRoot + "/" + FPackageName; }

@@ -393,19 +393,20 @@ SkinPackage ReadSkinPackage(std::span<const std::uint8_t> package, std::string_v
 
 SkinPackage ReadSkinPackageFile(FileSystem& files, std::string_view path,
                                 std::string_view shownName) {
-    std::optional<std::string> bytes;
-    try {
-        bytes = files.ReadAtMost(path, kMaxSkinPackageBytes);
-    } catch (const FileTooLarge&) {
-        Refuse(shownName, "the file holds more than " + std::to_string(kMaxSkinPackageBytes) +
-                              " bytes, more than any skin needs");
-    } catch (const FileError& e) {
-        Refuse(shownName, e.what());
-    }
-    if (!bytes) {
+    const std::string bytes = [&] {
+        try {
+            if (std::optional<std::string> read = files.ReadAtMost(path, kMaxSkinPackageBytes)) {
+                return std::move(*read);
+            }
+        } catch (const FileTooLarge&) {
+            Refuse(shownName, "the file holds more than " + std::to_string(kMaxSkinPackageBytes) +
+                                  " bytes, more than any skin needs");
+        } catch (const FileError& e) {
+            Refuse(shownName, e.what());
+        }
         Refuse(shownName, "the file is missing");
-    }
-    return ReadSkinPackage({reinterpret_cast<const std::uint8_t*>(bytes->data()), bytes->size()},
+    }();
+    return ReadSkinPackage({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()},
                            shownName);
 }
 

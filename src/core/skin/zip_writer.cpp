@@ -42,6 +42,20 @@ std::optional<std::string> Deflated(std::string_view bytes) {
 
 } // namespace
 
+// The fields both headers of an entry share, in their order: the version needed to read it
+// up to the length of its name.
+void ZipWriter::PutEntry(std::string& out, const Written& entry) {
+    Put16(out, kVersion);
+    Put16(out, kUtf8Names);
+    Put16(out, entry.Method);
+    Put16(out, kDosTime);
+    Put16(out, kDosDate);
+    Put32(out, entry.Crc);
+    Put32(out, entry.Compressed);
+    Put32(out, entry.Size);
+    Put16(out, static_cast<std::uint32_t>(entry.Name.size()));
+}
+
 void ZipWriter::Add(std::string_view name, std::string_view bytes) {
     constexpr auto kMost = std::numeric_limits<std::uint32_t>::max() - 1;
     if (bytes.size() > kMost || FOut.size() > kMost || name.size() > 0xFFFF ||
@@ -59,15 +73,7 @@ void ZipWriter::Add(std::string_view name, std::string_view bytes) {
         static_cast<std::uint32_t>(bytes.size()),
         static_cast<std::uint32_t>(FOut.size())};
     Put32(FOut, kLocalSignature);
-    Put16(FOut, kVersion);
-    Put16(FOut, kUtf8Names);
-    Put16(FOut, entry.Method);
-    Put16(FOut, kDosTime);
-    Put16(FOut, kDosDate);
-    Put32(FOut, entry.Crc);
-    Put32(FOut, entry.Compressed);
-    Put32(FOut, entry.Size);
-    Put16(FOut, static_cast<std::uint32_t>(name.size()));
+    PutEntry(FOut, entry);
     Put16(FOut, 0); // no extra fields
     FOut += name;
     FOut += data;
@@ -80,15 +86,7 @@ std::string ZipWriter::Finish() const {
     for (const Written& entry : FEntries) {
         Put32(out, kCentralSignature);
         Put16(out, kVersion); // made on MS-DOS terms: the attributes below are DOS attributes
-        Put16(out, kVersion);
-        Put16(out, kUtf8Names);
-        Put16(out, entry.Method);
-        Put16(out, kDosTime);
-        Put16(out, kDosDate);
-        Put32(out, entry.Crc);
-        Put32(out, entry.Compressed);
-        Put32(out, entry.Size);
-        Put16(out, static_cast<std::uint32_t>(entry.Name.size()));
+        PutEntry(out, entry);
         Put16(out, 0); // extra fields
         Put16(out, 0); // comment
         Put16(out, 0); // disk

@@ -28,6 +28,8 @@ private:
         std::uint32_t Header;
     };
 
+    static void PutEntry(std::string& out, const Written& entry);
+
     std::string FOut;
     std::vector<Written> FEntries;
 };
