@@ -36,8 +36,8 @@ struct EntryName {
 EntryName SplitEntryName(std::string_view name);
 
 // The most bytes a file at this path below the skin's folder may hold, or nullopt for a kind
-// of file no skin uses: skin.xml beside the images, PNG images anywhere, TrueType and OpenType
-// fonts in fonts, texts (.txt, .md: licences, read-me files) anywhere.
+// of file no skin uses: skin.xml at the top, PNG images anywhere, TrueType and OpenType fonts
+// in fonts, texts (.txt, .md: licences, read-me files) anywhere.
 std::optional<std::uint64_t> MaxFileBytes(std::string_view path);
 
 // The names seen so far, told apart as Windows does (without regard to case), so that no two
