@@ -42,10 +42,12 @@ public:
     }
 
 private:
+    // Last added, first taken back: an engine that adds the remaining fonts again on each
+    // removal (fontconfig) then has the least to add.
     void Release() {
         if (FRasterizer) {
-            for (const std::filesystem::path& file : FFiles) {
-                FRasterizer->RemovePrivateFont(file);
+            for (auto file = FFiles.rbegin(); file != FFiles.rend(); ++file) {
+                FRasterizer->RemovePrivateFont(*file);
             }
         }
         FFiles.clear();
