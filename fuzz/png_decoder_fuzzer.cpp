@@ -1,7 +1,7 @@
 #include "core/raster/display_scale.h"
 #include "core/raster/lanczos.h"
 #include "core/raster/png_decoder.h"
-#include "core/raster/skin_image.h"
+#include "core/skin/skin_image.h"
 
 #include <cstdint>
 #include <cstdlib>

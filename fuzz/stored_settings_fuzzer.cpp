@@ -1,7 +1,7 @@
 #include "core/clock/clock_window.h"
 #include "core/net/time_server.h"
+#include "core/platform/settings_paths.h"
 #include "core/shell/form_storage.h"
-#include "core/shell/settings_paths.h"
 #include "support/fake_clock.h"
 #include "support/fake_clock_window_host.h"
 #include "support/fake_placement_window.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/alarms/alarm.h"
-#include "core/time/date_time.h"
+#include "core/platform/date_time.h"
 #include "win32/win32_common.h"
 
 namespace norvale::win32 {

@@ -2,8 +2,8 @@
 
 #include "core/alarms/alarm_display.h"
 #include "core/alarms/alarm_text.h"
+#include "core/platform/settings_paths.h"
 #include "core/shell/screen_placement.h"
-#include "core/shell/settings_paths.h"
 #include "core/time/calendar.h"
 #include "win32/alarm_editor_win32.h"
 #include "win32/date_time_picker_win32.h"

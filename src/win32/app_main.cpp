@@ -34,14 +34,20 @@ constexpr UINT kResourceLogIntervalMs = 10'000;
 
 } // namespace
 
-// Start-up order: the elevated job of "--sync-time" runs alone and ends; a start while a clock
-// of this session runs brings that one forward and ends (or, when that clock is ending, waits
-// and takes its place); otherwise the zone list and the
-// user's locale before any window; then the clock
-// window with its tray icon and tool tips, its creation, the hidden Alarms form, the resource
-// log when the command line asks for one, and the message loop.
+// Start-up order: DLLs from the system folder only; the elevated job of "--sync-time" runs
+// alone and ends; a start while a clock of this session runs brings that one forward and ends
+// (or, when that clock is ending, waits and takes its place); otherwise the zone list and the
+// user's locale before any window; then the clock window with its tray icon and tool tips, its
+// creation, the hidden Alarms form, the resource log when the command line asks for one, and
+// the message loop.
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     using namespace norvale::win32;
+    // Before anything else: DLLs come from the system folder only, never from the program's
+    // own, where anyone who can write there (a downloads folder, a per-user install) could put
+    // one that would run inside the clock, or inside the elevated sync job. The DLLs that are
+    // not KnownDLLs are delay-loaded (src/win32/CMakeLists.txt), and the DLLs they and the
+    // system's DLLs load in turn follow the same rule.
+    SetDefaultDllDirectories(LOAD_LIBRARY_SEARCH_SYSTEM32);
     try {
         const norvale::CommandLineOptions options = norvale::ParseCommandLine(ProgramArguments());
         if (options.SyncTime) {

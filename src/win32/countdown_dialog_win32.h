@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/clock/clock_dialogs.h"
 #include "core/dialogs/countdown_pickers.h"
+#include "core/platform/clock_dialogs.h"
 #include "win32/dialog_window.h"
 
 namespace norvale::win32 {

@@ -23,14 +23,14 @@ void LoadCommonControls() {
     InitCommonControlsEx(&controls);
 }
 
-SIZE CaptionSize(HWND control) {
+::SIZE CaptionSize(HWND control) {
     const int length = GetWindowTextLengthW(control);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     GetWindowTextW(control, text.data(), length + 1);
     HDC dc = GetDC(control);
     const HGDIOBJ old =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
+    ::SIZE size{};
     GetTextExtentPoint32W(dc, text.c_str(), length, &size);
     SelectObject(dc, old);
     ReleaseDC(control, dc);
@@ -127,11 +127,12 @@ void PlaceControls(HWND dialog, std::span<const ControlPlace> places) {
     const DisplayScale scale = WindowScale(dialog);
     for (const ControlPlace& place : places) {
         HWND control = GetDlgItem(dialog, place.Id);
-        const PixelRect r = scale.ToPhysical(
+        const RECT r = scale.ToPhysical(
             {place.Left, place.Top, place.Left + place.Width, place.Top + place.Height});
         // The caption is measured in the dialog's font, which has the dialog's scale already.
-        const SIZE size = place.Width == 0 ? CaptionSize(control) : SIZE{r.Width(), r.Height()};
-        SetWindowPos(control, nullptr, r.Left, r.Top, size.cx, size.cy,
+        const ::SIZE size =
+            place.Width == 0 ? CaptionSize(control) : ::SIZE{RectWidth(r), RectHeight(r)};
+        SetWindowPos(control, nullptr, r.left, r.top, size.cx, size.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }

@@ -81,7 +81,7 @@ void GdiTextRasterizer::RemovePrivateFont(const std::filesystem::path& file) {
 TextExtent GdiTextRasterizer::MeasureText(const TextFont& font, std::string_view text) const {
     const FontDc dc(font);
     const std::wstring wide = ToWide(text);
-    SIZE size{};
+    ::SIZE size{};
     GetTextExtentPoint32W(dc.Dc.get(), wide.c_str(), static_cast<int>(wide.size()), &size);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.Dc.get(), &metrics);

@@ -142,13 +142,12 @@ void MainWindow::Start() {
     const auto xml = MakeMsxmlDocument();
     const SkinLoadContext context{FProgramFolder,         FFiles, *xml,
                                   FForm->FFormatSettings, FText,  FForm->Scale()};
-    FForm->SetSkin(
-        LoadStartupSkin(FForm->FClockSkin, context, FForm->Labels, FForm->Buttons, messages));
+    FForm->LoadStartSkin(context, messages);
     // The buttons may have moved.
     FToolTips->RecreateTipWindow();
     PlaceWindow();
     for (const std::string& folder : ListSkinFolders(FProgramFolder)) {
-        FMenu.AddSkin(folder, FForm->FClockSkin);
+        FMenu.AddSkin(folder, FForm->FShownSkin);
     }
     SyncMenu();
     RefreshTrayTip();
@@ -202,10 +201,6 @@ void MainWindow::ShowAndActivate() {
     ShowWindow(FHandle, SW_SHOWNORMAL);
     SetForegroundWindow(FHandle);
     SyncFadeTimer();
-}
-
-std::uint64_t MainWindow::TickCount() const {
-    return GetTickCount64();
 }
 
 void MainWindow::StartBeep() {
@@ -429,9 +424,15 @@ LRESULT MainWindow::Dispatch(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return DefWindowProcW(FHandle, message, wParam, lParam);
     case WM_QUERYENDSESSION:
-        // The session may end: the settings are saved now.
+        // The session may end: the settings are saved now, and again when it does end, with
+        // what the stopwatch and the timer counted meanwhile.
         FForm->FormCloseQuery();
         return TRUE;
+    case WM_ENDSESSION:
+        if (wParam) {
+            FForm->FormCloseQuery();
+        }
+        return 0;
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT) {
             SetCursor(ShownCursor());

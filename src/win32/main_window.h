@@ -58,7 +58,6 @@ public:
 
     bool WindowVisible() const override;
     void ShowAndActivate() override;
-    std::uint64_t TickCount() const override;
     void StartBeep() override;
     void StartAlarmSound(const std::string& soundFile) override;
     bool BeepRunning() const override;

@@ -11,7 +11,7 @@ void MainWindow::SyncMenu() {
     FMenu.SetChecked(TMenuCommand::LoadAtStartup, FForm->LoadatStartup1Checked);
     FMenu.SetChecked(TMenuCommand::Chimes, FForm->Chimes1Checked);
     FMenu.SetChecked(TMenuCommand::AmPm, FForm->AMPM1Checked);
-    FMenu.ShowSnooze(FForm->AlarmSounding());
+    FMenu.ShowAlarmItems(FForm->AlarmRinging(), FForm->AlarmSounding());
     FMenu.SetChecked(TMenuCommand::LockPosition, FForm->LockPosition1Checked);
     FMenu.SetChecked(TMenuCommand::ClickThrough, FForm->ClickThrough1Checked);
     FMenu.SetChecked(TMenuCommand::HideWhenFullScreen, FForm->HideWhenFullScreen1Checked);
@@ -28,7 +28,7 @@ void MainWindow::ShowContextMenu(LPARAM lParam) {
     }
     SyncMenu();
     SetForegroundWindow(FHandle);
-    const TMenuCommand chosen = TrackPopupMenu(FMenu, FHandle, at);
+    const TMenuCommand chosen = TrackPopupMenu(FMenu.Items(), FHandle, at);
     if (chosen != TMenuCommand::None) {
         RunMenuCommand(FMenu.Click(chosen));
     }
@@ -102,6 +102,9 @@ void MainWindow::RunMenuCommand(TMenuCommand command) {
     case TMenuCommand::Snooze:
         FForm->Snooze1Click();
         break;
+    case TMenuCommand::StopAlarm:
+        FForm->StopAlarm1Click();
+        break;
     default:
         break;
     }
@@ -130,9 +133,10 @@ bool MainWindow::RunMannersCommand(TMenuCommand command) {
     }
 }
 
-// A skin that fails to load leaves the previous one fully in place, checked in the menu.
+// A skin that fails to load leaves the previous one fully in place, checked in the menu. One
+// that loads is the user's choice from now on.
 void MainWindow::SwitchSkin(const std::string& name) {
-    const std::string previous = FForm->FClockSkin;
+    const std::string previous = FForm->FShownSkin;
     std::unique_ptr<TSkin> skin;
     try {
         const auto xml = MakeMsxmlDocument();
@@ -144,12 +148,13 @@ void MainWindow::SwitchSkin(const std::string& name) {
         throw;
     }
     ShowSkin(std::move(skin), name);
+    FForm->FClockSkin = name;
 }
 
 // The other skin is in place before the message shows, as the tick goes on under the box.
 void MainWindow::SkinCannotBeDrawn(std::string_view text) {
     std::string message(text);
-    std::string name = FForm->FClockSkin;
+    std::string name = FForm->FShownSkin;
     const auto xml = MakeMsxmlDocument();
     const SkinLoadContext context{FProgramFolder,         FFiles, *xml,
                                   FForm->FFormatSettings, FText,  FForm->Scale()};
@@ -161,7 +166,7 @@ void MainWindow::SkinCannotBeDrawn(std::string_view text) {
 
 void MainWindow::ShowSkin(std::unique_ptr<TSkin> skin, const std::string& name) {
     FForm->SetSkin(std::move(skin));
-    FForm->FClockSkin = name;
+    FForm->FShownSkin = name;
     const int width = FForm->Skin()->Width();
     const int height = FForm->Skin()->Height();
     SetWindowPos(FHandle, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

@@ -64,17 +64,17 @@ OwnedMenu::~OwnedMenu() {
     }
 }
 
-OwnedMenu BuildPopupMenu(const TPopupMenu& menu) {
+OwnedMenu BuildPopupMenu(const std::vector<TMenuItem>& items) {
     OwnedMenu built(CreatePopupMenu());
     if (!built.Get()) {
         throw std::runtime_error("Cannot build the popup menu");
     }
-    AppendItems(built.Get(), menu.Items());
+    AppendItems(built.Get(), items);
     return built;
 }
 
-TMenuCommand TrackPopupMenu(const TPopupMenu& menu, HWND owner, ::POINT at) {
-    const OwnedMenu built = BuildPopupMenu(menu);
+TMenuCommand TrackPopupMenu(const std::vector<TMenuItem>& items, HWND owner, ::POINT at) {
+    const OwnedMenu built = BuildPopupMenu(items);
     const BOOL chosen = ::TrackPopupMenu(built.Get(), TPM_RETURNCMD | TPM_RIGHTBUTTON, at.x, at.y,
                                          0, owner, nullptr);
     return static_cast<TMenuCommand>(chosen);

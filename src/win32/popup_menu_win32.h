@@ -1,7 +1,9 @@
 #pragma once
 
-#include "core/shell/popup_menu.h"
+#include "core/platform/menu_items.h"
 #include "win32/win32_common.h"
+
+#include <vector>
 
 namespace norvale::win32 {
 
@@ -20,12 +22,12 @@ private:
     HMENU FMenu;
 };
 
-// The popup menu of the model: visible items only, each command as its identifier, the key
+// The popup menu of the items: visible items only, each command as its identifier, the key
 // after a tab, radio and check marks, the default item bold.
-OwnedMenu BuildPopupMenu(const TPopupMenu& menu);
+OwnedMenu BuildPopupMenu(const std::vector<TMenuItem>& items);
 
 // Shows the menu at a screen point, owned by owner, until the user chose an item (returned)
-// or dismissed it (None). The model is not changed.
-TMenuCommand TrackPopupMenu(const TPopupMenu& menu, HWND owner, ::POINT at);
+// or dismissed it (None). The items are not changed.
+TMenuCommand TrackPopupMenu(const std::vector<TMenuItem>& items, HWND owner, ::POINT at);
 
 } // namespace norvale::win32

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/maker_page.h"
+#include "core/platform/shell_opener.h"
 
 namespace norvale::win32 {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/clock/clock_dialogs.h"
 #include "core/dialogs/date_time_picker.h"
+#include "core/platform/clock_dialogs.h"
 #include "core/platform/registry.h"
 #include "core/shell/form_storage.h"
 #include "win32/dialog_window.h"

@@ -40,9 +40,9 @@ TTTOOLINFOW TToolTipManager::ToolInfo(const TToolTipItem& item, std::wstring* te
     info.uId = item.ToolId();
     if (text) {
         const TSknButton& box = *item.Control;
-        const PixelRect r =
+        const RECT r =
             Scale.ToPhysical({box.Left, box.Top, box.Left + box.Width, box.Top + box.Height});
-        info.rect = {r.Left, r.Top, r.Right, r.Bottom};
+        info.rect = {r.left, r.top, r.right, r.bottom};
         info.hinst = FInstance;
         info.lpszText = text->data();
     }

@@ -87,13 +87,13 @@ void Win32TrayIcon::DeleteIcon() {
 
 // NOTE: the menu only closes on a click elsewhere when its owner is the foreground window,
 // and the message after it lets the shell see the menu end.
-TMenuCommand Win32TrayIcon::PopupMenu(const TPopupMenu& menu, POINT at) {
+TMenuCommand Win32TrayIcon::PopupMenu(const std::vector<TMenuItem>& items, POINT at) {
     if (HWND active = GetActiveWindow()) {
         SendMessageW(active, WM_CANCELMODE, 0, 0);
     }
     SetForegroundWindow(FHandle);
     ProcessPendingMessages();
-    const TMenuCommand chosen = TrackPopupMenu(menu, FHandle, {at.x, at.y});
+    const TMenuCommand chosen = TrackPopupMenu(items, FHandle, {at.x, at.y});
     SetForegroundWindow(FHandle);
     PostMessageW(FHandle, WM_NULL, 0, 0);
     return chosen;

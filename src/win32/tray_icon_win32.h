@@ -27,7 +27,7 @@ public:
     bool AddIcon(std::string_view tip) override;
     bool ModifyIcon(std::string_view tip) override;
     void DeleteIcon() override;
-    TMenuCommand PopupMenu(const TPopupMenu& menu, POINT at) override;
+    TMenuCommand PopupMenu(const std::vector<TMenuItem>& items, POINT at) override;
 
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

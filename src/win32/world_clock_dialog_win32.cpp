@@ -44,9 +44,9 @@ std::vector<WORD> DialogTemplate() {
 // A control at a place designed in pixels at 100 %, mapped to the dialog's display scale.
 HWND Control(HWND dialog, const wchar_t* windowClass, const wchar_t* text, DWORD style, int x,
              int y, int width, int height, int id) {
-    const PixelRect r = WindowScale(dialog).ToPhysical({x, y, x + width, y + height});
-    HWND control = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.Left,
-                                   r.Top, r.Width(), r.Height(), dialog,
+    const RECT r = WindowScale(dialog).ToPhysical({x, y, x + width, y + height});
+    HWND control = CreateWindowExW(0, windowClass, text, WS_CHILD | WS_VISIBLE | style, r.left,
+                                   r.top, RectWidth(r), RectHeight(r), dialog,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                    GetModuleHandleW(nullptr), nullptr);
     if (!control) {
@@ -161,8 +161,8 @@ void Win32WorldClockDialog::PaintTitle() {
     SetBkMode(dc, TRANSPARENT);
     const DisplayScale scale = WindowScale(FDialog);
     const auto place = [&](int x, int y) {
-        const PixelRect r = scale.ToPhysical({x, y, x + 189, y + 37});
-        return ::RECT{r.Left, r.Top, r.Right, r.Bottom};
+        const RECT r = scale.ToPhysical({x, y, x + 189, y + 37});
+        return ::RECT{r.left, r.top, r.right, r.bottom};
     };
     ::RECT white = place(10, 1);
     SetTextColor(dc, RGB(255, 255, 255));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/clock/clock_dialogs.h"
+#include "core/platform/clock_dialogs.h"
 #include "core/timezone/world_clock.h"
 #include "win32/win32_common.h"
 

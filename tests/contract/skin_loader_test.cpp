@@ -1,7 +1,11 @@
 #include "contract/platform_file_system.h"
 #include "contract/xml_document_contract.h"
+#include "core/clock/clock_window.h"
 #include "core/skin/skin_loader.h"
 #include "core/text/utf16.h"
+#include "support/fake_clock.h"
+#include "support/fake_clock_window_host.h"
+#include "support/fake_registry.h"
 #include "support/fake_text_rasterizer.h"
 #include "support/png_builder.h"
 #include "support/temp_folder.h"
@@ -237,6 +241,31 @@ TEST_P(SkinLoaderTest, AStartFallsBackToTheDefaultSkinThenToAPlaceholder) {
     EXPECT_EQ(AlphaOf(skin->FaceBitmap.At(0, 0)), 0);
     EXPECT_EQ(skin->HourHand.Bitmap().Width(), 0);
     EXPECT_EQ(skin->TextLayer.Bitmap().Width(), 150);
+}
+
+// A skin on a drive that is not there yet: the start shows the default skin in its place, and
+// the user's choice stays stored for the next start, until the user picks another skin.
+TEST_P(SkinLoaderTest, AStartKeepsTheChosenSkinThatFailedToLoad) {
+    MakeSkin("norvale", kTestSkinXml);
+    FakeClock clock;
+    FakeRegistry registry;
+    const TVeskRegistryTimeZones zones(registry, true);
+    FakeClockWindowHost host;
+    TfrmMain window(clock, zones, host, text);
+    window.SetDefaults();
+    window.FClockSkin = "gone";
+    std::vector<std::string> messages;
+    window.LoadStartSkin({folder, *files, *xml, settings, text}, messages);
+    EXPECT_EQ(window.FShownSkin, "norvale");
+    EXPECT_EQ(window.FClockSkin, "gone");
+    EXPECT_EQ(window.Skin()->Height(), 140);
+    EXPECT_EQ(messages.size(), 1u);
+
+    MakeSkin("gone", kTestSkinXml); // the drive is back
+    messages.clear();
+    window.LoadStartSkin({folder, *files, *xml, settings, text}, messages);
+    EXPECT_EQ(window.FShownSkin, "gone");
+    EXPECT_TRUE(messages.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(Loading, SkinLoaderTest, ::testing::ValuesIn(XmlAdapters()));

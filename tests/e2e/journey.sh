@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# A new user's journey with the real program, start to end, in one run:
-#   1. a first start with an empty registry shows and stores every default;
+# A new user's journey with the real program, start to end, in one run, on a computer in New
+# York:
+#   1. a first start with an empty registry shows the computer's own time, New York's, and
+#      stores every default, the countdown's first target that time too;
 #   2. every mode (the title of each, the hands there and gone), both dialogs, the Alarms
 #      window, the World Clock's zone, every setting, a skin and back, a broken skin (one
 #      message, the previous skin stays), hiding and showing from the menu and the tray,
@@ -16,6 +18,8 @@ source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/face_check.sh"
 
+# The prefix's zone follows the environment's: Wine gives each process the zone TZ names.
+export TZ=America/New_York
 settings='HKCU\Software\Brannick\NorvaleTimeClock'
 run_key='HKCU\Software\Microsoft\Windows\CurrentVersion\Run'
 out=$NORVALE_ARTEFACTS/journey
@@ -46,9 +50,10 @@ stored() { wine reg query "$settings" 2>/dev/null | tr -d '\r'; }
 # has STORED NAME VALUE: whether the stored text value NAME is VALUE (a regular expression).
 has() { grep -Eq "^ *$2 +REG_SZ +$3\$" <<<"$1"; }
 # now: the seconds since 1970 when a shot is taken; utc AT HOURS: that time moved by HOURS,
-# as norvale-skin reads it.
+# as norvale-skin reads it; local AT HOURS: the same on the computer's clock (New York's).
 now() { date +%s; }
 utc() { date -u -d "@$(($1 + $2 * 3600))" '+%F %T'; }
+local_time() { date -d "@$(($1 + $2 * 3600))" '+%F %T'; }
 # ended: waits for the clock's process to end.
 ended() {
     timeout 20 tail --pid="$clock" -f /dev/null || die "the clock did not end"
@@ -60,13 +65,15 @@ ended() {
 start_clock
 at=$(now)
 shot first
-render first_gmt "$skin" --mode 0 --at "$(utc "$at" 0)"
-render first_gmt_early "$skin" --mode 0 --at "$(utc "$at" -1)"
-render first_gmt_late "$skin" --mode 0 --at "$(utc "$at" 1)"
-render first_plain "$skin" --mode 0 --at "$(utc "$at" 0)" --hands off --ampm off
-# The time of "GMT Standard Time" (UTC in December), with its hands and the am/pm marker.
-expect_nearest "the first start's time" first '150x150+0+0' first_gmt \
-    first_gmt first_gmt_early first_gmt_late
+render first_local "$skin" --mode 0 --at "$(local_time "$at" 0)"
+render first_local_early "$skin" --mode 0 --at "$(local_time "$at" -1)"
+render first_local_late "$skin" --mode 0 --at "$(local_time "$at" 1)"
+render first_london "$skin" --mode 0 --at "$(TZ=Europe/London local_time "$at" 0)"
+render first_plain "$skin" --mode 0 --at "$(local_time "$at" 0)" --hands off --ampm off
+# The computer's own time, New York's, with its hands and the am/pm marker; not London's, which
+# earlier versions showed as "Time".
+expect_nearest "the first start's time" first '150x150+0+0' first_local \
+    first_local first_local_early first_local_late first_london
 shows first "$pivot" first_plain || die "the first start shows no hands"
 shows first "$ampm" first_plain || die "the first start shows no am/pm marker"
 wine reg query "$run_key" /v NorvaleTimeClock 2>/dev/null | grep -qiF 'NorvaleTimeClock.exe' ||
@@ -78,6 +85,12 @@ printf '%s\n' "$first" >"$out/stored_first.txt"
 has "$first" ClockType 0 || die "the first mode is not Clock"
 has "$first" ClockSkin norvale || die "the first skin is not norvale"
 has "$first" FClockLabel Time || die "the first label is not Time"
+has "$first" FTimeZoneId -1 || die "the first start chose a zone, not the computer's own"
+# The countdown's first target: the moment of the start on the computer's clock.
+target=$(sed -nE 's/^ *CountdownIso +REG_SZ +(.*)$/\1/p' <<<"$first")
+[ -n "$target" ] && [ $(($(date -d "$target" +%s) - at)) -le 5 ] &&
+    [ $(($(date -d "$target" +%s) - at)) -ge -15 ] ||
+    die "the first countdown target $target is not the start's time, $(local_time "$at" 0)"
 has "$first" bDisplayArrows -1 || die "the first start hid the hands"
 has "$first" TimerDate '.*(12|00?):00:10.*' || die "the first timer is not ten seconds"
 for item in OnTop1 LoadatStartup1 Chimes1 AMPM1; do

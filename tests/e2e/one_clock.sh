@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # One clock, kept in place: a second start brings the running clock forward and ends with
 # code 0, leaving one window and one tray icon; the start-up entry holds the path in quotes;
-# a log-off while the clock is hidden in the tray keeps the place where it was shown; a clock
-# stored in the screen's top-left corner starts there. Run by scripts/test with DISPLAY and
-# WINEPREFIX set.
+# a log-off while the clock is hidden in the tray keeps the place where it was shown, and its
+# running stopwatch restores running with the time it counted; a clock stored in the screen's
+# top-left corner starts there. Run by scripts/test with DISPLAY and WINEPREFIX set.
 set -euo pipefail
 source "$NORVALE_ROOT/scripts/common.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_face.sh"
 source "$NORVALE_ROOT/tests/e2e/lib/clock_shell.sh"
+source "$NORVALE_ROOT/tests/e2e/lib/face_check.sh"
 
 out=$NORVALE_ARTEFACTS/one_clock
 rm -rf "$out"
@@ -79,19 +80,42 @@ shot brought_forward
 lit=$(/usr/bin/convert "$out/brought_forward.png" -colorspace gray -threshold 8% -format '%[fx:mean]' info:)
 awk -v lit="$lit" 'BEGIN { exit !(lit > 0.3) }' || die "the clock brought forward is not shown ($lit lit)"
 
-# Hidden again, then the session ends (a log-off): the settings keep the shown place.
+# The stopwatch started, the clock hidden again, then the session ends (a log-off): the
+# settings keep the shown place and the time the stopwatch counted.
+click 75 30 # the keyboard's focus
+xdotool key 4
+sleep 0.5
+click 22 75 # start
+started=$(date +%s.%N)
+sleep 12 # long enough that the time counted shows in the read-out's tens of seconds
 tray_click 1
 sleep 1
 place '1,1,151,151' # so that only a save at the log-off can put the place back
 wineboot --end-session >/dev/null 2>&1 || true
+ran=$(awk -v a="$started" -v b="$(date +%s.%N)" 'BEGIN { print b - a }')
 [ "$(stored NormPos)" = "600,400,750,550" ] ||
     die "a log-off while hidden stored NormPos $(stored NormPos), not 600,400,750,550"
+[ "$(stored StopWatch1_Running)" = True ] || die "a log-off stored the stopwatch stopped"
+counted=$(awk -v t="$(stored StopWatch1_RunningTotal)" 'BEGIN { print t * 86400 }')
+awk -v c="$counted" -v r="$ran" 'BEGIN { exit !(c > 12 && c < r + 1) }' ||
+    die "a log-off stored $counted s of a stopwatch that ran $ran s"
 wineserver -k >/dev/null 2>&1 || true
 wineserver -w
 wait "$first" 2>/dev/null || true
 
 start_clock
 [ "$X,$Y" = "600,400" ] || die "after the log-off the clock started at $X,$Y"
+# The stopwatch runs on from what it counted, not from zero: its read-out is nearest that time
+# plus the seconds since the window came (start_clock waits three after it).
+shown=$(date +%s.%N)
+shot logged_off
+since=$(awk -v a="$shown" -v b="$(date +%s.%N)" 'BEGIN { print 3 + b - a }')
+skin=$(dirname "$NORVALE_EXE")/face/norvale
+render stopwatch_kept "$skin" --mode 3 --at '2026-12-08 10:00:00' --span "$(awk -v c="$counted" -v s="$since" 'BEGIN { print c + s }')"
+render stopwatch_from_zero "$skin" --mode 3 --at '2026-12-08 10:00:00' --span "$since"
+expect_nearest "the stopwatch after the log-off" logged_off "$readout" stopwatch_kept \
+    stopwatch_from_zero stopwatch_kept
+running logged_off || die "the stopwatch does not run on after the log-off"
 request_close
 timeout 20 tail --pid="$clock" -f /dev/null || die "the clock did not end after a close request"
 

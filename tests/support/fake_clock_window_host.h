@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/clock/clock_window.h"
+#include "core/platform/clock_window_host.h"
 
 #include <string>
 #include <string_view>
@@ -16,7 +16,6 @@ public:
         ++Shown;
         Visible = true;
     }
-    std::uint64_t TickCount() const override { return Ticks; }
     void StartBeep() override {
         ++Beeps;
         Beeping = true;
@@ -62,7 +61,6 @@ public:
     bool Behind = false; // out of the topmost band, behind the other windows
     bool ClickThrough = false;
     int StepsBehind = 0;
-    std::uint64_t Ticks = 0;
     POINT Position{100, 200};
     POINT Cursor;
     std::string Executable = "C:\\Program Files\\Norvale\\NorvaleTimeClock.exe";

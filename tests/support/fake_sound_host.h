@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/shell/clock_sound.h"
+#include "core/platform/sound_host.h"
 
 #include <string>
 #include <string_view>

@@ -179,6 +179,57 @@ TEST_F(FaceTest, APressAnywhereStopsTheAlarmBeepButOnlyTheLeftPressesAButton) {
     EXPECT_TRUE(w.Buttons[0].State & TSknButton::kDown);
 }
 
+// With Click Through the face never sees a press: while an alarm sounds it takes presses again,
+// each only to stop the alarm, and the menu's "Stop Alarm" stops one too.
+TEST_F(FaceTest, WithClickThroughASoundingAlarmCanStillBeStopped) {
+    TfrmMain& w = Open();
+    w.ClickThrough1Checked = true;
+    w.ClickThrough1Click();
+    ASSERT_TRUE(host.ClickThrough);
+    w.FCountdownTarget = w.ZoneNow() + 2 * kOneSecond;
+    Tick(25);
+    ASSERT_TRUE(host.Beeping);
+    EXPECT_FALSE(host.ClickThrough);
+    EXPECT_TRUE(w.AlarmRinging());
+    const POINT title = Title();
+    w.FormMouseDown(TMouseButton::mbLeft, title.x, title.y);
+    w.FormMouseMove(title.x + 30, title.y + 30);
+    host.Cursor = title;
+    w.FormMouseUp();
+    EXPECT_FALSE(host.Beeping);
+    EXPECT_TRUE(host.ClickThrough);
+    EXPECT_EQ(w.FClockType, ctCountdown); // the press did nothing else: no mode step, no drag
+    EXPECT_EQ(host.Drags, 0);
+
+    w.SetClockType(ctTimer);
+    w.swTimer.Start();
+    Tick(105);
+    ASSERT_TRUE(host.Beeping);
+    EXPECT_FALSE(host.ClickThrough);
+    w.StopAlarm1Click();
+    EXPECT_FALSE(host.Beeping);
+    EXPECT_TRUE(host.ClickThrough);
+    Click(title.x, title.y); // a press with no alarm sounding acts as always
+    EXPECT_EQ(w.FClockType, ctClock);
+}
+
+// Nothing stored: the first target proposed is now on the computer's clock, not the time of
+// whichever zone comes first in the list, and no alarm waits for the moment of the start
+// should the clock be set back.
+TEST_F(FaceTest, TheFirstCountdownProposesTheComputersTimeNow) {
+    TfrmMain& w = Open();
+    Tick();
+    clock.Set(clock.Now() - 120 * kOneSecond); // a time server's correction
+    Tick(1300);
+    EXPECT_EQ(host.Beeps, 0);
+    w.SetCountdown1Click();
+    EXPECT_NEAR(dialogs.Countdowns.Given, clock.Now(), 1e-9);
+    dialogs.Countdowns = {mrOk, clock.Now() - kOneSecond};
+    w.SetCountdown1Click();
+    w.SetCountdown1Click(); // a chosen target is proposed again, even once it has passed
+    EXPECT_NEAR(dialogs.Countdowns.Given, clock.Now() - kOneSecond, 1e-9);
+}
+
 TEST_F(FaceTest, ATimerThatRanItsLengthCannotBeResumed) {
     TfrmMain& w = Open();
     w.SetClockType(ctTimer);

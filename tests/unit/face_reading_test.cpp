@@ -74,6 +74,10 @@ TEST_F(ClockReadingTest, TheWindowReadsItsFaceInTheCurrentModeAndSettingsEvenWhi
     w.FTimeZoneId = 0; // Tokyo, UTC+9
     w.SetClockType(ctClock);
     EXPECT_EQ(w.FaceReading().Name, "Time 21:58:30, Dec 07, Monday");
+    // The up-time is the monotonic count (an hour when the test began), never the wall clock.
+    clock.Set(clock.Now() + 2);
+    w.SetClockType(ctUpTime);
+    EXPECT_EQ(w.FaceReading().Name, "uptime 04:00:00, 0 days");
 }
 
 } // namespace

@@ -1,10 +1,12 @@
+#include "core/platform/settings_paths.h"
 #include "core/shell/form_storage.h"
-#include "core/shell/settings_paths.h"
 #include "core/shell/startup_registration.h"
 #include "core/time/format_date_time.h"
 #include "core/time/time_parts.h"
 #include "support/clock_window_fixture.h"
 #include "support/german_format.h"
+
+#include <functional>
 
 namespace norvale {
 namespace {
@@ -51,6 +53,11 @@ protected:
         w.StartTick();
         return w;
     }
+    // A value as something else wrote it: an older version, a hand, a damaged disk.
+    void Plant(const std::string& name, const std::string& text) {
+        registry.SetValue(RegistryRoot::CurrentUser, std::string(kMainSettingsPath), name,
+                          RegistryValueType::String, text);
+    }
     std::string Stored(const std::string& name) {
         const auto* value =
             registry.GetValue(RegistryRoot::CurrentUser, std::string(kMainSettingsPath), name);
@@ -82,13 +89,17 @@ protected:
     std::unique_ptr<TFormStorage> store;
 };
 
+// A new user sees the computer's own time, whichever zones the list holds, and the countdown's
+// first target is that time too.
 TEST_F(MainSettingsTest, FirstStartKeepsTheDefaultsAndRegistersTheProgram) {
     AddZone("GMT Standard Time", "(UTC+00:00) Dublin, Edinburgh, Lisbon, London", 0);
     TfrmMain& w = Create();
     EXPECT_EQ(w.FClockType, ctClock);
     EXPECT_EQ(w.FClockSkin, "norvale");
     EXPECT_EQ(w.FClockLabel, "Time");
-    EXPECT_EQ(w.FTimeZoneId, zones->IndexOfZoneId("GMT Standard Time"));
+    EXPECT_EQ(w.FTimeZoneId, -1);
+    EXPECT_EQ(w.ZoneNow(), clock.Now());
+    EXPECT_NEAR(w.FCountdownTarget, clock.Now(), 1e-9);
     EXPECT_TRUE(w.FDisplayArrows);
     EXPECT_NEAR(w.FTimerLength, 10 * kOneSecond, 1e-12);
     EXPECT_TRUE(host.Topmost);
@@ -138,7 +149,7 @@ TEST_F(MainSettingsTest, UnreadableStoredTextsKeepTheirDefaults) {
     EXPECT_NEAR(w.FTimerLength, 10 * kOneSecond, 1e-12);
     EXPECT_TRUE(w.FDisplayArrows);
     EXPECT_EQ(w.FClockType, ctClock);
-    EXPECT_EQ(w.FTimeZoneId, -1); // no "GMT Standard Time" in this list
+    EXPECT_EQ(w.FTimeZoneId, -1); // the computer's own time
     // Any number or the words: "-1", "1" and "true" all show the hands.
     registry.SetValue(RegistryRoot::CurrentUser, section, "bDisplayArrows",
                       RegistryValueType::String, "false");
@@ -197,18 +208,32 @@ TEST_F(MainSettingsTest, ExitWhileHiddenSavesTheVisibleRestPosition) {
     EXPECT_TRUE(w.FormClose());
 }
 
-TEST_F(MainSettingsTest, ExitFoldsARunningStopwatchIntoItsStoredTotal) {
-    TfrmMain& w = Create();
-    w.StopWatch1.Start();
-    clock.AdvanceSeconds(90);
-    w.Exit1Click();
-    EXPECT_EQ(Stored("StopWatch1_Running"), "True");
-    EXPECT_NEAR(std::stod(Stored("StopWatch1_RunningTotal")), 90 * kOneSecond, 1e-9);
-    // The next start counts on from the stored total.
-    clock.AdvanceSeconds(3600);
-    TfrmMain& again = Create();
-    EXPECT_TRUE(again.StopWatch1.Running());
-    EXPECT_NEAR(again.StopWatch1.ElapsedTime(), 90 * kOneSecond, 1e-9);
+// Exit, the close query of a log-off or shutdown, and a close request (Alt+F4) all store the
+// time a running stopwatch and timer counted, and the next start counts on from it.
+TEST_F(MainSettingsTest, EveryWayOfEndingFoldsARunningStopwatchIntoItsStoredTotal) {
+    const std::vector<std::pair<const char*, std::function<void(TfrmMain&)>>> endings{
+        {"Exit", [](TfrmMain& w) { w.Exit1Click(); }},
+        {"log-off", [](TfrmMain& w) { w.FormCloseQuery(); }},
+        {"close request", [](TfrmMain& w) { w.FormClose(); }},
+    };
+    for (const auto& [name, end] : endings) {
+        TfrmMain& w = Create();
+        w.StopWatch1.Reset();
+        w.StopWatch1.Start();
+        w.swTimer.Reset();
+        w.swTimer.Start();
+        clock.AdvanceSeconds(90);
+        end(w);
+        EXPECT_EQ(Stored("StopWatch1_Running"), "True") << name;
+        EXPECT_NEAR(std::stod(Stored("StopWatch1_RunningTotal")), 90 * kOneSecond, 1e-9) << name;
+        EXPECT_NEAR(std::stod(Stored("swTimer_RunningTotal")), 90 * kOneSecond, 1e-9) << name;
+        clock.AdvanceSeconds(3600);
+        TfrmMain& again = Create();
+        EXPECT_TRUE(again.StopWatch1.Running()) << name;
+        EXPECT_NEAR(again.StopWatch1.ElapsedTime(), 90 * kOneSecond, 1e-9) << name;
+        again.SaveState(); // a second save while running keeps the total, not doubled
+        EXPECT_NEAR(std::stod(Stored("StopWatch1_RunningTotal")), 90 * kOneSecond, 1e-9) << name;
+    }
 }
 
 TEST_F(MainSettingsTest, AClosingFadeOutKeepsTheVisiblePlaceInTheSettings) {
@@ -299,11 +324,9 @@ TEST_F(MainSettingsTest, TheSelectedZoneIsRestoredByItsKeyNameAfterTheListChange
 }
 
 TEST_F(MainSettingsTest, AStoredZoneThatHasGoneShowsTheComputersOwnTime) {
-    const std::string section(kMainSettingsPath);
-    registry.SetValue(RegistryRoot::CurrentUser, section, "FTimeZoneId", RegistryValueType::String,
-                      "0");
-    registry.SetValue(RegistryRoot::CurrentUser, section, "TimeZoneKey", RegistryValueType::String,
-                      "Kyiv Standard Time");
+    Plant("FTimeZoneId", "0");
+    Plant("TimeZoneKey", "Kyiv Standard Time");
+    Plant("TimeZoneKeyFor", "0");
     TfrmMain& w = Create();
     EXPECT_EQ(w.FTimeZoneId, -1);
     EXPECT_EQ(w.ZoneNow(), clock.Now());
@@ -320,7 +343,7 @@ TEST_F(MainSettingsTest, WithoutAKeyNameTheStoredPositionStillCounts) {
     EXPECT_EQ(zones->ZoneAt(w.FTimeZoneId).Id, "Tokyo Standard Time");
 }
 
-// Starting during minute 0 of a zone half an hour off the default one: the default zone's
+// Starting during minute 0 of a zone half an hour off the computer's own: the computer's
 // minute is 30, the restored zone's 0, and nothing chimes.
 TEST_F(MainSettingsTest, AStartInMinuteZeroOfARestoredHalfHourZoneDoesNotChime) {
     AddZone("GMT Standard Time", "(UTC+00:00) Dublin, Edinburgh, Lisbon, London", 0);
@@ -355,22 +378,49 @@ TEST_F(MainSettingsTest, DatesSavedUnderEnglishRestoreUnderGerman) {
 
 // A hand-edited or damaged twin is passed over for the locale text.
 TEST_F(MainSettingsTest, AnUnreadableTwinFallsBackToTheLocaleText) {
-    const std::string section(kMainSettingsPath);
-    const auto plant = [&](const char* name, const char* text) {
-        registry.SetValue(RegistryRoot::CurrentUser, section, name, RegistryValueType::String,
-                          text);
-    };
-    plant("Countdown", "1/2/2027 3:04:05 AM");
-    plant("CountdownIso", "2027-02-30T03:04:05");
-    plant("TimerDate", "12:01:30 AM");
-    plant("TimerSeconds", "-5");
+    Plant("Countdown", "1/2/2027 3:04:05 AM");
+    Plant("CountdownIso", "2027-02-30T03:04:05");
+    Plant("CountdownIsoFor", "1/2/2027 3:04:05 AM");
+    Plant("TimerDate", "12:01:30 AM");
+    Plant("TimerSeconds", "-5");
+    Plant("TimerSecondsFor", "12:01:30 AM");
     TfrmMain& w = Create();
     EXPECT_NEAR(w.FCountdownTarget, *EncodeDate(2027, 1, 2) + *EncodeTime(3, 4, 5, 0), 1e-9);
     EXPECT_NEAR(w.FTimerLength, 90 * kOneSecond, 1e-9);
-    plant("TimerSeconds", "many");
+    Plant("TimerSeconds", "many");
     EXPECT_NEAR(Create().FTimerLength, 90 * kOneSecond, 1e-9);
-    plant("TimerSeconds", "2.5");
+    Plant("TimerSeconds", "2.5");
     EXPECT_NEAR(Create().FTimerLength, 2.5 * kOneSecond, 1e-12);
+}
+
+// An older version, which knows no twins, ran after this one and wrote other originals: each
+// original wins over the twin left from before. A twin written beside the original stored now
+// wins, and so does one whose original cannot be read.
+TEST_F(MainSettingsTest, ATwinWinsOnlyWhileItsOriginalStillSaysTheSame) {
+    AddZone("India Standard Time", "(UTC+05:30) Chennai, Kolkata, Mumbai, New Delhi", -330);
+    TfrmMain& w = Create();
+    w.FCountdownTarget = *EncodeDate(2027, 1, 2) + *EncodeTime(3, 4, 5, 0);
+    w.FTimerLength = *EncodeTime(0, 1, 30, 0);
+    w.FTimeZoneId = zones->IndexOfZoneId("India Standard Time");
+    w.SaveState();
+    EXPECT_EQ(Stored("CountdownIsoFor"), "1/2/2027 3:04:05 AM");
+    EXPECT_EQ(Stored("TimerSecondsFor"), Stored("TimerDate"));
+    EXPECT_EQ(Stored("TimeZoneKeyFor"), "0");
+
+    Plant("Countdown", "3/4/2028 5:06:07 PM");
+    Plant("TimerDate", "12:05:00 AM");
+    Plant("FTimeZoneId", "1"); // Tokyo
+    TfrmMain& again = Create();
+    EXPECT_NEAR(again.FCountdownTarget, *EncodeDate(2028, 3, 4) + *EncodeTime(17, 6, 7, 0), 1e-9);
+    EXPECT_NEAR(again.FTimerLength, 5 * 60 * kOneSecond, 1e-9);
+    EXPECT_EQ(zones->ZoneAt(again.FTimeZoneId).Id, "Tokyo Standard Time");
+
+    again.SaveState(); // both written together again: the twins count once more
+    Plant("Countdown", "not a date");
+    Plant("FTimeZoneId", "");
+    TfrmMain& third = Create();
+    EXPECT_NEAR(third.FCountdownTarget, *EncodeDate(2028, 3, 4) + *EncodeTime(17, 6, 7, 0), 1e-9);
+    EXPECT_EQ(zones->ZoneAt(third.FTimeZoneId).Id, "Tokyo Standard Time");
 }
 
 TEST_F(MainSettingsTest, TheDesktopMannersAreStoredAndAppliedAtTheNextStart) {

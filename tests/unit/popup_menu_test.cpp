@@ -36,6 +36,7 @@ TEST(PopupMenu, HoldsExactlyTheDesignedItems) {
     Describe(menu.Items(), "", lines);
     const std::vector<std::string> expected{
         "Snooze1 \"Snooze\" plain invisible",
+        "StopAlarm1 \"Stop Alarm\" plain invisible",
         "N5 \"-\" separator invisible",
         "ShowHide1 \"Show/Hide\" plain default",
         "N4 \"-\" separator",
@@ -86,22 +87,26 @@ TEST(PopupMenu, EveryCommandHasOneItem) {
     EXPECT_EQ(menu.DefaultItem()->Command, Cmd::ShowHide);
 }
 
-TEST(PopupMenu, SnoozeAndItsLineShowOnlyWhileAsked) {
+// Any alarm can be stopped from the menu; only one of the Alarms window can be snoozed.
+TEST(PopupMenu, TheAlarmItemsAndTheirLineShowOnlyWhileAnAlarmSounds) {
     TPopupMenu menu;
     const auto shown = [&] {
         std::vector<std::string> names;
         for (const TMenuItem& item : menu.Items()) {
-            if (item.Visible && names.size() < 3) {
+            if (item.Visible && names.size() < 4) {
                 names.push_back(item.Name);
             }
         }
         return names;
     };
-    EXPECT_EQ(shown(), (std::vector<std::string>{"ShowHide1", "N4", "About1"}));
-    menu.ShowSnooze(true);
-    EXPECT_EQ(shown(), (std::vector<std::string>{"Snooze1", "N5", "ShowHide1"}));
-    menu.ShowSnooze(false);
-    EXPECT_EQ(shown(), (std::vector<std::string>{"ShowHide1", "N4", "About1"}));
+    using Names = std::vector<std::string>;
+    EXPECT_EQ(shown(), (Names{"ShowHide1", "N4", "About1", "N1"}));
+    menu.ShowAlarmItems(true, false); // the countdown's or the timer's
+    EXPECT_EQ(shown(), (Names{"StopAlarm1", "N5", "ShowHide1", "N4"}));
+    menu.ShowAlarmItems(true, true); // one of the Alarms window
+    EXPECT_EQ(shown(), (Names{"Snooze1", "StopAlarm1", "N5", "ShowHide1"}));
+    menu.ShowAlarmItems(false, false);
+    EXPECT_EQ(shown(), (Names{"ShowHide1", "N4", "About1", "N1"}));
 }
 
 TEST(PopupMenu, TheModeMarkFollowsTheModeAndAtomicMarksNone) {

@@ -65,14 +65,14 @@ TEST(TRotLayer, MinusNinetyPointsToThreeAndNinetyToNine) {
 
 // The sum of the alpha of a painted target, whose pixels must all be premultiplied and clear
 // outside the box (right and bottom inclusive).
-double CoverageWithin(const Bitmap32& target, const PixelRect& box) {
+double CoverageWithin(const Bitmap32& target, const RECT& box) {
     double coverage = 0;
     for (int y = 0; y < target.Height(); ++y) {
         for (int x = 0; x < target.Width(); ++x) {
             const Pixel32 p = target.At(x, y);
             EXPECT_LE(std::max({RedOf(p), GreenOf(p), BlueOf(p)}), AlphaOf(p));
             coverage += AlphaOf(p);
-            if (x < box.Left || x > box.Right || y < box.Top || y > box.Bottom) {
+            if (x < box.left || x > box.right || y < box.top || y > box.bottom) {
                 EXPECT_EQ(p, 0u) << x << "," << y;
             }
         }

@@ -55,18 +55,18 @@ protected:
 
     // The part of the text layer where the title's text is drawn in full: the pixels of the
     // title's colour below its box's top, within its columns.
-    PixelRect TitleInk() const {
+    RECT TitleInk() const {
         const Bitmap32& layer = window->Skin()->TextLayer.Bitmap();
         const TWindowLabel& title = window->Labels[lTitle];
         const DisplayScale scale = window->Scale();
         const Pixel32 ink = OpaquePixelOf(title.Font().Color);
-        PixelRect found{layer.Width(), layer.Height(), 0, 0};
+        RECT found{layer.Width(), layer.Height(), 0, 0};
         for (int y = scale.ToPhysical(title.Top); y < scale.ToPhysical(title.Top + 16); ++y) {
             for (int x = scale.ToPhysical(title.Left);
                  x < scale.ToPhysical(title.Left + title.Width); ++x) {
                 if (layer.At(x, y) == ink) {
-                    found = {std::min(found.Left, x), std::min(found.Top, y),
-                             std::max(found.Right, x + 1), std::max(found.Bottom, y + 1)};
+                    found = {std::min(found.left, x), std::min(found.top, y),
+                             std::max(found.right, x + 1), std::max(found.bottom, y + 1)};
                 }
             }
         }
@@ -160,21 +160,21 @@ TEST_F(ScaledFaceTest, ButtonsAreDrawnFromTheScaledStripAtTheirScaledPlaces) {
 TEST_F(ScaledFaceTest, LabelsAreDrawnInTheirScaledBoxesInFontsAtTheWindowsDpi) {
     Open(96);
     window->RenderFrame();
-    const PixelRect plain = TitleInk();
+    const RECT plain = TitleInk();
     Open(192);
     window->RenderFrame();
-    const PixelRect twice = TitleInk();
+    const RECT twice = TitleInk();
     // The text keeps its place in the box: centred on the same point, hanging from the top.
-    EXPECT_NEAR(twice.Left + twice.Right, 2 * (plain.Left + plain.Right), 2);
-    EXPECT_EQ(twice.Top, 2 * plain.Top);
+    EXPECT_NEAR(twice.left + twice.right, 2 * (plain.left + plain.right), 2);
+    EXPECT_EQ(twice.top, 2 * plain.top);
     // Its size is the text's in the font at 192 dots per inch (the fake's glyphs lose their
     // last, half covered column).
     TextFont font = window->Labels[lTitle].Font();
     font.Dpi = 192;
     const TextExtent large = text.MeasureText(font, "Time");
-    EXPECT_EQ(twice.Width(), large.Width - 1);
-    EXPECT_EQ(twice.Height(), large.Height);
-    EXPECT_EQ(plain.Height(), text.MeasureText(window->Labels[lTitle].Font(), "Time").Height);
+    EXPECT_EQ(RectWidth(twice), large.Width - 1);
+    EXPECT_EQ(RectHeight(twice), large.Height);
+    EXPECT_EQ(RectHeight(plain), text.MeasureText(window->Labels[lTitle].Font(), "Time").Height);
 }
 
 TEST_F(ScaledFaceTest, GoingBackTo100PercentDrawsTheFrameOf100PercentAgain) {

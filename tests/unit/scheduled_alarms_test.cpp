@@ -132,8 +132,6 @@ TEST_F(ScheduledAlarmsTest, AnAlarmWaitsForTheCountdownsBeep) {
 
 TEST_F(ScheduledAlarmsTest, AfterEightHoursOfSleepOnlyTheAlarmLessThanAnHourLateGoesOff) {
     TfrmMain& w = Start();
-    // The countdown's first target is the time of the first zone listed, eight hours ahead.
-    w.FCountdownTarget = 0;
     w.Alarms.Add(DailyAlarm("Seven hours late", 12, 0), clock.Now());
     w.Alarms.Add(DailyAlarm("Half an hour late", 18, 28), clock.Now());
     Tick();

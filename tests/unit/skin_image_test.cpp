@@ -1,5 +1,5 @@
 #include "contract/platform_file_system.h"
-#include "core/raster/skin_image.h"
+#include "core/skin/skin_image.h"
 #include "support/png_builder.h"
 #include "support/temp_folder.h"
 

@@ -1,5 +1,5 @@
 #include "core/net/time_server.h"
-#include "core/shell/settings_paths.h"
+#include "core/platform/settings_paths.h"
 #include "support/fake_registry.h"
 
 #include <gtest/gtest.h>

@@ -20,7 +20,7 @@ public:
         return true;
     }
     void DeleteIcon() override { Calls.push_back("delete"); }
-    TMenuCommand PopupMenu(const TPopupMenu&, POINT at) override {
+    TMenuCommand PopupMenu(const std::vector<TMenuItem>&, POINT at) override {
         Calls.push_back("popup " + std::to_string(at.x) + "," + std::to_string(at.y));
         return Choice;
     }

@@ -1,3 +1,4 @@
+#include "core/shell/popup_menu.h"
 #include "win32/popup_menu_win32.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +28,7 @@ BuiltItem ItemAt(HMENU menu, UINT position) {
 
 TEST(Win32PopupMenu, BuildsTheVisibleItemsInOrderWithTheirKeys) {
     TPopupMenu model;
-    const OwnedMenu menu = BuildPopupMenu(model);
+    const OwnedMenu menu = BuildPopupMenu(model.Items());
     const wchar_t* const expected[] = {L"Show/Hide",
                                        L"",
                                        L"About Norvale Time Clock...",
@@ -46,7 +47,7 @@ TEST(Win32PopupMenu, BuildsTheVisibleItemsInOrderWithTheirKeys) {
                                        L"Settings",
                                        L"",
                                        L"Exit"};
-    ASSERT_EQ(GetMenuItemCount(menu.Get()), 18); // "Snooze" and its line are not shown
+    ASSERT_EQ(GetMenuItemCount(menu.Get()), 18); // the alarm items and their line are not shown
     for (UINT i = 0; i < 18; ++i) {
         const BuiltItem item = ItemAt(menu.Get(), i);
         EXPECT_EQ(item.Text, expected[i]) << i;
@@ -55,21 +56,24 @@ TEST(Win32PopupMenu, BuildsTheVisibleItemsInOrderWithTheirKeys) {
     EXPECT_EQ(ItemAt(menu.Get(), 13).Id, static_cast<UINT>(TMenuCommand::Alarms));
     EXPECT_EQ(ItemAt(menu.Get(), 17).Id, static_cast<UINT>(TMenuCommand::Exit));
 
-    // While an alarm sounds, "Snooze" comes first, over a line.
-    model.ShowSnooze(true);
-    const OwnedMenu sounding = BuildPopupMenu(model);
-    ASSERT_EQ(GetMenuItemCount(sounding.Get()), 20);
+    // While an alarm of the Alarms window sounds, "Snooze" and "Stop Alarm" come first, over a
+    // line.
+    model.ShowAlarmItems(true, true);
+    const OwnedMenu sounding = BuildPopupMenu(model.Items());
+    ASSERT_EQ(GetMenuItemCount(sounding.Get()), 21);
     EXPECT_EQ(ItemAt(sounding.Get(), 0).Text, L"Snooze");
     EXPECT_EQ(ItemAt(sounding.Get(), 0).Id, static_cast<UINT>(TMenuCommand::Snooze));
-    EXPECT_TRUE(ItemAt(sounding.Get(), 1).Type & MFT_SEPARATOR);
-    EXPECT_EQ(ItemAt(sounding.Get(), 2).Text, L"Show/Hide");
+    EXPECT_EQ(ItemAt(sounding.Get(), 1).Text, L"Stop Alarm");
+    EXPECT_EQ(ItemAt(sounding.Get(), 1).Id, static_cast<UINT>(TMenuCommand::StopAlarm));
+    EXPECT_TRUE(ItemAt(sounding.Get(), 2).Type & MFT_SEPARATOR);
+    EXPECT_EQ(ItemAt(sounding.Get(), 3).Text, L"Show/Hide");
 }
 
 TEST(Win32PopupMenu, MarksTheDefaultTheModeAndTheSettings) {
     TPopupMenu model;
     model.UpdateModeItems(3);
     model.SetChecked(TMenuCommand::Chimes, false);
-    const OwnedMenu menu = BuildPopupMenu(model);
+    const OwnedMenu menu = BuildPopupMenu(model.Items());
     EXPECT_EQ(GetMenuDefaultItem(menu.Get(), FALSE, 0), static_cast<UINT>(TMenuCommand::ShowHide));
     for (UINT i = 4; i <= 8; ++i) {
         const BuiltItem item = ItemAt(menu.Get(), i);
@@ -105,7 +109,7 @@ TEST(Win32PopupMenu, SkinsAreRadioItemsWithTheirCommands) {
     TPopupMenu model;
     model.AddSkin("norvale", "R&B");
     model.AddSkin("R&B", "R&B");
-    const OwnedMenu menu = BuildPopupMenu(model);
+    const OwnedMenu menu = BuildPopupMenu(model.Items());
     const BuiltItem skins = ItemAt(menu.Get(), 14);
     ASSERT_NE(skins.Submenu, nullptr);
     ASSERT_EQ(GetMenuItemCount(skins.Submenu), 2);
@@ -128,7 +132,7 @@ TEST(Win32PopupMenu, ADismissedMenuChoosesNothing) {
     ASSERT_NE(owner, nullptr);
     SetForegroundWindow(owner);
     SetTimer(nullptr, 0, 200, &CloseMenu);
-    EXPECT_EQ(TrackPopupMenu(TPopupMenu(), owner, {100, 100}), TMenuCommand::None);
+    EXPECT_EQ(TrackPopupMenu(TPopupMenu().Items(), owner, {100, 100}), TMenuCommand::None);
     DestroyWindow(owner);
 }
 

@@ -25,13 +25,14 @@ double SpanOf(const RenderOptions& options) {
     return options.SpanSeconds.value_or(kDefaultSpans[options.Mode]);
 }
 
-// The computer's clock stopped at the frame's time, with no zone rules of its own.
+// The computer's clock stopped at the frame's time, with no zone rules of its own; its
+// monotonic count is the up-time the frame shows.
 class FixedClock final : public SystemClock {
 public:
-    explicit FixedClock(DateTime now) : FNow(now) {}
+    FixedClock(DateTime now, std::int64_t count) : FNow(now), FCount(count) {}
     DateTime Now() const override { return FNow; }
     DateTime UtcNow() const override { return FNow; }
-    std::int64_t MonotonicMilliseconds() const override { return 0; }
+    std::int64_t MonotonicMilliseconds() const override { return FCount; }
     std::uint32_t GetTimeZoneInformation(TIME_ZONE_INFORMATION& info) const override {
         info = {};
         return kTimeZoneIdUnknown;
@@ -40,6 +41,7 @@ public:
 
 private:
     DateTime FNow;
+    std::int64_t FCount;
 };
 
 // No zone database, so the clock shows the computer's own time: the --at value.
@@ -54,10 +56,8 @@ public:
 // A window that is always visible and shows nothing; frames stay in the skin's Frame.
 class ToolHost final : public ClockWindowHost {
 public:
-    explicit ToolHost(std::uint64_t tickCount) : FTickCount(tickCount) {}
     bool WindowVisible() const override { return true; }
     void ShowAndActivate() override {}
-    std::uint64_t TickCount() const override { return FTickCount; }
     void StartBeep() override {}
     void StartAlarmSound(const std::string&) override {}
     bool BeepRunning() const override { return false; }
@@ -79,9 +79,6 @@ public:
     void SkinCannotBeDrawn(std::string_view text) override { BrokenFrame = text; }
 
     std::string BrokenFrame;
-
-private:
-    std::uint64_t FTickCount;
 };
 
 std::optional<DateTime> ParseAt(const std::string& text) {
@@ -109,19 +106,19 @@ std::optional<double> ParseNumber(const std::string& text) {
 }
 
 // Outlines the pixels of the box (right and bottom exclusive), clipped to the frame.
-void Outline(Bitmap32& frame, const PixelRect& box, Pixel32 colour) {
+void Outline(Bitmap32& frame, const RECT& box, Pixel32 colour) {
     const auto put = [&](int x, int y) {
         if (x >= 0 && y >= 0 && x < frame.Width() && y < frame.Height()) {
             frame.At(x, y) = colour;
         }
     };
-    for (int x = box.Left; x < box.Right; ++x) {
-        put(x, box.Top);
-        put(x, box.Bottom - 1);
+    for (int x = box.left; x < box.right; ++x) {
+        put(x, box.top);
+        put(x, box.bottom - 1);
     }
-    for (int y = box.Top; y < box.Bottom; ++y) {
-        put(box.Left, y);
-        put(box.Right - 1, y);
+    for (int y = box.top; y < box.bottom; ++y) {
+        put(box.left, y);
+        put(box.right - 1, y);
     }
 }
 
@@ -248,11 +245,11 @@ int Render(const std::vector<std::string>& args) {
         return 2;
     }
     const auto& options = std::get<RenderOptions>(parsed);
-    FixedClock clock(options.At);
+    const bool upTime = options.Mode == ctUpTime;
+    FixedClock clock(options.At, upTime ? std::llround(SpanOf(options) * 1000) : 0);
     NoRegistry registry;
     const TVeskRegistryTimeZones zones(registry, true);
-    const bool upTime = options.Mode == ctUpTime;
-    ToolHost host(upTime ? static_cast<std::uint64_t>(std::llround(SpanOf(options) * 1000)) : 0);
+    ToolHost host;
     auto rasterizer = MakeTextRasterizer();
     TfrmMain window(clock, zones, host, *rasterizer);
     window.FFormatSettings = UserFormatSettings();

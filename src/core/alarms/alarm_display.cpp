@@ -1,6 +1,6 @@
 #include "core/alarms/alarm_display.h"
 
-#include "core/shell/tray_icon.h"
+#include "core/platform/notification_area.h"
 #include "core/text/ascii.h"
 #include "core/text/utf16.h"
 #include "core/time/format_date_time.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/alarms/alarm_rule.h"
+#include "core/platform/date_time.h"
 #include "core/platform/win_types.h"
-#include "core/time/date_time.h"
 
 #include <optional>
 

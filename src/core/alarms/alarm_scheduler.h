@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/alarms/alarm.h"
+#include "core/platform/date_time.h"
 #include "core/platform/system_clock.h"
-#include "core/time/date_time.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/alarms/alarm_rule.h"
-#include "core/time/date_time.h"
+#include "core/platform/date_time.h"
 
 #include <array>
 #include <optional>

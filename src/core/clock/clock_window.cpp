@@ -39,14 +39,15 @@ TfrmMain::TfrmMain(const SystemClock& clock, const TVeskRegistryTimeZones& zones
 
 void TfrmMain::SetDefaults() {
     FClockSkin = kDefaultSkin;
-    // The zone position is still 0 here, so the target is the time of the first zone.
-    FTimeZoneId = 0;
-    FCountdownTarget = ZoneNow();
+    FShownSkin = kDefaultSkin;
+    // A new user sees the computer's own time, and the Countdown dialog proposes it.
+    FTimeZoneId = -1;
+    FCountdownTarget = FClock.Now();
+    FStartTarget = FCountdownTarget;
     FTimerLength = 10 * kOneSecond;
     FCountdownArmed = false;
     FDisplayArrows = true;
     FTimerArmed = false;
-    FTimeZoneId = FZones.IndexOfZoneId(DefaultZoneId);
     FClockLabel = "Time";
     FTimeDiff = 0;
     SetClockType(ctClock);
@@ -110,7 +111,7 @@ void TfrmMain::Timer1Timer() {
     if (step != TimeStep::Continuous) {
         FLastKey = -1;
     }
-    if (AlarmDue(FCountdownArmed, t, FCountdownTarget)) {
+    if (FCountdownTarget != FStartTarget && AlarmDue(FCountdownArmed, t, FCountdownTarget)) {
         BringUpForAlarm();
         SetClockType(ctCountdown);
         FHost.StartBeep();
@@ -132,7 +133,8 @@ void TfrmMain::Timer1Timer() {
         UpdateHands(t, SecondOfYearKey(t));
         break;
     case ctUpTime: {
-        const DateTime up = static_cast<double>(FHost.TickCount()) / kMillisecondsPerDay;
+        const DateTime up =
+            static_cast<double>(FClock.MonotonicMilliseconds()) / kMillisecondsPerDay;
         UpdateHands(up, SecondOfYearKey(up));
         break;
     }
@@ -176,6 +178,8 @@ void TfrmMain::Timer1Timer() {
     }
     FLastMinute = minute;
     WatchFullScreen();
+    // An alarm may have begun to sound.
+    ApplyClickThrough();
 }
 
 void TfrmMain::TimeChanged() {
@@ -240,7 +244,7 @@ void TfrmMain::RenderFrame() {
         DrawFrame();
     } catch (const std::exception& e) {
         FFrameBroken = true;
-        FHost.SkinCannotBeDrawn("The skin \"" + FClockSkin + "\" cannot be drawn.\n" + e.what());
+        FHost.SkinCannotBeDrawn("The skin \"" + FShownSkin + "\" cannot be drawn.\n" + e.what());
         return;
     }
     if (!FFade.Enabled()) {
@@ -255,7 +259,7 @@ TFrameInputs TfrmMain::FrameInputs() {
     in.ClockLabel = FClockLabel;
     in.AmPm = AMPM1Checked;
     in.CountdownTarget = FCountdownTarget;
-    in.TickCountMs = FHost.TickCount();
+    in.TickCountMs = static_cast<std::uint64_t>(FClock.MonotonicMilliseconds());
     in.StopwatchElapsed = StopWatch1.ElapsedTime();
     in.TimerLength = FTimerLength;
     in.TimerElapsed = swTimer.ElapsedTime();

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "core/alarms/alarm_editing.h"
-#include "core/clock/clock_dialogs.h"
 #include "core/clock/display_mode.h"
 #include "core/clock/face_reading.h"
 #include "core/clock/fade.h"
 #include "core/clock/hand_angles.h"
 #include "core/net/sntp_reading.h"
 #include "core/platform/background_work.h"
+#include "core/platform/clock_dialogs.h"
+#include "core/platform/clock_window_host.h"
 #include "core/platform/elevation.h"
 #include "core/platform/monitor_layout.h"
 #include "core/platform/mouse_button.h"
@@ -35,58 +36,6 @@ class Registry;
 class TFormPlacement;
 class TFormStorage;
 class TIdSNTP;
-
-// What the clock's logic asks of its window and of the services around it.
-class ClockWindowHost {
-public:
-    virtual ~ClockWindowHost() = default;
-
-    virtual bool WindowVisible() const = 0;
-    // Shows the hidden window in its normal state and brings it to the foreground.
-    virtual void ShowAndActivate() = 0;
-    // Milliseconds since the system started, 64 bits so the count does not wrap.
-    virtual std::uint64_t TickCount() const = 0;
-    // Starts the alarm beep (and the beep timer that repeats it).
-    virtual void StartBeep() = 0;
-    // Starts an alarm of the Alarms window with its sound file, repeated as the beep is;
-    // without a file (or when it cannot be played) the beep sounds.
-    virtual void StartAlarmSound(const std::string& soundFile) = 0;
-    virtual bool BeepRunning() const = 0;
-    virtual void PlayChime() = 0;
-    // The face buttons' tool-tip texts changed.
-    virtual void SetButtonTips(const TButtonTips& tips) = 0;
-    // Shows a drawn frame (not called while hidden or while a fade shows frames).
-    virtual void PresentFrame(const PresentRequest& request) = 0;
-    // The window's top-left corner on the screen, in physical pixels.
-    virtual POINT WindowPosition() const = 0;
-    virtual void MoveWindowTo(POINT topLeft) = 0;
-    // Stops the one-second repetition of the alarm beep.
-    virtual void DisableBeepTimer() = 0;
-    // The mouse cursor's position now, in the window's client coordinates (physical pixels).
-    virtual POINT CursorClientPos() const = 0;
-    // Lets the system move the window with the mouse while the left button stays down.
-    virtual void StartWindowDrag() = 0;
-    virtual void SetTopmost(bool topmost) = 0;
-    // Out of the topmost band and behind every other window (a full-screen program's too).
-    virtual void StepBehind() = 0;
-    // Mouse input passes through the window to whatever lies beneath it.
-    virtual void SetClickThrough(bool through) = 0;
-    // The running executable's full path, for the start-with-the-system entry.
-    virtual std::string ExecutablePath() const = 0;
-    // Asks the window to close (the close query and handler then run).
-    virtual void RequestClose() = 0;
-    // The application's error report.
-    virtual void ShowError(std::string_view text) = 0;
-    // The tip of the icon in the notification area.
-    virtual void SetTrayHint(std::string_view hint) = 0;
-    // A frame of the skin failed to draw, and would fail again at every tick: the host puts
-    // another skin in its place (no frame is drawn until then) and tells the user once.
-    virtual void SkinCannotBeDrawn(std::string_view text) = 0;
-    // The kind of cursor the face shows changed without the mouse moving (TfrmMain::
-    // CursorShown): a mouse over the window shows the new one at once. A host without a mouse
-    // has nothing to do.
-    virtual void CursorChanged() {}
-};
 
 // The services some handlers reach beyond the window; each may be absent in a test.
 struct ClockServices {
@@ -191,7 +140,12 @@ public:
     const FormatSettings& DisplayFormat() const override { return FFormatSettings; }
     // "Snooze": the sounding alarm stops and comes back after its snooze length.
     void Snooze1Click();
+    // "Stop Alarm": whichever alarm sounds stops, as a press on the face stops it.
+    void StopAlarm1Click();
+    // One of the Alarms window's alarms sounds (it can be snoozed).
     bool AlarmSounding() const { return Alarms.Sounding() != nullptr; }
+    // Any alarm sounds: the countdown's, the timer's or one of the Alarms window.
+    bool AlarmRinging() const { return FHost.BeepRunning(); }
     // The cursor over the face: the working-in-the-background one while a network action
     // runs, else what hovering asks for.
     TCursorKind CursorShown() const;
@@ -208,6 +162,10 @@ public:
     // The skin the window shows, drawn at the window's display scale; the frame is drawn
     // from it.
     void SetSkin(std::unique_ptr<TSkin> skin);
+    // Loads the skin a start shows: the stored choice, else a stand-in. The
+    // choice stays as it is, so a skin on a drive that is not there yet is tried again at the
+    // next start; the failures' message, if any, is added to messages.
+    void LoadStartSkin(const SkinLoadContext& context, std::vector<std::string>& messages);
     const TSkin* Skin() const { return FSkin.get(); }
 
     // The window's display scale, from its dots per inch: the skin and every frame are drawn
@@ -231,9 +189,12 @@ public:
     bool FCountdownArmed = false;
     bool FTimerArmed = false;
     bool FDisplayArrows = true;
-    int FTimeZoneId = 0;
+    int FTimeZoneId = -1;
     std::string FClockLabel = "Time";
+    // The user's choice of skin, as stored; FShownSkin is the one shown, another while a
+    // stand-in takes the place of a skin that failed to load or to draw.
     std::string FClockSkin = kDefaultSkin;
+    std::string FShownSkin = kDefaultSkin;
     DateTime FTimeDiff = 0;
     std::int64_t FLastKey = -1;
     int FLastMinute = 0;
@@ -283,6 +244,10 @@ private:
     void RescheduleAlarms(DateTime now, std::int64_t count);
     // A press on the face stopped the sounding alarm.
     void DismissAlarm();
+    // The beep and its repetition stop, and the Alarms window's alarm is dismissed.
+    void StopAlarm();
+    // Click Through is off while an alarm sounds, so that a press can stop it.
+    void ApplyClickThrough();
     void SaveAlarms();
     // The alarms were edited: they are saved, and the tray tip follows.
     void AlarmsEdited();
@@ -341,6 +306,15 @@ private:
     bool FSettingsErrorShown = false;
     bool FNetworkBusy = false;
     bool FSteppedBehind = false;
+    // The countdown target a start sets when none is stored: the moment of the start. Until
+    // another target is stored or chosen, no alarm waits for it (a clock set back, by a time
+    // server's correction say, must not sound one) and the Countdown dialog proposes the time
+    // at its opening.
+    std::optional<DateTime> FStartTarget;
+    // Whether the window lets the mouse through now; unknown until first applied.
+    std::optional<bool> FClickThroughApplied;
+    // The press under way only stopped an alarm through Click Through: it does nothing more.
+    bool FAlarmPress = false;
     int FOpacity = 100;
     // The stored alarms that could not be read, left as they are when the alarms are saved.
     std::vector<std::string> FUnreadableAlarms;

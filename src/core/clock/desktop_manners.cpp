@@ -1,23 +1,10 @@
 #include "core/clock/desktop_manners.h"
 
+#include "core/shell/popup_menu.h"
+
 #include <algorithm>
 
 namespace norvale {
-namespace {
-
-std::int64_t OverlapArea(const RECT& a, const RECT& b) {
-    const std::int64_t w = std::min(a.right, b.right) - std::max(a.left, b.left);
-    const std::int64_t h = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
-    return w > 0 && h > 0 ? w * h : 0;
-}
-
-bool Covers(const RECT& outer, const RECT& inner) {
-    return outer.left <= inner.left && outer.top <= inner.top && outer.right >= inner.right &&
-           outer.bottom >= inner.bottom;
-}
-
-} // namespace
-
 bool IsOpacityLevel(int percent) {
     return std::find(kOpacityLevels.begin(), kOpacityLevels.end(), percent) != kOpacityLevels.end();
 }
@@ -43,7 +30,7 @@ bool FullScreenOver(const RECT& window, const MonitorLayout& monitors) {
     const RECT* home = nullptr;
     std::int64_t most = 0;
     for (const RECT& screen : screens) {
-        const std::int64_t area = OverlapArea(window, screen);
+        const std::int64_t area = RectArea(Intersection(window, screen));
         if (area > most) {
             most = area;
             home = &screen;

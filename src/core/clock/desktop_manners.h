@@ -2,13 +2,9 @@
 
 #include "core/platform/monitor_layout.h"
 
-#include <array>
 #include <cstdint>
 
 namespace norvale {
-
-// The window's opacities the menu offers, in percent; the first is the default.
-inline constexpr std::array<int, 4> kOpacityLevels{100, 85, 70, 50};
 
 bool IsOpacityLevel(int percent);
 

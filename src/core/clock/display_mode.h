@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/time/date_time.h"
+#include "core/platform/clock_window_host.h"
+#include "core/platform/date_time.h"
 #include "core/time/format_settings.h"
 
 #include <cstdint>
@@ -19,11 +20,7 @@ enum TClockType : std::uint8_t {
     ctAtomic = 5,
 };
 
-// The tool-tip texts of the left and right face button in a mode.
-struct TButtonTips {
-    std::string Left;
-    std::string Right;
-};
+// The tool-tip texts of the face buttons in a mode.
 TButtonTips ButtonTipsFor(std::uint8_t mode);
 
 // What a mode needs to know to fill the face.
@@ -33,7 +30,7 @@ struct TFrameInputs {
     std::string ClockLabel; // the Clock mode's title
     bool AmPm = true;       // the "AM/PM" setting
     DateTime CountdownTarget = 0;
-    std::uint64_t TickCountMs = 0; // milliseconds since the system started
+    std::uint64_t TickCountMs = 0; // the monotonic count: since the system started, sleep included
     DateTime StopwatchElapsed = 0;
     DateTime TimerLength = 0;
     DateTime TimerElapsed = 0;

@@ -1,5 +1,7 @@
 #include "core/clock/clock_window.h"
 
+#include <utility>
+
 namespace norvale {
 namespace {
 
@@ -33,13 +35,15 @@ bool TfrmMain::OverCentre(int x, int y) const {
 
 void TfrmMain::FormMouseDown(TMouseButton button, int clientX, int clientY) {
     const auto [x, y] = ToSkin(clientX, clientY);
+    // With Click Through on, the face takes presses only while an alarm sounds, to stop it: the
+    // press does nothing more, whatever lies under it.
+    FAlarmPress = ClickThrough1Checked && AlarmRinging();
     // Any press on the face acknowledges an alarm; while one of the Alarms window's alarms
     // sounds, the right button opens the menu instead, where "Snooze" waits.
-    if (FHost.BeepRunning() && (button != TMouseButton::mbRight || !AlarmSounding())) {
-        FHost.DisableBeepTimer();
-        DismissAlarm();
+    if (AlarmRinging() && (button != TMouseButton::mbRight || !AlarmSounding())) {
+        StopAlarm();
     }
-    if (button != TMouseButton::mbLeft) {
+    if (button != TMouseButton::mbLeft || FAlarmPress) {
         return;
     }
     if (Buttons[0].PressAt(x, y)) {
@@ -51,6 +55,9 @@ void TfrmMain::FormMouseDown(TMouseButton button, int clientX, int clientY) {
 }
 
 void TfrmMain::FormMouseMove(int clientX, int clientY) {
+    if (FAlarmPress) {
+        return;
+    }
     const auto [x, y] = ToSkin(clientX, clientY);
     const bool overTitle = OverTitle(x, y);
     const bool overCentre = OverCentre(x, y);
@@ -82,6 +89,9 @@ void TfrmMain::FormMouseMove(int clientX, int clientY) {
 }
 
 void TfrmMain::FormMouseUp() {
+    if (std::exchange(FAlarmPress, false)) {
+        return;
+    }
     const POINT cursor = FHost.CursorClientPos();
     ReleaseAt(ToSkin(cursor.x, cursor.y));
     // The next tick sets the hands of whatever mode the release left.
@@ -153,7 +163,7 @@ void TfrmMain::ReleaseAt(POINT p) {
 
 void TfrmMain::SetCountdown1Click() {
     const std::unique_ptr<CountdownDialog> dialog = FServices.Dialogs->CreateCountdownDialog();
-    dialog->SetCountdownTarget(FCountdownTarget);
+    dialog->SetCountdownTarget(FCountdownTarget != FStartTarget ? FCountdownTarget : ZoneNow());
     if (dialog->ShowModal() == mrOk) {
         FCountdownTarget = dialog->GetCountdownTarget();
         SetClockType(ctCountdown);

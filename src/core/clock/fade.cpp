@@ -102,7 +102,7 @@ FadeStep FadeZoom::fadeTimerTimer(const Bitmap32& frame, Bitmap32& zoomFrame) {
     const int e = PictureSide(h, FZoom, FMinPicture);
     const int cx = TravellingCentre(FZoomCenter.x, FRestCenter.x, FZoom);
     const int cy = TravellingCentre(FZoomCenter.y, FRestCenter.y, FZoom);
-    FWindowPos = {cx - d / 2, cy - e / 2};
+    FWindowPos = TopLeftAround({cx, cy}, d, e);
     zoomFrame.Clear(0);
     StretchNearest(zoomFrame, {0, 0, d, e}, frame);
     step.Present = {&zoomFrame, FWindowPos, {w, h}, WindowAlpha()};

@@ -2,13 +2,6 @@
 #include "core/shell/screen_placement.h"
 
 namespace norvale {
-namespace {
-
-RECT RectAt(POINT topLeft, int width, int height) {
-    return {topLeft.x, topLeft.y, topLeft.x + width, topLeft.y + height};
-}
-
-} // namespace
 
 void TfrmMain::SetSkin(std::unique_ptr<TSkin> skin) {
     FSkin = std::move(skin);
@@ -16,6 +9,12 @@ void TfrmMain::SetSkin(std::unique_ptr<TSkin> skin) {
     if (FSkin && !(FSkin->Scale == FScale)) {
         PrepareSkin(*FSkin, FScale);
     }
+}
+
+void TfrmMain::LoadStartSkin(const SkinLoadContext& context, std::vector<std::string>& messages) {
+    std::string shown = FClockSkin;
+    SetSkin(LoadStartupSkin(shown, context, Labels, Buttons, messages));
+    FShownSkin = shown;
 }
 
 void TfrmMain::SetDisplayScale(DisplayScale scale) {
@@ -31,9 +30,7 @@ void TfrmMain::DisplayScaleChanged(DisplayScale scale, RECT suggested) {
     if (!FSkin) {
         return;
     }
-    const POINT centre{(suggested.left + suggested.right) / 2,
-                       (suggested.top + suggested.bottom) / 2};
-    const POINT topLeft{centre.x - FSkin->Width() / 2, centre.y - FSkin->Height() / 2};
+    const POINT topLeft = TopLeftAround(CentreOf(suggested), FSkin->Width(), FSkin->Height());
     FHost.MoveWindowTo(topLeft);
     FFade.SetWindowPos(topLeft);
     // A hidden clock gets its frame too: the next fade-in shows it.
@@ -58,8 +55,8 @@ void TfrmMain::DisplayLayoutChanged() {
     // Where the clock rests while hidden, and where a fade-in grows it to.
     const POINT rest = FFade.RestCenter();
     const POINT restCorner =
-        KeepOnScreen(RectAt({rest.x - w / 2, rest.y - h / 2}, w, h), areas, FWorkAreas);
-    FFade.SetRestCenter({restCorner.x + w / 2, restCorner.y + h / 2});
+        KeepOnScreen(RectAt(TopLeftAround(rest, w, h), w, h), areas, FWorkAreas);
+    FFade.SetRestCenter(CentreOf(RectAt(restCorner, w, h)));
     if (FHost.WindowVisible() && !FFade.Enabled()) {
         const POINT at = FHost.WindowPosition();
         const POINT kept = KeepOnScreen(RectAt(at, w, h), areas, FWorkAreas);

@@ -1,10 +1,21 @@
 #include "core/clock/clock_window.h"
 #include "core/clock/desktop_manners.h"
+#include "core/shell/popup_menu.h"
 
 namespace norvale {
 
 void TfrmMain::ClickThrough1Click() {
-    FHost.SetClickThrough(ClickThrough1Checked);
+    ApplyClickThrough();
+}
+
+// NOTE: a window that lets the mouse through never sees a press, so an alarm would sound on
+// with nothing on the face to stop it.
+void TfrmMain::ApplyClickThrough() {
+    const bool through = ClickThrough1Checked && !AlarmRinging();
+    if (FClickThroughApplied != through) {
+        FClickThroughApplied = through;
+        FHost.SetClickThrough(through);
+    }
 }
 
 void TfrmMain::SetOpacity(int percent) {
@@ -17,8 +28,7 @@ bool TfrmMain::FullScreenNow() const {
     if (!FServices.Monitors || !FSkin) {
         return false;
     }
-    const POINT at = FHost.WindowPosition();
-    return FullScreenOver({at.x, at.y, at.x + FSkin->Width(), at.y + FSkin->Height()},
+    return FullScreenOver(RectAt(FHost.WindowPosition(), FSkin->Width(), FSkin->Height()),
                           *FServices.Monitors);
 }
 

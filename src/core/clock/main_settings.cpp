@@ -1,8 +1,9 @@
 #include "core/clock/clock_window.h"
+#include "core/platform/settings_paths.h"
 #include "core/shell/form_storage.h"
-#include "core/shell/settings_paths.h"
 #include "core/shell/startup_registration.h"
 #include "core/text/ascii.h"
+#include "core/text/integer_text.h"
 #include "core/time/format_date_time.h"
 #include "core/time/iso_date_time.h"
 #include "core/time/number_text.h"
@@ -42,6 +43,42 @@ void AddStopwatch(std::vector<TStoredProperty>& props, const char* name, TStopWa
     props.push_back(TStoredProperty::Boolean(
         name, "Running", [&watch] { return watch.Running(); },
         [&watch](bool value) { watch.SetRunning(value); }));
+}
+
+// A value kept twice: the original, which older versions of the program read and write, and a
+// twin that survives what the original does not (a change of regional format, of the zone list).
+// Beside the twin stands the original's text it was written with: an older version that writes
+// another original leaves it behind, and the original then wins.
+struct TwinNames {
+    const char* Original;
+    const char* Twin;
+    const char* Beside;
+};
+constexpr TwinNames kCountdownTwin{"Countdown", "CountdownIso", "CountdownIsoFor"};
+constexpr TwinNames kTimerTwin{"TimerDate", "TimerSeconds", "TimerSecondsFor"};
+constexpr TwinNames kZoneTwin{"FTimeZoneId", "TimeZoneKey", "TimeZoneKeyFor"};
+
+void WriteTwin(TFormPlacement& store, const TwinNames& names, const std::string& original,
+               const std::string& twin) {
+    store.WriteText(names.Original, original);
+    store.WriteText(names.Twin, twin);
+    store.WriteText(names.Beside, original);
+}
+
+// The value a restore takes: the twin's while it was written beside the very original stored
+// now, or when the original cannot be read at all; else the original's. Either may not read
+// (nullopt), and then the other stands in.
+template <class T, class ReadOriginal, class ReadTwin>
+std::optional<T> RestoreTwin(TFormPlacement& store, const TwinNames& names,
+                             ReadOriginal readOriginal, ReadTwin readTwin) {
+    const std::string original = store.ReadText(names.Original, "");
+    const std::optional<T> fromOriginal = readOriginal(original);
+    if (!fromOriginal || store.ReadText(names.Beside, "") == original) {
+        if (std::optional<T> fromTwin = readTwin(store.ReadText(names.Twin, ""))) {
+            return fromTwin;
+        }
+    }
+    return fromOriginal;
 }
 
 } // namespace
@@ -87,22 +124,22 @@ void TfrmMain::ConfigureStorage(TFormStorage& store) {
 // The locale texts and the zone's list position stay for older versions of the program; each
 // has a twin that survives a change of regional format or of the zone database.
 void TfrmMain::FormStorage1SavePlacement(TFormPlacement& store) {
-    store.WriteText("Countdown", FormatLocaleDateTime(FCountdownTarget, FFormatSettings));
-    store.WriteText("CountdownIso", FormatIsoDateTime(FCountdownTarget).value_or(""));
-    store.WriteText("TimerDate", FormatLocaleDateTime(FTimerLength, FFormatSettings));
-    store.WriteText("TimerSeconds", FormatGeneralNumber(FTimerLength * kSecondsPerDay));
+    WriteTwin(store, kCountdownTwin, FormatLocaleDateTime(FCountdownTarget, FFormatSettings),
+              FormatIsoDateTime(FCountdownTarget).value_or(""));
+    WriteTwin(store, kTimerTwin, FormatLocaleDateTime(FTimerLength, FFormatSettings),
+              FormatGeneralNumber(FTimerLength * kSecondsPerDay));
     store.WriteNumber("ClockType", FClockType);
     store.WriteText("bDisplayArrows", FDisplayArrows ? "-1" : "0");
-    store.WriteNumber("FTimeZoneId", FTimeZoneId);
     const bool listed = FTimeZoneId >= 0 && FTimeZoneId < FZones.ZoneCount();
-    store.WriteText("TimeZoneKey", listed ? FZones.ZoneAt(FTimeZoneId).Id : "");
+    WriteTwin(store, kZoneTwin, std::to_string(FTimeZoneId),
+              listed ? FZones.ZoneAt(FTimeZoneId).Id : "");
     store.WriteText("FClockLabel", FClockLabel);
     store.WriteText("ClockSkin", FClockSkin);
     store.WriteNumber("Opacity", FOpacity);
 }
 
-// A stored text that does not parse keeps that one value's default. A locale-independent twin
-// that reads wins over its locale text or list position.
+// A stored text that does not parse keeps that one value's default. A twin that reads wins over
+// its locale text or list position while it still speaks for it.
 void TfrmMain::FormStorage1RestorePlacement(TFormPlacement& store) {
     try {
         LoadatStartup1Click();
@@ -114,33 +151,28 @@ void TfrmMain::FormStorage1RestorePlacement(TFormPlacement& store) {
     // A mode this program does not have would draw nothing sensible: Clock instead.
     const bool known = mode >= ctClock && mode <= ctAtomic;
     SetClockType(static_cast<std::uint8_t>(known ? mode : static_cast<int>(ctClock)));
-    const auto readDateTime = [&](std::string_view name, DateTime& field) {
-        const std::string text = store.ReadText(name, FormatLocaleDateTime(field, FFormatSettings));
-        if (const std::optional<DateTime> value = ParseLocaleDateTime(text, FFormatSettings)) {
-            field = *value;
-        }
+    const auto localeText = [this](const std::string& text) {
+        return ParseLocaleDateTime(text, FFormatSettings);
     };
-    readDateTime("Countdown", FCountdownTarget);
-    if (const std::optional<DateTime> target =
-            ParseIsoDateTime(store.ReadText("CountdownIso", ""))) {
-        FCountdownTarget = *target;
-    }
-    readDateTime("TimerDate", FTimerLength);
-    if (const std::optional<double> seconds =
-            ParseGeneralNumber(store.ReadText("TimerSeconds", ""), ".");
-        seconds && *seconds >= 0) {
-        FTimerLength = *seconds * kOneSecond;
-    }
+    FCountdownTarget = RestoreTwin<DateTime>(store, kCountdownTwin, localeText, ParseIsoDateTime)
+                           .value_or(FCountdownTarget);
+    const auto seconds = [](const std::string& text) -> std::optional<DateTime> {
+        const std::optional<double> value = ParseGeneralNumber(text, ".");
+        return value && *value >= 0 ? std::optional(*value * kOneSecond) : std::nullopt;
+    };
+    FTimerLength =
+        RestoreTwin<DateTime>(store, kTimerTwin, localeText, seconds).value_or(FTimerLength);
     if (const std::optional<bool> arrows =
             ParseStoredBoolean(store.ReadText("bDisplayArrows", "-1"))) {
         FDisplayArrows = *arrows;
     }
-    FTimeZoneId = store.ReadNumber("FTimeZoneId", FZones.IndexOfZoneId(DefaultZoneId));
     // An update of the zone database moves positions; a zone that has gone shows the
     // computer's own time rather than whichever zone took its place.
-    if (const std::string key = store.ReadText("TimeZoneKey", ""); !key.empty()) {
-        FTimeZoneId = FZones.IndexOfZoneId(key);
-    }
+    const auto zoneOfKey = [this](const std::string& key) -> std::optional<int> {
+        return key.empty() ? std::nullopt : std::optional(FZones.IndexOfZoneId(key));
+    };
+    FTimeZoneId =
+        RestoreTwin<int>(store, kZoneTwin, ParseDecimalInteger, zoneOfKey).value_or(FTimeZoneId);
     FClockLabel = store.ReadText("FClockLabel", FClockLabel);
     FClockSkin = store.ReadText("ClockSkin", FClockSkin);
     SetOpacity(store.ReadNumber("Opacity", FOpacity));
@@ -149,6 +181,14 @@ void TfrmMain::FormStorage1RestorePlacement(TFormPlacement& store) {
 }
 
 void TfrmMain::SaveState() {
+    // Every way of ending stores what Exit stores: a running stopwatch or timer is folded into
+    // its total and goes on from now, so that a log-off or Alt+F4 keeps the time it counted.
+    for (TStopWatch* watch : {&StopWatch1, &swTimer}) {
+        if (watch->Running()) {
+            watch->Stop();
+            watch->Start();
+        }
+    }
     try {
         FStorage->SaveState();
     } catch (const RegistryError& error) {

@@ -1,13 +1,6 @@
 #include "core/clock/clock_window.h"
 
 namespace norvale {
-namespace {
-
-POINT CentreOf(POINT topLeft, int width, int height) {
-    return {topLeft.x + width / 2, topLeft.y + height / 2};
-}
-
-} // namespace
 
 void TfrmMain::ReturnToRest() {
     if (FClosingFrom) {
@@ -20,24 +13,17 @@ void TfrmMain::ReturnToRest() {
     const int width = FSkin ? FSkin->Width() : 0;
     const int height = FSkin ? FSkin->Height() : 0;
     const POINT rest = FFade.RestCenter();
-    FHost.MoveWindowTo({rest.x - width / 2, rest.y - height / 2});
+    FHost.MoveWindowTo(TopLeftAround(rest, width, height));
 }
 
 void TfrmMain::Exit1Click() {
     const int width = FSkin ? FSkin->Width() : 0;
     const int height = FSkin ? FSkin->Height() : 0;
     ReturnToRest();
-    // Folds a running measurement into the stored total and goes on from now.
-    for (TStopWatch* watch : {&StopWatch1, &swTimer}) {
-        if (watch->Running()) {
-            watch->Stop();
-            watch->Start();
-        }
-    }
     SaveState();
     FFade.SetClosing(true);
     // The closing animation shrinks the window in place.
-    const POINT centre = CentreOf(FHost.WindowPosition(), width, height);
+    const POINT centre = CentreOf(RectAt(FHost.WindowPosition(), width, height));
     FFade.SetZoomCenter(centre);
     FFade.SetRestCenter(centre);
     FHost.RequestClose();
@@ -51,7 +37,7 @@ void TfrmMain::RxTrayIcon1Click(POINT cursor) {
         if (!FFade.Enabled()) {
             const int width = FSkin ? FSkin->Width() : 0;
             const int height = FSkin ? FSkin->Height() : 0;
-            FFade.SetRestCenter(CentreOf(FHost.WindowPosition(), width, height));
+            FFade.SetRestCenter(CentreOf(RectAt(FHost.WindowPosition(), width, height)));
         }
         FFade.StartFadeOut();
     } else {

@@ -2,7 +2,7 @@
 
 #include "core/net/sntp_reading.h"
 #include "core/net/time_server.h"
-#include "core/time/date_time.h"
+#include "core/platform/date_time.h"
 #include "core/time/format_settings.h"
 
 #include <string>

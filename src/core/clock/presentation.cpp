@@ -4,7 +4,7 @@ namespace norvale {
 
 void ComposeFrame(TSkin& skin, BLENDFUNCTION blend) {
     const Bitmap32& textLayer = skin.TextLayer.Bitmap();
-    const PixelRect layerRect = textLayer.BoundsRect();
+    const RECT layerRect = textLayer.BoundsRect();
     Bitmap32& frame = skin.Frame;
     frame.Clear(0);
     AlphaBlend(frame, 0, 0, skin.FaceBitmap, blend);

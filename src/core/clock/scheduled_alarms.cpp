@@ -91,6 +91,19 @@ void TfrmMain::Snooze1Click() {
     ShowNextAlarm();
     FLastKey = -1;
     RenderFrame();
+    ApplyClickThrough();
+}
+
+void TfrmMain::StopAlarm1Click() {
+    if (AlarmRinging()) {
+        StopAlarm();
+    }
+}
+
+void TfrmMain::StopAlarm() {
+    FHost.DisableBeepTimer();
+    DismissAlarm();
+    ApplyClickThrough();
 }
 
 void TfrmMain::ShowNextAlarm() {

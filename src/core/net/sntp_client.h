@@ -4,10 +4,10 @@
 #include "core/net/sntp_reading.h"
 #include "core/net/time_server.h"
 #include "core/platform/clock_setter.h"
+#include "core/platform/date_time.h"
 #include "core/platform/random_source.h"
 #include "core/platform/system_clock.h"
 #include "core/platform/udp_socket.h"
-#include "core/time/date_time.h"
 
 #include <atomic>
 #include <cstddef>

@@ -3,7 +3,7 @@
 #include "core/net/sntp_client.h"
 #include "core/net/sntp_reading.h"
 #include "core/net/time_server.h"
-#include "core/time/date_time.h"
+#include "core/platform/date_time.h"
 
 #include <cstdint>
 #include <optional>

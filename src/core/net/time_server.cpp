@@ -1,7 +1,7 @@
 #include "core/net/time_server.h"
 
 #include "core/platform/registry.h"
-#include "core/shell/settings_paths.h"
+#include "core/platform/settings_paths.h"
 #include "core/text/ascii.h"
 
 #include <algorithm>

@@ -1,19 +1,13 @@
 #pragma once
 
-#include "core/platform/placement_window.h"
-#include "core/raster/bitmap32.h"
+#include "core/platform/bitmap32.h"
+#include "core/platform/geometry.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace norvale {
-
-// Portable twin of the Windows SIZE.
-struct SIZE {
-    std::int32_t cx = 0;
-    std::int32_t cy = 0;
-};
 
 // One update of a layered window: the finished premultiplied bitmap becomes the whole window,
 // whose top-left corner goes to Position and whose size becomes Size (the bitmap's own size),

@@ -1,23 +1,13 @@
 #pragma once
 
+#include "core/platform/geometry.h"
+
 #include <cstdint>
 
 // The window facts a settings store keeps and restores, with portable twins of the Windows
 // placement structures (same field names and layout).
 
 namespace norvale {
-
-struct POINT {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-};
-
-struct RECT {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-};
 
 struct WINDOWPLACEMENT {
     std::uint32_t length = 44;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/raster/bitmap32.h"
+#include "core/platform/bitmap32.h"
 
 #include <cstdint>
 #include <filesystem>

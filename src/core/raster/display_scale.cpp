@@ -26,8 +26,8 @@ int DisplayScale::ToSkin(int physicalPixel) const {
         FloorDiv((2 * std::int64_t{physicalPixel} + 1) * kSkinDpi, 2 * std::int64_t{FDpi}));
 }
 
-PixelRect DisplayScale::ToPhysical(const PixelRect& r) const {
-    return {ToPhysical(r.Left), ToPhysical(r.Top), ToPhysical(r.Right), ToPhysical(r.Bottom)};
+RECT DisplayScale::ToPhysical(const RECT& r) const {
+    return {ToPhysical(r.left), ToPhysical(r.top), ToPhysical(r.right), ToPhysical(r.bottom)};
 }
 
 double DisplayScale::PointToPhysical(double skinPoint) const {

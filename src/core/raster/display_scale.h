@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/raster/bitmap32.h"
+#include "core/platform/bitmap32.h"
 
 namespace norvale {
 
@@ -35,7 +35,7 @@ public:
     int ToSkin(int physicalPixel) const;
     // The physical size of a span that starts at a skin edge of 0 (a face, an image).
     int Length(int skinLength) const { return ToPhysical(skinLength); }
-    PixelRect ToPhysical(const PixelRect& skinRect) const;
+    RECT ToPhysical(const RECT& skinRect) const;
     // A point where pixel i is centred on i (a hand's pivot): the same place on the physical
     // grid, s x + (s - 1) / 2.
     double PointToPhysical(double skinPoint) const;

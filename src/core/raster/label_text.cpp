@@ -12,14 +12,14 @@ std::uint32_t ContrastColour(std::uint32_t colour) {
 }
 
 Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
-                         const TextRasterizer& rasterizer, const PixelRect& region) {
-    const int w = region.Width();
-    const int h = region.Height();
+                         const TextRasterizer& rasterizer, const RECT& region) {
+    const int w = RectWidth(region);
+    const int h = RectHeight(region);
     const std::uint32_t contrast = ContrastColour(font.Color);
     Bitmap32 onWhite(w, h, 0xFFFFFFFF);
-    rasterizer.PaintText(onWhite, font, contrast, text, -region.Left, -region.Top);
+    rasterizer.PaintText(onWhite, font, contrast, text, -region.left, -region.top);
     Bitmap32 onBlack(w, h, 0xFF000000);
-    rasterizer.PaintText(onBlack, font, contrast, text, -region.Left, -region.Top);
+    rasterizer.PaintText(onBlack, font, contrast, text, -region.left, -region.top);
 
     const Pixel32 colour = OpaquePixelOf(font.Color);
     Pixel32* p = onWhite.Bits();
@@ -73,10 +73,10 @@ TextExtent LabelRaster::Measure(std::string_view text, const TextFont& font,
 }
 
 const Bitmap32& LabelRaster::Render(std::string_view text, const TextFont& font,
-                                    const TextRasterizer& rasterizer, const PixelRect& region) {
+                                    const TextRasterizer& rasterizer, const RECT& region) {
     Measure(text, font, rasterizer);
-    const bool sameRegion = FRegion.Left == region.Left && FRegion.Top == region.Top &&
-                            FRegion.Right == region.Right && FRegion.Bottom == region.Bottom;
+    const bool sameRegion = FRegion.left == region.left && FRegion.top == region.top &&
+                            FRegion.right == region.right && FRegion.bottom == region.bottom;
     if (!FRendered || !sameRegion) {
         FBitmap = RenderLabelText(text, font, rasterizer, region);
         FRegion = region;
@@ -104,16 +104,16 @@ void DrawLabel(Bitmap32& layer, const LabelPlacement& label, std::string_view te
     const auto width = static_cast<int>(right - left);
     const int bandRows = std::max(1, kLabelBandPixels / width);
     if (bottom - top <= bandRows) {
-        const PixelRect region{static_cast<int>(left - x), static_cast<int>(top - y),
-                               static_cast<int>(right - x), static_cast<int>(bottom - y)};
+        const RECT region{static_cast<int>(left - x), static_cast<int>(top - y),
+                          static_cast<int>(right - x), static_cast<int>(bottom - y)};
         AlphaBlend(layer, static_cast<int>(left), static_cast<int>(top),
                    raster.Render(text, font, rasterizer, region), blend);
         return;
     }
     for (long long band = top; band < bottom; band += bandRows) {
         const long long end = std::min(bottom, band + bandRows);
-        const PixelRect region{static_cast<int>(left - x), static_cast<int>(band - y),
-                               static_cast<int>(right - x), static_cast<int>(end - y)};
+        const RECT region{static_cast<int>(left - x), static_cast<int>(band - y),
+                          static_cast<int>(right - x), static_cast<int>(end - y)};
         AlphaBlend(layer, static_cast<int>(left), static_cast<int>(band),
                    RenderLabelText(text, font, rasterizer, region), blend);
     }

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/platform/bitmap32.h"
 #include "core/platform/text_rasterizer.h"
-#include "core/raster/bitmap32.h"
 #include "core/raster/pixel_ops.h"
 
 #include <cstdint>
@@ -35,7 +35,7 @@ Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
 
 // The part `region` of that bitmap alone, made as large as the region.
 Bitmap32 RenderLabelText(std::string_view text, const TextFont& font,
-                         const TextRasterizer& rasterizer, const PixelRect& region);
+                         const TextRasterizer& rasterizer, const RECT& region);
 
 // A label's text as last measured and rasterized: the same text in the same font, colour and
 // rasterizer is measured once, and the same part of it painted once, rather than twice more
@@ -48,7 +48,7 @@ public:
                        const TextRasterizer& rasterizer);
     // The bitmap RenderLabelText makes of the region of the text.
     const Bitmap32& Render(std::string_view text, const TextFont& font,
-                           const TextRasterizer& rasterizer, const PixelRect& region);
+                           const TextRasterizer& rasterizer, const RECT& region);
     // The text it measured last.
     const std::string& Text() const { return FText; }
 
@@ -58,7 +58,7 @@ private:
     TextFont FFont;
     TextExtent FExtent;
     bool FRendered = false;
-    PixelRect FRegion;
+    RECT FRegion;
     Bitmap32 FBitmap;
 };
 

@@ -16,12 +16,6 @@
 namespace norvale {
 namespace {
 
-// The part of `rect` inside `bounds`.
-PixelRect Intersect(const PixelRect& rect, const PixelRect& bounds) {
-    return {std::max(rect.Left, bounds.Left), std::max(rect.Top, bounds.Top),
-            std::min(rect.Right, bounds.Right), std::min(rect.Bottom, bounds.Bottom)};
-}
-
 // The source index of the target index i of a span of n pixels stretched from m pixels:
 // the source pixel under the centre of the target pixel.
 int NearestIndex(int i, int n, int m) {
@@ -117,18 +111,18 @@ void BlendRun(Pixel32* target, const Pixel32* source, int count, std::uint32_t c
 // target whose nearest source pixel of sourceRect lies inside the source; an unscaled run of a
 // row goes to paintRun(targetPixels, sourcePixels, count) instead.
 template <typename Paint, typename PaintRun>
-void ForEachMappedPixel(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source,
-                        const PixelRect& sourceRect, Paint paint, PaintRun paintRun) {
-    const int tw = targetRect.Width();
-    const int th = targetRect.Height();
-    const int sw = sourceRect.Width();
-    const int sh = sourceRect.Height();
+void ForEachMappedPixel(Bitmap32& target, const RECT& targetRect, const Bitmap32& source,
+                        const RECT& sourceRect, Paint paint, PaintRun paintRun) {
+    const int tw = RectWidth(targetRect);
+    const int th = RectHeight(targetRect);
+    const int sw = RectWidth(sourceRect);
+    const int sh = RectHeight(sourceRect);
     if (tw <= 0 || th <= 0 || sw <= 0 || sh <= 0) {
         return;
     }
-    const PixelRect visible = Intersect(targetRect, target.BoundsRect());
-    for (int y = visible.Top; y < visible.Bottom; ++y) {
-        const int sy = sourceRect.Top + NearestIndex(y - targetRect.Top, th, sh);
+    const RECT visible = Intersection(targetRect, target.BoundsRect());
+    for (int y = visible.top; y < visible.bottom; ++y) {
+        const int sy = sourceRect.top + NearestIndex(y - targetRect.top, th, sh);
         if (sy < 0 || sy >= source.Height()) {
             continue;
         }
@@ -136,23 +130,23 @@ void ForEachMappedPixel(Bitmap32& target, const PixelRect& targetRect, const Bit
         Pixel32* targetRow = target.Row(y);
         if (tw == sw) {
             // Unscaled, as every layer of a frame is: the source pixel at the same offset.
-            const int shift = sourceRect.Left - targetRect.Left;
-            const int first = std::max(visible.Left, -shift);
-            const int last = std::min(visible.Right, source.Width() - shift);
+            const int shift = sourceRect.left - targetRect.left;
+            const int first = std::max(visible.left, -shift);
+            const int last = std::min(visible.right, source.Width() - shift);
             if (first < last) {
                 paintRun(targetRow + first, sourceRow + first + shift, last - first);
             }
             continue;
         }
-        // NearestIndex stepped along the row: sx = sourceRect.Left + q, where q is the
+        // NearestIndex stepped along the row: sx = sourceRect.left + q, where q is the
         // quotient and r the remainder of (2i + 1) sw / (2 tw).
         const std::int64_t divisor = 2 * static_cast<std::int64_t>(tw);
         const std::int64_t first =
-            (2 * static_cast<std::int64_t>(visible.Left - targetRect.Left) + 1) * sw;
+            (2 * static_cast<std::int64_t>(visible.left - targetRect.left) + 1) * sw;
         std::int64_t q = first / divisor;
         std::int64_t r = first % divisor;
-        for (int x = visible.Left; x < visible.Right; ++x) {
-            const std::int64_t sx = sourceRect.Left + q;
+        for (int x = visible.left; x < visible.right; ++x) {
+            const std::int64_t sx = sourceRect.left + q;
             if (sx >= 0 && sx < source.Width()) {
                 targetRow[x] = paint(sourceRow[sx], targetRow[x]);
             }
@@ -165,8 +159,8 @@ void ForEachMappedPixel(Bitmap32& target, const PixelRect& targetRect, const Bit
 
 // ForEachMappedPixel with the unscaled runs painted pixel by pixel too.
 template <typename Paint>
-void ForEachMappedPixel(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source,
-                        const PixelRect& sourceRect, Paint paint) {
+void ForEachMappedPixel(Bitmap32& target, const RECT& targetRect, const Bitmap32& source,
+                        const RECT& sourceRect, Paint paint) {
     ForEachMappedPixel(target, targetRect, source, sourceRect, paint,
                        [paint](Pixel32* t, const Pixel32* s, int count) {
                            for (int i = 0; i < count; ++i) {
@@ -177,8 +171,8 @@ void ForEachMappedPixel(Bitmap32& target, const PixelRect& targetRect, const Bit
 
 } // namespace
 
-void AlphaBlend(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source,
-                const PixelRect& sourceRect, BLENDFUNCTION blend) {
+void AlphaBlend(Bitmap32& target, const RECT& targetRect, const Bitmap32& source,
+                const RECT& sourceRect, BLENDFUNCTION blend) {
     const std::uint32_t k = blend.SourceConstantAlpha;
     ForEachMappedPixel(
         target, targetRect, source, sourceRect,
@@ -213,13 +207,12 @@ Pixel32 MergePixel(Pixel32 front, Pixel32 back) {
     return channel(0) | channel(8) | channel(16) | alpha << 24;
 }
 
-void MergeDraw(Bitmap32& target, int x, int y, const Bitmap32& source,
-               const PixelRect& sourceRect) {
-    const PixelRect targetRect{x, y, x + sourceRect.Width(), y + sourceRect.Height()};
+void MergeDraw(Bitmap32& target, int x, int y, const Bitmap32& source, const RECT& sourceRect) {
+    const RECT targetRect{x, y, x + RectWidth(sourceRect), y + RectHeight(sourceRect)};
     ForEachMappedPixel(target, targetRect, source, sourceRect, MergePixel);
 }
 
-void StretchNearest(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source) {
+void StretchNearest(Bitmap32& target, const RECT& targetRect, const Bitmap32& source) {
     ForEachMappedPixel(target, targetRect, source, source.BoundsRect(),
                        [](Pixel32 s, Pixel32) { return s; });
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/raster/bitmap32.h"
+#include "core/platform/bitmap32.h"
 
 #include <cstdint>
 
@@ -24,8 +24,8 @@ inline constexpr std::uint8_t kAcSrcAlpha = 1;
 // and the sum saturates at 255. When the rectangles differ in size the source rectangle is
 // stretched onto the destination rectangle (nearest pixel). Parts outside either bitmap are
 // left out.
-void AlphaBlend(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source,
-                const PixelRect& sourceRect, BLENDFUNCTION blend);
+void AlphaBlend(Bitmap32& target, const RECT& targetRect, const Bitmap32& source,
+                const RECT& sourceRect, BLENDFUNCTION blend);
 
 // The whole source at (x, y), unscaled.
 void AlphaBlend(Bitmap32& target, int x, int y, const Bitmap32& source, BLENDFUNCTION blend);
@@ -36,10 +36,10 @@ void AlphaBlend(Bitmap32& target, int x, int y, const Bitmap32& source, BLENDFUN
 Pixel32 MergePixel(Pixel32 front, Pixel32 back);
 
 // Merges the source rectangle onto the target with its top-left corner at (x, y).
-void MergeDraw(Bitmap32& target, int x, int y, const Bitmap32& source, const PixelRect& sourceRect);
+void MergeDraw(Bitmap32& target, int x, int y, const Bitmap32& source, const RECT& sourceRect);
 
 // Scales the whole source into the target rectangle, each target pixel a plain copy of the
 // nearest source pixel (all four channels, no blending).
-void StretchNearest(Bitmap32& target, const PixelRect& targetRect, const Bitmap32& source);
+void StretchNearest(Bitmap32& target, const RECT& targetRect, const Bitmap32& source);
 
 } // namespace norvale

@@ -1,7 +1,7 @@
 #include "core/settings/portable_registry.h"
 
+#include "core/platform/settings_paths.h"
 #include "core/settings/key_tree.h"
-#include "core/shell/settings_paths.h"
 #include "core/text/ascii.h"
 
 namespace norvale {

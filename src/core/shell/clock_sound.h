@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/media_device.h"
+#include "core/platform/sound_host.h"
 #include "core/shell/media_player.h"
 
 #include <cstdint>
@@ -19,19 +20,6 @@ inline constexpr std::uint32_t kChimeVolume = 1000;
 inline constexpr std::uint32_t kBeepVolume = 200;
 // A sound file the user chose for an alarm plays as it was recorded.
 inline constexpr std::uint32_t kAlarmFileVolume = 1000;
-
-// What the sound needs of the clock window that owns it.
-class SoundHost {
-public:
-    virtual ~SoundHost() = default;
-
-    // tBeep: the one-second timer that repeats the alarm beep; while it runs the alarm sounds.
-    virtual bool BeepTimerEnabled() const = 0;
-    virtual void SetBeepTimerEnabled(bool enabled) = 0;
-    virtual void RenderFrame() = 0;
-    // Shows a failure the way the application reports errors.
-    virtual void ShowError(std::string_view text) = 0;
-};
 
 // The clock's two sounds on its one player: the hourly chime and the alarm beep that repeats
 // while the host's beep timer runs. Nothing here raises: a sound file that is missing or

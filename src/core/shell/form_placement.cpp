@@ -193,8 +193,8 @@ void TFormPlacement::RestorePlacement() {
     if (!FWindow.IsSizeable() || otherDensity) {
         // The window keeps its size. A stored corner so far out that the window would end
         // past the coordinate range is no position any screen has.
-        const std::int64_t right = std::int64_t{r.left} + (bounds.right - bounds.left);
-        const std::int64_t bottom = std::int64_t{r.top} + (bounds.bottom - bounds.top);
+        const std::int64_t right = std::int64_t{r.left} + RectWidth(bounds);
+        const std::int64_t bottom = std::int64_t{r.top} + RectHeight(bounds);
         if (right > std::numeric_limits<int>::max() || bottom > std::numeric_limits<int>::max()) {
             return;
         }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/platform/registry.h"
+#include "core/platform/shell_opener.h"
 
 #include <string>
 #include <string_view>
@@ -14,17 +15,6 @@ inline constexpr std::string_view kMakerPage = "README.txt";
 // Where the browser keeps the setting that lets a link reuse an open browser window.
 inline constexpr std::string_view kBrowserMainPath = "Software\\Microsoft\\Internet Explorer\\Main";
 inline constexpr std::string_view kAllowWindowReuse = "AllowWindowReuse";
-
-// The show command that opens a window maximised (SW_SHOWMAXIMIZED).
-inline constexpr int kShowMaximized = 3;
-
-// Opens documents and addresses with the program the user chose for them.
-class ShellOpener {
-public:
-    virtual ~ShellOpener() = default;
-    // "open" verb, no owner, parameters or directory; failures are not reported.
-    virtual void Open(std::string_view address, int showCommand) = 0;
-};
 
 // The address of the product page for a program folder.
 std::string MakerPageAddress(std::string_view programFolder);

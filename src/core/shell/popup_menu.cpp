@@ -1,8 +1,5 @@
 #include "core/shell/popup_menu.h"
 
-#include "core/clock/desktop_manners.h"
-#include "core/clock/display_mode.h"
-
 #include <array>
 #include <stdexcept>
 
@@ -115,13 +112,10 @@ TMenuCommand OpacityCommand(int percent) {
 TPopupMenu::TPopupMenu() {
     TMenuItem showHide = Plain("ShowHide1", "Show/Hide", Cmd::ShowHide);
     showHide.Default = true;
-    TMenuItem snooze = Plain("Snooze1", "Snooze", Cmd::Snooze);
-    snooze.Visible = false;
-    TMenuItem snoozeLine = Separator("N5");
-    snoozeLine.Visible = false;
     FItems = {
-        snooze,
-        snoozeLine,
+        Plain("Snooze1", "Snooze", Cmd::Snooze),
+        Plain("StopAlarm1", "Stop Alarm", Cmd::StopAlarm),
+        Separator("N5"),
         showHide,
         Separator("N4"),
         Plain("About1", "About Norvale Time Clock...", Cmd::About),
@@ -149,8 +143,10 @@ TPopupMenu::TPopupMenu() {
         Separator("N2"),
         Plain("Exit1", "Exit", Cmd::Exit),
     };
-    UpdateModeItems(ctClock);
+    // The first mode, Clock, until the clock says otherwise.
+    SetChecked(kModeCommands.front(), true);
     UpdateOpacityItems(kOpacityLevels.front());
+    ShowAlarmItems(false, false);
 }
 
 const TMenuItem* TPopupMenu::Find(TMenuCommand command) const {
@@ -187,10 +183,14 @@ void TPopupMenu::UpdateModeItems(std::uint8_t clockType) {
     }
 }
 
-void TPopupMenu::ShowSnooze(bool shown) {
+void TPopupMenu::ShowAlarmItems(bool ringing, bool snoozable) {
     for (TMenuItem& item : FItems) {
-        if (item.Name == "Snooze1" || item.Name == "N5") {
-            item.Visible = shown;
+        if (item.Name == "Snooze1") {
+            item.Visible = snoozable;
+        } else if (item.Name == "StopAlarm1") {
+            item.Visible = ringing;
+        } else if (item.Name == "N5") {
+            item.Visible = ringing || snoozable;
         }
     }
 }

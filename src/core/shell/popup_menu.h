@@ -1,7 +1,9 @@
 #pragma once
 
+#include "core/platform/menu_items.h"
 #include "core/skin/skin_menu.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,52 +11,8 @@
 
 namespace norvale {
 
-// What a menu item does when chosen; the numbers are the items' command identifiers on the
-// platform. Skin items count up from FirstSkin, one per skin folder.
-enum class TMenuCommand : std::uint16_t {
-    None = 0,
-    ShowHide = 100,
-    About,
-    Clock,
-    Countdown,
-    UpTime,
-    Stopwatch,
-    Timer,
-    WorldClock,
-    SetCountdown,
-    SetTimer,
-    Alarms,
-    OnTop,
-    LoadAtStartup,
-    Chimes,
-    AmPm,
-    Exit,
-    Snooze,
-    LockPosition,
-    ClickThrough,
-    HideWhenFullScreen,
-    // The Opacity submenu's items, one per level, in the order of kOpacityLevels.
-    FirstOpacity,
-    LastOpacity = FirstOpacity + 3,
-    FirstSkin = 1000,
-};
-
-enum class TMenuItemKind { Plain, Separator, Submenu, Radio, Check };
-
-// One item of the popup menu as the user sees it.
-struct TMenuItem {
-    std::string Name; // the component's name, e.g. "ShowHide1"
-    std::string Caption;
-    TMenuItemKind Kind = TMenuItemKind::Plain;
-    TMenuCommand Command = TMenuCommand::None;
-    std::string ShortCut; // the key shown beside the caption; empty for none
-    bool Default = false; // drawn bold; a double click on the tray icon chooses it
-    bool Visible = true;
-    bool Enabled = true;
-    bool Checked = false;
-    bool AutoCheck = false; // flips its own check mark when chosen
-    std::vector<TMenuItem> Items;
-};
+// The window's opacities the menu offers, in percent; the first is the default.
+inline constexpr std::array<int, 4> kOpacityLevels{100, 85, 70, 50};
 
 bool IsSkinCommand(TMenuCommand command);
 bool IsOpacityCommand(TMenuCommand command);
@@ -83,8 +41,10 @@ public:
 
     // The five mode items' radio mark follows the display mode; Atomic marks none of them.
     void UpdateModeItems(std::uint8_t clockType);
-    // "Snooze" and the line below it are there only while an alarm of the Alarms window sounds.
-    void ShowSnooze(bool shown);
+    // The alarm items at the top: "Stop Alarm" while any alarm sounds (the countdown's, the
+    // timer's or one of the Alarms window), "Snooze" while one of the Alarms window sounds, and
+    // the line below them while either is there.
+    void ShowAlarmItems(bool ringing, bool snoozable);
 
     // Adds a skin folder to the Skins submenu, checked when it is the skin shown.
     void AddSkin(const std::string& name, const std::string& clockSkin);

@@ -6,15 +6,6 @@
 namespace norvale {
 namespace {
 
-std::int64_t Area(const RECT& r) {
-    return std::int64_t{std::max(0, r.right - r.left)} * std::max(0, r.bottom - r.top);
-}
-
-RECT Intersection(const RECT& a, const RECT& b) {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
-}
-
 // The part of the window's area that lies on any of the areas, overlapping areas counted
 // once (monitors that mirror each other share their coordinates).
 std::int64_t CoveredArea(const RECT& window, const std::vector<RECT>& areas) {
@@ -23,7 +14,7 @@ std::int64_t CoveredArea(const RECT& window, const std::vector<RECT>& areas) {
     std::vector<int> ys;
     for (const RECT& area : areas) {
         const RECT part = Intersection(window, area);
-        if (Area(part) > 0) {
+        if (RectArea(part) > 0) {
             parts.push_back(part);
             xs.insert(xs.end(), {part.left, part.right});
             ys.insert(ys.end(), {part.top, part.bottom});
@@ -36,11 +27,9 @@ std::int64_t CoveredArea(const RECT& window, const std::vector<RECT>& areas) {
     for (std::size_t i = 0; i + 1 < xs.size(); ++i) {
         for (std::size_t j = 0; j + 1 < ys.size(); ++j) {
             const RECT cell{xs[i], ys[j], xs[i + 1], ys[j + 1]};
-            const bool inside = std::any_of(parts.begin(), parts.end(), [&](const RECT& p) {
-                return p.left <= cell.left && cell.right <= p.right && p.top <= cell.top &&
-                       cell.bottom <= p.bottom;
-            });
-            covered += inside ? Area(cell) : 0;
+            const bool inside = std::any_of(parts.begin(), parts.end(),
+                                            [&](const RECT& p) { return Covers(p, cell); });
+            covered += inside ? RectArea(cell) : 0;
         }
     }
     return covered;
@@ -57,7 +46,7 @@ const RECT* AreaHolding(const RECT& window, const std::vector<RECT>& areas) {
     const RECT* holding = nullptr;
     std::int64_t most = 0;
     for (const RECT& area : areas) {
-        const std::int64_t part = Area(Intersection(window, area));
+        const std::int64_t part = RectArea(Intersection(window, area));
         if (part > most) {
             most = part;
             holding = &area;
@@ -81,8 +70,7 @@ int Fit(int start, int size, int low, int high) {
 // The work area nearest the window's centre, the first of equally near ones; areas is not
 // empty.
 const RECT& NearestArea(const RECT& window, const std::vector<RECT>& areas) {
-    const POINT centre{window.left + (window.right - window.left) / 2,
-                       window.top + (window.bottom - window.top) / 2};
+    const POINT centre = CentreOf(window);
     const RECT* nearest = &areas.front();
     for (const RECT& area : areas) {
         if (DistanceSquared(centre, area) < DistanceSquared(centre, *nearest)) {
@@ -93,8 +81,8 @@ const RECT& NearestArea(const RECT& window, const std::vector<RECT>& areas) {
 }
 
 POINT FitInto(POINT start, const RECT& window, const RECT& area) {
-    return {Fit(start.x, window.right - window.left, area.left, area.right),
-            Fit(start.y, window.bottom - window.top, area.top, area.bottom)};
+    return {Fit(start.x, RectWidth(window), area.left, area.right),
+            Fit(start.y, RectHeight(window), area.top, area.bottom)};
 }
 
 } // namespace
@@ -102,16 +90,16 @@ POINT FitInto(POINT start, const RECT& window, const RECT& area) {
 POINT KeepOnScreen(const RECT& window, const std::vector<RECT>& workAreas,
                    const std::vector<RECT>& before) {
     const POINT unchanged{window.left, window.top};
-    if (workAreas.empty() || 2 * CoveredArea(window, workAreas) >= Area(window)) {
+    if (workAreas.empty() || 2 * CoveredArea(window, workAreas) >= RectArea(window)) {
         return unchanged;
     }
     const RECT& target = NearestArea(window, workAreas);
     POINT moved = unchanged;
     if (const RECT* old = AreaHolding(window, before)) {
-        moved.x = KeepOffset(window.left, window.right - window.left, old->left, old->right,
-                             target.left, target.right);
-        moved.y = KeepOffset(window.top, window.bottom - window.top, old->top, old->bottom,
-                             target.top, target.bottom);
+        moved.x = KeepOffset(window.left, RectWidth(window), old->left, old->right, target.left,
+                             target.right);
+        moved.y = KeepOffset(window.top, RectHeight(window), old->top, old->bottom, target.top,
+                             target.bottom);
     }
     return FitInto(moved, window, target);
 }

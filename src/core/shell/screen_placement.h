@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/platform/placement_window.h"
+#include "core/platform/geometry.h"
 
 #include <vector>
 

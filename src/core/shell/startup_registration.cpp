@@ -1,7 +1,7 @@
 #include "core/shell/startup_registration.h"
 
 #include "core/platform/registry.h"
-#include "core/shell/settings_paths.h"
+#include "core/platform/settings_paths.h"
 
 namespace norvale {
 

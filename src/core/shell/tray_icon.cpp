@@ -146,7 +146,7 @@ void TRxTrayIcon::Dispatch(std::uint32_t mouseMessage, TShiftState shift, POINT 
 // A right click opens the menu when there is one; every other click is the owner's.
 void TRxTrayIcon::Click(TMouseButton button, TShiftState shift, POINT cursor) {
     if (button == TMouseButton::mbRight && AutoPopup && PopupMenu != nullptr) {
-        const TMenuCommand chosen = FArea.PopupMenu(*PopupMenu, cursor);
+        const TMenuCommand chosen = FArea.PopupMenu(PopupMenu->Items(), cursor);
         if (chosen == TMenuCommand::None) {
             return;
         }

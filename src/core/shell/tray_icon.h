@@ -1,7 +1,8 @@
 #pragma once
 
+#include "core/platform/geometry.h"
 #include "core/platform/mouse_button.h"
-#include "core/platform/placement_window.h"
+#include "core/platform/notification_area.h"
 #include "core/shell/popup_menu.h"
 
 #include <cstdint>
@@ -25,7 +26,6 @@ inline constexpr std::uint32_t kTrayMButtonDblClk = 0x0209;
 
 // The message the notification area sends the tray icon's window for every mouse event.
 inline constexpr std::uint32_t kTrayCallbackMessage = 0xB054;
-inline constexpr std::string_view kTrayHint = "Norvale Time Clock";
 
 struct TShiftState {
     bool Shift = false;
@@ -33,18 +33,6 @@ struct TShiftState {
     bool Ctrl = false;
     bool Double = false;
     bool operator==(const TShiftState&) const = default;
-};
-
-// What the notification area of the platform does for the tray icon.
-class NotificationArea {
-public:
-    virtual ~NotificationArea() = default;
-    // NIM_ADD, NIM_MODIFY, NIM_DELETE with the icon and this tip text.
-    virtual bool AddIcon(std::string_view tip) = 0;
-    virtual bool ModifyIcon(std::string_view tip) = 0;
-    virtual void DeleteIcon() = 0;
-    // Shows the menu at a screen point until the user chose an item or dismissed it.
-    virtual TMenuCommand PopupMenu(const TPopupMenu& menu, POINT at) = 0;
 };
 
 // The owner's handlers; any may be empty.
@@ -60,8 +48,8 @@ struct TrayIconHandlers {
     std::function<void(std::string_view)> OnError;
 };
 
-// The tip the notification area shows: the hint up to its first "|", at most 63 characters.
-inline constexpr std::size_t kTrayTipCharacters = 63;
+// The tip the notification area shows: the hint up to its first "|", at most
+// kTrayTipCharacters.
 std::string TrayTipText(std::string_view hint);
 
 // The icon in the notification area: when it is there, and what each mouse message does.

@@ -10,7 +10,7 @@ constexpr int kRightButtonIcon = 5;
 void DrawCell(Bitmap32& target, const Bitmap32& strip, int cell, int x, int y, DisplayScale scale) {
     const int h = strip.Height();
     MergeDraw(target, scale.ToPhysical(x), scale.ToPhysical(y), strip,
-              PixelRect{cell * h, 0, (cell + 1) * h, h});
+              RECT{cell * h, 0, (cell + 1) * h, h});
 }
 
 } // namespace

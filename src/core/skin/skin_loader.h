@@ -1,15 +1,15 @@
 #pragma once
 
+#include "core/platform/bitmap32.h"
 #include "core/platform/file_system.h"
 #include "core/platform/text_rasterizer.h"
 #include "core/platform/xml_document.h"
-#include "core/raster/bitmap32.h"
 #include "core/raster/display_scale.h"
 #include "core/raster/label_text.h"
 #include "core/raster/rot_layer.h"
-#include "core/raster/skin_image.h"
 #include "core/skin/skin_button.h"
 #include "core/skin/skin_fonts.h"
+#include "core/skin/skin_image.h"
 #include "core/skin/window_label.h"
 #include "core/time/format_settings.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/platform/date_time.h"
 #include "core/platform/system_clock.h"
-#include "core/time/date_time.h"
 
 #include <cstdint>
 

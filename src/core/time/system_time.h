@@ -1,7 +1,7 @@
 #pragma once
 
+#include "core/platform/date_time.h"
 #include "core/platform/win_types.h"
-#include "core/time/date_time.h"
 
 #include <optional>
 

@@ -10,8 +10,6 @@
 
 namespace norvale {
 
-inline constexpr std::string_view DefaultZoneId = "GMT Standard Time";
-
 // The size of the "TZI" rule record of a zone key.
 inline constexpr std::size_t kTziSize = 44;
 

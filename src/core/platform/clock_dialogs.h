@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/time/date_time.h"
+#include "core/platform/date_time.h"
 
 #include <memory>
 #include <string>

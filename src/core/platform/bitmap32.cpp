@@ -1,4 +1,4 @@
-#include "core/raster/bitmap32.h"
+#include "core/platform/bitmap32.h"
 
 #include <algorithm>
 

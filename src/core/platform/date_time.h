@@ -1,7 +1,8 @@
 #pragma once
 
-// A date-time value counts days since 1899-12-30 00:00; the fraction is the time of day.
-// Spans (durations, differences, stopwatch totals) use the same type.
+// A date-time value counts days since 1899-12-30 00:00; the fraction is the time of day, as
+// the Windows DATE does, so ports hand it over as it is. Spans (durations, differences,
+// stopwatch totals) use the same type.
 
 namespace norvale {
 

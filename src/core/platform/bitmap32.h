@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/geometry.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -36,19 +38,10 @@ constexpr std::uint32_t MulDiv255(std::uint32_t x, std::uint32_t a) {
     return (t + (t >> 8)) >> 8;
 }
 
-// A rectangle of pixels, right and bottom exclusive.
-struct PixelRect {
-    int Left = 0;
-    int Top = 0;
-    int Right = 0;
-    int Bottom = 0;
-
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
-};
-
 // The 32-bit bitmap every image, layer and frame of the face is made of: Width x Height
-// pixels, top row first. Skin images and rendered label texts hold premultiplied colour.
+// pixels, top row first, laid out as a top-down 32-bit DIB section, which is how the ports
+// (text drawing, the layered window) take it. Skin images and rendered label texts hold
+// premultiplied colour.
 class Bitmap32 {
 public:
     Bitmap32() = default;
@@ -57,7 +50,7 @@ public:
 
     int Width() const { return FWidth; }
     int Height() const { return FHeight; }
-    PixelRect BoundsRect() const { return {0, 0, FWidth, FHeight}; }
+    RECT BoundsRect() const { return {0, 0, FWidth, FHeight}; }
 
     // Gives the bitmap a new size; every pixel is then 0.
     void SetSize(int width, int height);

@@ -2,6 +2,9 @@
 
 #include <string_view>
 
+// The keys of the Registry port the program keeps its data under, shared by the settings
+// stores, the time server, the alarms and the start-up entry.
+
 namespace norvale {
 
 // Where the clock keeps its settings, under HKEY_CURRENT_USER: the store's key and its section.

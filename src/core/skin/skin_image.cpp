@@ -1,4 +1,4 @@
-#include "core/raster/skin_image.h"
+#include "core/skin/skin_image.h"
 
 #include "core/raster/lanczos.h"
 #include "core/skin/skin_limits.h"
