@@ -1,6 +1,6 @@
 #include "tools/norvale_skin/pack_command.h"
 
-#include "core/raster/skin_image.h"
+#include "core/skin/skin_image.h"
 #include "core/skin/skin_description.h"
 #include "core/skin/skin_fonts.h"
 #include "core/skin/skin_limits.h"

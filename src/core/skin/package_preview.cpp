@@ -1,6 +1,6 @@
 #include "core/skin/package_preview.h"
 
-#include "core/raster/skin_image.h"
+#include "core/skin/skin_image.h"
 
 namespace norvale {
 
