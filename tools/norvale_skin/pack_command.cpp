@@ -1,8 +1,8 @@
 #include "tools/norvale_skin/pack_command.h"
 
-#include "core/skin/skin_image.h"
 #include "core/skin/skin_description.h"
 #include "core/skin/skin_fonts.h"
+#include "core/skin/skin_image.h"
 #include "core/skin/skin_limits.h"
 #include "core/skin/skin_package.h"
 #include "core/skin/skin_package_names.h"
@@ -85,9 +85,9 @@ SkinDescription Describe(const std::string& xml) {
     return skin;
 }
 
-// The package's bytes, or throws with the message to show.
-std::string MakePackage(const std::filesystem::path& skinFolder, const std::string& name,
-                        const std::string& shown) {
+// The package's bytes, without the files read for it, or throws with the message to show.
+std::string ZipOfSkin(const std::filesystem::path& skinFolder, const std::string& name,
+                      const std::string& shown) {
     const auto files = MakeFileSystem();
     SkinFolder folder(*files, skinFolder, shown, "skin folder", kMaxSkinBytes);
     PackedFiles packed(folder);
@@ -116,8 +116,14 @@ std::string MakePackage(const std::filesystem::path& skinFolder, const std::stri
     for (const auto& [path, bytes] : packed.Files()) {
         zip.Add(name + "/" + path, bytes);
     }
-    std::string package = zip.Finish();
-    // What the clock will not read is not written.
+    return zip.Finish();
+}
+
+// The package, read back with the clock's own reader: what the clock will not read is not
+// written.
+std::string MakePackage(const std::filesystem::path& skinFolder, const std::string& name,
+                        const std::string& shown) {
+    std::string package = ZipOfSkin(skinFolder, name, shown);
     ReadSkinPackage({reinterpret_cast<const std::uint8_t*>(package.data()), package.size()},
                     name + kSkinPackageExtension);
     return package;
@@ -160,7 +166,9 @@ int Pack(const std::vector<std::string>& args) {
                      kPackUsage);
         return 2;
     }
-    if (Check(folder) != 0) {
+    const int checked = Check(folder);
+    std::fflush(stdout); // the check's report before any message of the packing
+    if (checked != 0) {
         return 1;
     }
     const std::filesystem::path skinFolder = std::filesystem::absolute(folder).lexically_normal();

@@ -40,7 +40,6 @@ public:
     ~PackagedSkin();
 
     const TSkin& Skin() const { return *FSkin; }
-    TSkin& Skin() { return *FSkin; }
 
 private:
     class FontFiles;

@@ -27,7 +27,7 @@ struct SkinPackageFile {
 };
 
 // One skin folder as its package holds it, every file read, checked and in memory, ready to be
-// shown (LoadPackagedSkin) and then written where the user's skins live: each folder of
+// shown (PackagedSkin) and then written where the user's skins live: each folder of
 // Folders created in its order (parents first), each file of Files written below the skin's
 // folder, all of it first in a folder of another name that is then renamed to Name, so that a
 // failure never leaves half a skin.

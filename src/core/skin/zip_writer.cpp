@@ -80,8 +80,9 @@ void ZipWriter::Add(std::string_view name, std::string_view bytes) {
     FEntries.push_back(entry);
 }
 
-std::string ZipWriter::Finish() const {
-    std::string out = FOut;
+std::string ZipWriter::Finish() {
+    std::string out = std::move(FOut);
+    FOut.clear();
     const auto directory = static_cast<std::uint32_t>(out.size());
     for (const Written& entry : FEntries) {
         Put32(out, kCentralSignature);
@@ -105,6 +106,7 @@ std::string ZipWriter::Finish() const {
     Put32(out, size);
     Put32(out, directory);
     Put16(out, 0);
+    FEntries.clear();
     return out;
 }
 

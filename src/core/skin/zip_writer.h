@@ -15,8 +15,9 @@ class ZipWriter {
 public:
     // Throws std::length_error past what a zip without ZIP64 holds.
     void Add(std::string_view name, std::string_view bytes);
-    // The whole file: the entries, the central directory and the end record.
-    std::string Finish() const;
+    // Ends the file with the central directory and the end record and hands it over; the
+    // writer is empty again.
+    std::string Finish();
 
 private:
     struct Written {
