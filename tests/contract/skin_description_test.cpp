@@ -110,6 +110,31 @@ TEST_P(SkinDescriptionTest, AnOptionalDigitalGlassMayBeLeftOut) {
     EXPECT_EQ(skin.DigitalGlass, std::nullopt);
 }
 
+TEST_P(SkinDescriptionTest, AnAuthorAndADescriptionAreOptionalAndBoundedInCharacters) {
+    std::vector<std::string> problems;
+    SkinDescription skin = Read(SkinXml(), problems);
+    EXPECT_EQ(skin.Author, "");
+    EXPECT_EQ(skin.Description, "");
+    skin = Read(SkinXml("<skin>", "<skin><author> Ann &amp; Bo </author><description>Steel, "
+                                  "60 \xC3\xA9t\xC3\xA9s</description>"),
+                problems);
+    EXPECT_TRUE(problems.empty());
+    EXPECT_EQ(skin.Author, "Ann & Bo");
+    EXPECT_EQ(skin.Description, "Steel, 60 \xC3\xA9t\xC3\xA9s");
+    std::string author;
+    for (int i = 0; i < 64; ++i) {
+        author += "\xC3\xA9"; // two bytes, one character
+    }
+    Read(SkinXml("<skin>", "<skin><author>" + author + "</author>"), problems);
+    EXPECT_TRUE(problems.empty());
+    Read(SkinXml("<skin>", "<skin><author>" + author + "e</author><description>" +
+                               std::string(257, 'd') + "</description>"),
+         problems);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0], "element skin/author is longer than 64 characters");
+    EXPECT_EQ(problems[1], "element skin/description is longer than 256 characters");
+}
+
 TEST_P(SkinDescriptionTest, EachMissingRequiredEntryIsAProblem) {
     const std::pair<std::string, std::string> cases[] = {
         {"<glass>glass.png</glass>", "element skin/glass"},

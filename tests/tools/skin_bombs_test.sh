@@ -88,7 +88,7 @@ expect font_folder refused "font_folder/fonts: the folder holds too many entries
 expect pixel_budget refused "face.png: the skin's images need more than 25165824 pixels"
 expect deep_glass ok
 expect utf16 ok
-expect utf16_broken refused "skin.xml: line 6, position 14:"
+expect utf16_broken refused "skin.xml: line 8, position 14:"
 expect control_chars refused '"\x1B]0;owned\x07\x1B[2J" is not a colour'
 grep -q $'\x1b' "$work/out" && fail "a raw escape character reached the output"
 expect reserved_name refused 'art/nul.png: the name "nul.png" is reserved for a device'

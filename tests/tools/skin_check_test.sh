@@ -28,6 +28,8 @@ output=$("$tool" check "$skin") || fail "the default skin: $output"
 [[ $output == ok* ]] || fail "the default skin does not say ok: $output"
 [[ $output == *"face 150x150"* ]] || fail "the default skin's face is not 150x150: $output"
 [[ $output == *"variants @2x 8/8 @3x 8/8"* ]] || fail "the default skin's variants: $output"
+[[ $output == *"author Norvale Time Clock team"* ]] || fail "the default skin's author: $output"
+[[ $output == *$'\ndescription A small '* ]] || fail "the default skin's description: $output"
 
 broken no_xml 'rm skin.xml'
 expect_fault no_xml "skin.xml: the file is missing"
@@ -46,6 +48,10 @@ expect_fault bad_variant "glass@3x.png"
 broken no_variants 'rm ./*@?x.png'
 output=$("$tool" check "$work/face/no_variants") || fail "a skin without variants: $output"
 [[ $output == *"variants @2x 0/8 @3x 0/8"* ]] || fail "a skin without variants: $output"
+# The skin's own words reach the terminal with their control characters escaped.
+broken tab_author 'sed -i "s|<author>[^<]*</author>|<author>A\&#9;B</author>|" skin.xml'
+output=$("$tool" check "$work/face/tab_author") || fail "a tab in the author: $output"
+[[ $output == *'author A\x09B'* ]] || fail "a tab in the author is not escaped: $output"
 broken malformed 'printf "<skin>\n<clockface>face.png</skin>\n" >skin.xml'
 expect_fault malformed "line 2"
 

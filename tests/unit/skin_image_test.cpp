@@ -121,7 +121,9 @@ std::vector<std::uint8_t> SolidPng(int w, int h, std::uint8_t r) {
 
 class SkinImageVariantsTest : public LoadSkinImageTest {
 protected:
-    SkinImageFiles Read() { return ReadSkinImageFiles("face\\plain\\face.png", 0, 0, Skin()); }
+    SkinImageFiles Read(bool decodeVariants = false) {
+        return ReadSkinImageFiles("face\\plain\\face.png", 0, 0, Skin(), decodeVariants);
+    }
 
     // The message of a read that must fail.
     std::string Failure() {
@@ -150,6 +152,8 @@ TEST_F(SkinImageVariantsTest, TheSmallestVariantAtLeastAsLargeAsTheScaleIsTaken)
     EXPECT_EQ(VariantFactorFor(files, DisplayScale(193)), 3);
     EXPECT_EQ(VariantFactorFor(files, DisplayScale(480)), 3);
     EXPECT_EQ(VariantFactorFor(files, DisplayScale(144)), 2);
+    EXPECT_EQ(files.Variant(2).Width(), 0); // not decoded before a scale draws from it
+    EXPECT_EQ(PrepareVariant(files, DisplayScale(144)), 2);
     EXPECT_EQ(files.Variant(2).Width(), 8);
     EXPECT_EQ(files.Variant(2).At(0, 0), MakePixel(0, 0, 20, 255));
 }
@@ -175,10 +179,32 @@ TEST_F(SkinImageVariantsTest, AVariantOfTheWrongSizeOrBrokenIsAFaultNamingIt) {
     EXPECT_NE(broken.find("face@3x.png: not a PNG file"), std::string::npos) << broken;
 }
 
+// Whole chunks with their CRCs around compressed data that does not inflate: only decoding
+// finds it, so the clock's load keeps the file and draws from the other sizes when a scale
+// would use it, while a checking load refuses it.
+TEST_F(SkinImageVariantsTest, AVariantWhoseDataIsDamagedFailsACheckAndIsLeftOutOfAScale) {
+    Write("face.png", SolidPng(4, 2, 10));
+    testing::PngBuilder damaged;
+    damaged.Header(8, 4, 8, 6).Chunk("IDAT", std::vector<std::uint8_t>(40, 0xFF)).End();
+    Write("face@2x.png", damaged.Bytes());
+    SkinImageFiles files = Read();
+    EXPECT_TRUE(files.HasVariant(2));
+    EXPECT_EQ(PrepareVariant(files, DisplayScale(192)), 1);
+    EXPECT_FALSE(files.HasVariant(2));
+    EXPECT_EQ(ScaledSkinImage(files, DisplayScale(192)).Width(), 8);
+    try {
+        Read(true);
+        FAIL() << "a checking load took the damaged variant";
+    } catch (const PngError& e) {
+        EXPECT_NE(std::string(e.what()).find("face@2x.png: bad compressed data"), std::string::npos)
+            << e.what();
+    }
+}
+
 TEST_F(SkinImageVariantsTest, ScaledImagesTakeTheMappedSizeAndCopyAnExactVariant) {
     Write("face.png", SolidPng(10, 6, 10));
     Write("face@2x.png", SolidPng(20, 12, 200));
-    const SkinImageFiles files = Read();
+    SkinImageFiles files = Read();
     const Bitmap32 twice = ScaledSkinImage(files, DisplayScale(192));
     ASSERT_EQ(twice.Width(), 20);
     EXPECT_EQ(twice.At(0, 0), MakePixel(0, 0, 200, 255)); // no resampling softens the edge
@@ -201,7 +227,8 @@ TEST_F(SkinImageVariantsTest, StripCellsAreScaledApartSoNoneBleedsIntoItsNeighbo
     testing::PngBuilder png;
     png.Header(12, 4, 8, 6).ImageData(testing::RepeatRows(row, 4)).End();
     Write("face.png", png.Bytes());
-    const Bitmap32 strip = ScaledCellStrip(Read(), DisplayScale(144));
+    SkinImageFiles files = Read();
+    const Bitmap32 strip = ScaledCellStrip(files, DisplayScale(144));
     ASSERT_EQ(strip.Width(), 18);
     ASSERT_EQ(strip.Height(), 6);
     for (int y = 0; y < 6; ++y) {

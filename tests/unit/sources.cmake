@@ -54,6 +54,7 @@ set(NORVALE_UNIT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/skin_fonts_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_image_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_menu_test.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/skin_package_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/skin_values_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_client_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/sntp_exchange_test.cpp
@@ -80,6 +81,7 @@ set(NORVALE_CONTRACT_TEST_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/../contract/hostile_skin_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_peer.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/loopback_sntp_server.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/../contract/packaged_skin_test.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/private_font_contract.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/real_ntp_server_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/../contract/registry_contract.cpp

@@ -3,6 +3,8 @@
 #include "core/clock/clock_window.h"
 #include "core/raster/png_encoder.h"
 #include "core/time/calendar.h"
+#include "tools/norvale_skin/check_command.h"
+#include "tools/norvale_skin/pack_command.h"
 #include "tools/norvale_skin/platform.h"
 #include "tools/norvale_skin/skin_folder.h"
 
@@ -238,8 +240,8 @@ ParseRenderArguments(const std::vector<std::string>& args) {
 int Render(const std::vector<std::string>& args) {
     const auto parsed = ParseRenderArguments(args);
     if (const auto* fault = std::get_if<std::string>(&parsed)) {
-        std::fprintf(stderr, "norvale-skin render: %s\nusage: norvale-skin check FOLDER\n%s",
-                     fault->c_str(), kRenderUsage);
+        std::fprintf(stderr, "norvale-skin render: %s\n%s%s%s", fault->c_str(), kCheckUsage,
+                     kRenderUsage, kPackUsage);
         return 2;
     }
     const auto& options = std::get<RenderOptions>(parsed);

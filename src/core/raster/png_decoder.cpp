@@ -64,6 +64,8 @@ public:
     Decoder(std::span<const std::uint8_t> file, std::string_view name) : FFile(file), FName(name) {}
 
     PngImage Run();
+    // The signature and every chunk checked as Run checks them, without inflating anything.
+    PngHeader CheckStructure();
 
 private:
     [[noreturn]] void Fail(std::string_view fault) const {
@@ -91,18 +93,22 @@ private:
     std::uint64_t FImageDataBytes = 0;
 };
 
-PngImage Decoder::Run() {
+PngHeader Decoder::CheckStructure() {
     if (FFile.size() < kSignature.size() ||
         std::memcmp(FFile.data(), kSignature.data(), kSignature.size()) != 0) {
         Fail("not a PNG file");
     }
     ReadChunks();
-    const std::uint64_t rawSize =
-        PngImageDataBytes({FWidth, FHeight, FFormat.BitDepth, FFormat.ColourType, FInterlaced});
+    const PngHeader header{FWidth, FHeight, FFormat.BitDepth, FFormat.ColourType, FInterlaced};
     // A few bytes of compressed data cannot stand for a huge image: refuse before allocating.
-    if (rawSize > (FImageDataBytes + 1) * kMaxInflateRatio) {
+    if (PngImageDataBytes(header) > (FImageDataBytes + 1) * kMaxInflateRatio) {
         Fail("truncated image data");
     }
+    return header;
+}
+
+PngImage Decoder::Run() {
+    const std::uint64_t rawSize = PngImageDataBytes(CheckStructure());
     PngImage image;
     image.Width = static_cast<int>(FWidth);
     image.Height = static_cast<int>(FHeight);
@@ -408,6 +414,10 @@ std::optional<PngHeader> PeekPngHeader(std::span<const std::uint8_t> file) {
 
 PngImage DecodePng(std::span<const std::uint8_t> file, std::string_view name) {
     return Decoder(file, name).Run();
+}
+
+PngHeader CheckPngChunks(std::span<const std::uint8_t> file, std::string_view name) {
+    return Decoder(file, name).CheckStructure();
 }
 
 } // namespace norvale

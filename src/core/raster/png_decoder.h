@@ -49,4 +49,9 @@ std::uint64_t PngImageDataBytes(const PngHeader& header);
 // PngError for anything that is not a complete, valid PNG within the size limits.
 PngImage DecodePng(std::span<const std::uint8_t> file, std::string_view name);
 
+// What DecodePng checks before it inflates: the signature, the header, every critical chunk's
+// CRC and order, and enough compressed data for the image; a file that passes can still hold
+// damaged compressed data. Returns the header; throws PngError like DecodePng.
+PngHeader CheckPngChunks(std::span<const std::uint8_t> file, std::string_view name);
+
 } // namespace norvale

@@ -59,12 +59,20 @@ public:
         return value;
     }
 
-    // A label's text, at most kMaxSkinLabelText characters.
-    std::string Text(const std::string& xpath) {
-        std::string text = Required(xpath);
-        if (Utf8Prefix(text, kMaxSkinLabelText).size() < text.size()) {
-            FProblems.push_back(Describe(xpath) + " is longer than " +
-                                std::to_string(kMaxSkinLabelText) + " characters");
+    // A text of at most `most` characters; a longer one is a problem.
+    std::string Text(const std::string& xpath, std::size_t most) {
+        return Limited(xpath, Required(xpath), most);
+    }
+
+    // The same for a text that may be absent: "" then.
+    std::string OptionalText(const std::string& xpath, std::size_t most) {
+        return Limited(xpath, Optional(xpath).value_or(""), most);
+    }
+
+    std::string Limited(const std::string& xpath, std::string text, std::size_t most) {
+        if (Utf8Prefix(text, most).size() < text.size()) {
+            FProblems.push_back(Describe(xpath) + " is longer than " + std::to_string(most) +
+                                " characters");
         }
         return text;
     }
@@ -172,7 +180,7 @@ LabelDescription ReadLabel(Reader& in, const std::string& id) {
         in.Required(base); // one problem for the whole label rather than one per attribute
         return label;
     }
-    label.Text = in.Text(base + "/@text");
+    label.Text = in.Text(base + "/@text", kMaxSkinLabelText);
     label.Left = in.Integer(base + "/@x", 62, -kMaxSkinCoordinate, kMaxSkinCoordinate);
     label.Top = in.Integer(base + "/@y", 55, -kMaxSkinCoordinate, kMaxSkinCoordinate);
     label.Width = in.OptionalInteger(base + "/@width", 89, 0, kMaxSkinCoordinate);
@@ -208,6 +216,8 @@ SkinDescription ReadSkinDescription(const XmlDocument& xml, const FormatSettings
                                     std::vector<std::string>& problems) {
     Reader in(xml, fs, problems);
     SkinDescription skin;
+    skin.Author = in.OptionalText("skin/author/text()", kMaxSkinAuthor);
+    skin.Description = in.OptionalText("skin/description/text()", kMaxSkinDescription);
     skin.ClockFace = in.FileName("skin/clockface/text()");
     skin.Buttons = in.FileName("skin/buttons/text()");
     skin.Glass = in.FileName("skin/glass/text()");

@@ -53,6 +53,8 @@ inline constexpr std::array<const char*, 2> kSkinButtonIds = {"left", "right"};
 
 // Everything "skin.xml" says, read but not yet applied.
 struct SkinDescription {
+    std::string Author;      // who made the skin; empty when skin.xml does not say
+    std::string Description; // one line about it; empty when skin.xml does not say
     std::string ClockFace;
     std::int32_t FaceWidth = 600;
     std::int32_t FaceHeight = 400;

@@ -8,15 +8,6 @@
 namespace norvale {
 namespace {
 
-bool IsFontFile(std::string_view name) {
-    const std::size_t dot = name.rfind('.');
-    if (dot == std::string_view::npos) {
-        return false;
-    }
-    const std::string_view extension = name.substr(dot);
-    return EqualsNoCase(extension, ".ttf") || EqualsNoCase(extension, ".otf");
-}
-
 std::uint64_t Read16(std::string_view file, std::uint64_t at) {
     if (at + 2 > file.size()) {
         return 0;
@@ -42,6 +33,15 @@ std::uint64_t FacesOfFont(std::string_view file, std::uint64_t offset) {
 }
 
 } // namespace
+
+bool IsFontFile(std::string_view name) {
+    const std::size_t dot = name.rfind('.');
+    if (dot == std::string_view::npos) {
+        return false;
+    }
+    const std::string_view extension = name.substr(dot);
+    return EqualsNoCase(extension, ".ttf") || EqualsNoCase(extension, ".otf");
+}
 
 std::uint64_t CountFontFaces(std::string_view file) {
     if (Read32(file, 0) != 0x74746366) { // 'ttcf'

@@ -42,10 +42,12 @@ public:
     }
 
 private:
+    // Last added, first taken back: an engine that adds the remaining fonts again on each
+    // removal (fontconfig) then has the least to add.
     void Release() {
         if (FRasterizer) {
-            for (const std::filesystem::path& file : FFiles) {
-                FRasterizer->RemovePrivateFont(file);
+            for (auto file = FFiles.rbegin(); file != FFiles.rend(); ++file) {
+                FRasterizer->RemovePrivateFont(*file);
             }
         }
         FFiles.clear();
@@ -54,6 +56,9 @@ private:
     TextRasterizer* FRasterizer = nullptr; // not owned; outlives every skin
     std::vector<std::filesystem::path> FFiles;
 };
+
+// Whether a file of the fonts folder is a font the skin adds: .ttf or .otf, in any case.
+bool IsFontFile(std::string_view name);
 
 // How many faces the font engine looks at in a font file: each font of a collection, each
 // named instance of a variable font, one for any other file. Read from the file's tables

@@ -21,32 +21,35 @@ std::span<const std::uint8_t> Bytes(const std::string& file) {
     return {reinterpret_cast<const std::uint8_t*>(file.data()), file.size()};
 }
 
-// Reads, checks and decodes one image file: its size and pixels are counted before the
-// pixels are made, and its bytes freed before they are turned into the bitmap. A missing
-// optional file is an empty bitmap.
-Bitmap32 ReadImage(SkinFolder& folder, std::string_view relativePath, int factor,
-                   std::uint64_t count, std::uint32_t fillColour, bool required) {
+// Reads one image file and counts its size and pixels before anything is made of it;
+// nullopt for a missing optional file. A file too short for a header is left to the decoder
+// to refuse.
+std::optional<std::string> ReadImageFile(SkinFolder& folder, std::string_view relativePath,
+                                         int factor, std::uint64_t count, bool required) {
     const int side = factor * kMaxSkinSide;
     std::optional<std::string> file =
         required ? folder.Read(relativePath, MaxPngBytesForSide(side))
                  : folder.ReadIfPresent(relativePath, MaxPngBytesForSide(side));
     if (!file) {
-        return {};
+        return std::nullopt;
     }
-    const std::string name = folder.Shown(relativePath);
-    // A file too short for a header is left to the decoder to refuse.
     if (const auto header = PeekPngHeader(Bytes(*file))) {
         folder.TakePixels(header->Width, header->Height, side, count, relativePath);
         const std::uint64_t most = MaxPngBytes(*header);
         if (file->size() > most) {
-            throw SkinFileError(name + ": the file holds " + std::to_string(file->size()) +
-                                " bytes, more than its " + std::to_string(header->Width) + " x " +
-                                std::to_string(header->Height) + " pixels can need (" +
-                                std::to_string(most) + ")");
+            throw SkinFileError(
+                folder.Shown(relativePath) + ": the file holds " + std::to_string(file->size()) +
+                " bytes, more than its " + std::to_string(header->Width) + " x " +
+                std::to_string(header->Height) + " pixels can need (" + std::to_string(most) + ")");
         }
     }
-    const PngImage png = DecodePng(Bytes(*file), name);
-    file.reset();
+    return file;
+}
+
+// Decodes a file, freeing its bytes before they are turned into the bitmap.
+Bitmap32 Decode(std::string& file, const std::string& name, std::uint32_t fillColour) {
+    const PngImage png = DecodePng(Bytes(file), name);
+    std::string().swap(file);
     return SkinBitmapFromPng(png, fillColour);
 }
 
@@ -61,10 +64,21 @@ Bitmap32 SkinBitmapFromPng(const PngImage& png, std::uint32_t fillColour) {
     const std::size_t pixels = static_cast<std::size_t>(png.Width) * png.Height;
     for (std::size_t i = 0; i < pixels; ++i, in += 4) {
         const std::uint32_t a = in[3];
+        // Most pixels of a skin are clear or opaque; the rule below leaves both as they are.
+        if (a == 0) {
+            out[i] = 0;
+            continue;
+        }
+        if (a == 255) {
+            out[i] = MakePixel(in[2], in[1], in[0], 255);
+            continue;
+        }
         std::uint32_t c[3];
         for (int k = 0; k < 3; ++k) {
             const std::uint32_t over = (in[k] * a + fill[k] * (255 - a) + 255) >> 8;
-            c[k] = over * a / 255;
+            // over * a / 255, rounded down, for every product up to 255 * 255.
+            const std::uint32_t product = over * a;
+            c[k] = (product + 1 + (product >> 8)) >> 8;
         }
         out[i] = MakePixel(c[2], c[1], c[0], a);
     }
@@ -92,29 +106,41 @@ std::uint64_t MaxPngBytes(const PngHeader& header) {
 }
 
 SkinImageFiles ReadSkinImageFiles(std::string_view relativePath, std::uint32_t fillColour,
-                                  std::uint64_t weight, SkinFolder& folder) {
+                                  std::uint64_t weight, SkinFolder& folder, bool decodeVariants) {
     SkinImageFiles files;
     files.FillColour = fillColour;
     files.Name = folder.Shown(relativePath);
-    files.Base = ReadImage(folder, relativePath, 1, 1 + weight, fillColour, true);
+    std::string base = *ReadImageFile(folder, relativePath, 1, 1 + weight, true);
+    files.Base = Decode(base, files.Name, fillColour);
     for (int factor = 2; factor <= kLargestVariant; ++factor) {
         const std::string relative = VariantPath(relativePath, factor);
-        Bitmap32 variant = ReadImage(folder, relative, factor, 1, fillColour, false);
-        if (variant.Width() == 0) {
+        std::optional<std::string> file = ReadImageFile(folder, relative, factor, 1, false);
+        if (!file) {
             continue;
         }
-        const int width = factor * files.Base.Width();
-        const int height = factor * files.Base.Height();
-        if (variant.Width() != width || variant.Height() != height) {
-            throw PngError(folder.Shown(relative) + ": the image is " +
-                           std::to_string(variant.Width()) + " x " +
-                           std::to_string(variant.Height()) + " pixels, not " +
-                           std::to_string(width) + " x " + std::to_string(height) + " (" +
-                           std::to_string(factor) + " times its base image)");
+        SkinImageVariant& variant = files.Variants[factor - 2];
+        variant.Name = folder.Shown(relative);
+        const PngHeader header = CheckPngChunks(Bytes(*file), variant.Name);
+        const auto width = static_cast<std::uint32_t>(factor * files.Base.Width());
+        const auto height = static_cast<std::uint32_t>(factor * files.Base.Height());
+        if (header.Width != width || header.Height != height) {
+            throw PngError(variant.Name + ": the image is " + std::to_string(header.Width) + " x " +
+                           std::to_string(header.Height) + " pixels, not " + std::to_string(width) +
+                           " x " + std::to_string(height) + " (" + std::to_string(factor) +
+                           " times its base image)");
         }
-        files.Variants[factor - 2] = std::move(variant);
+        variant.File = std::move(*file);
+        if (decodeVariants) {
+            DecodeVariant(variant, fillColour);
+        }
     }
     return files;
+}
+
+void DecodeVariant(SkinImageVariant& variant, std::uint32_t fillColour) {
+    if (!variant.File.empty()) {
+        variant.Decoded = Decode(variant.File, variant.Name, fillColour);
+    }
 }
 
 int VariantFactorFor(const SkinImageFiles& files, DisplayScale scale) {
@@ -131,13 +157,29 @@ int VariantFactorFor(const SkinImageFiles& files, DisplayScale scale) {
     return largest;
 }
 
-Bitmap32 ScaledSkinImage(const SkinImageFiles& files, DisplayScale scale) {
-    return ResampleLanczos(files.Variant(VariantFactorFor(files, scale)),
+int PrepareVariant(SkinImageFiles& files, DisplayScale scale) {
+    for (;;) {
+        const int factor = VariantFactorFor(files, scale);
+        if (factor == 1) {
+            return factor;
+        }
+        SkinImageVariant& variant = files.Variants[factor - 2];
+        try {
+            DecodeVariant(variant, files.FillColour);
+            return factor;
+        } catch (const PngError&) {
+            variant = {};
+        }
+    }
+}
+
+Bitmap32 ScaledSkinImage(SkinImageFiles& files, DisplayScale scale) {
+    return ResampleLanczos(files.Variant(PrepareVariant(files, scale)),
                            scale.Length(files.Base.Width()), scale.Length(files.Base.Height()));
 }
 
-Bitmap32 ScaledCellStrip(const SkinImageFiles& files, DisplayScale scale) {
-    const Bitmap32& strip = files.Variant(VariantFactorFor(files, scale));
+Bitmap32 ScaledCellStrip(SkinImageFiles& files, DisplayScale scale) {
+    const Bitmap32& strip = files.Variant(PrepareVariant(files, scale));
     const int side = scale.Length(files.Base.Height());
     if (strip.Height() == side) {
         return strip;

@@ -26,18 +26,31 @@ std::string PathText(const std::filesystem::path& path);
 // beside name.png, drawn at two and three times its size.
 inline constexpr int kLargestVariant = 3;
 
-// A skin image as its files hold it, decoded, so that it can be drawn at any display scale
-// without reading or decoding again: the base image and the variants beside it.
+// A high-resolution variant of a skin image. Its file is checked when the skin loads (header,
+// size, chunks) but decoded only when a display scale first draws from it; its bytes are kept
+// until then and freed once it is decoded.
+struct SkinImageVariant {
+    std::string Name; // as messages show it
+    std::string File;
+    Bitmap32 Decoded;
+
+    bool Present() const { return !File.empty() || Decoded.Width() > 0; }
+};
+
+// A skin image as its files hold it, so that it can be drawn at any display scale without
+// reading a file again: the base image, decoded, and the variants beside it.
 struct SkinImageFiles {
     std::string Name; // the base file's path, as messages show it
     std::uint32_t FillColour = 0;
     Bitmap32 Base;
-    // Index 0 holds @2x, index 1 @3x; empty where the skin has no such file.
-    std::array<Bitmap32, kLargestVariant - 1> Variants;
+    // Index 0 holds @2x, index 1 @3x; not present where the skin has no such file.
+    std::array<SkinImageVariant, kLargestVariant - 1> Variants;
 
-    bool HasVariant(int factor) const { return factor == 1 || Variants[factor - 2].Width() > 0; }
-    // The base image for 1, else the variant.
-    const Bitmap32& Variant(int factor) const { return factor == 1 ? Base : Variants[factor - 2]; }
+    bool HasVariant(int factor) const { return factor == 1 || Variants[factor - 2].Present(); }
+    // The base image for 1, else the variant as decoded so far (empty before PrepareVariant).
+    const Bitmap32& Variant(int factor) const {
+        return factor == 1 ? Base : Variants[factor - 2].Decoded;
+    }
 };
 
 // The variant's file name: "@2x" or "@3x" before the extension of the last name.
@@ -48,26 +61,36 @@ std::string VariantPath(std::string_view relativePath, int factor);
 std::uint64_t MaxPngBytes(const PngHeader& header);
 
 // Reads the PNG at relativePath in the skin folder (UTF-8, '\' or '/' between the names) and the
-// variants beside it, and decodes each once, counting its pixels against the skin's limits
-// before it is decoded: the base image's pixels count 1 + weight times (weight: the bitmaps
-// drawn from it, kDrawnImageWeight and its kin), a variant's once. Each file's bytes are freed
-// as soon as it is decoded. Throws PngError or SkinFileError naming the file when the base image
+// variants beside it, counting each image's pixels against the skin's limits before it is
+// decoded: the base image's pixels count 1 + weight times (weight: the bitmaps drawn from it,
+// kDrawnImageWeight and its kin), a variant's once. The base image is decoded and its file's
+// bytes freed; a variant is only checked (CheckPngChunks), unless decodeVariants asks for every
+// one to be decoded now. Throws PngError or SkinFileError naming the file when the base image
 // cannot be read, when a variant present cannot, when a file is larger than its pixels can
 // need, when an image is too large, or when a variant is not exactly its factor times the base
 // image's size.
 SkinImageFiles ReadSkinImageFiles(std::string_view relativePath, std::uint32_t fillColour,
-                                  std::uint64_t weight, SkinFolder& folder);
+                                  std::uint64_t weight, SkinFolder& folder,
+                                  bool decodeVariants = false);
 
 // The variant a scale draws from: the smallest at least as large as the scale, else the
 // largest the image has.
 int VariantFactorFor(const SkinImageFiles& files, DisplayScale scale);
 
+// The same, decoded: a variant whose compressed data turns out damaged is dropped, and the
+// image is drawn from its other sizes (the base image at worst), as if the skin had never had
+// it.
+int PrepareVariant(SkinImageFiles& files, DisplayScale scale);
+
+// Decodes the variant now; throws PngError naming its file when its data is damaged.
+void DecodeVariant(SkinImageVariant& variant, std::uint32_t fillColour);
+
 // The image at the scale: the chosen variant resampled to the base size mapped by the scale
 // (a plain copy where the variant has that size already).
-Bitmap32 ScaledSkinImage(const SkinImageFiles& files, DisplayScale scale);
+Bitmap32 ScaledSkinImage(SkinImageFiles& files, DisplayScale scale);
 
 // The same for a strip of square cells as wide as the image is high: every cell is resampled
 // on its own, so that none bleeds into its neighbour (a part cell at the end is left out).
-Bitmap32 ScaledCellStrip(const SkinImageFiles& files, DisplayScale scale);
+Bitmap32 ScaledCellStrip(SkinImageFiles& files, DisplayScale scale);
 
 } // namespace norvale

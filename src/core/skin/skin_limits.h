@@ -41,6 +41,21 @@ inline constexpr int kMaxSkinFontSize = 400;
 inline constexpr std::size_t kMaxSkinFileName = 255;
 // A label's text, in characters.
 inline constexpr std::size_t kMaxSkinLabelText = 64;
+// The skin's author and its one-line description, in characters.
+inline constexpr std::size_t kMaxSkinAuthor = 64;
+inline constexpr std::size_t kMaxSkinDescription = 256;
+// A skin package (.nvskin): its entries of any kind, folders included; the package file, the
+// skin's bytes and what the package's headers add to them; the skin's name, the package's one
+// folder; and a text file it may carry (a licence, a read-me).
+inline constexpr std::size_t kMaxSkinPackageEntries = 128;
+inline constexpr std::uint64_t kMaxSkinPackageBytes = kMaxSkinBytes + (1ull << 20);
+inline constexpr std::size_t kMaxSkinNameBytes = 64;
+inline constexpr std::uint64_t kMaxSkinTextBytes = 1ull << 20;
+// How much an entry of a package may inflate: to kMaxSkinPackageRatio times its compressed
+// bytes and kMaxSkinPackageSlack more, for small files. Skin files come nowhere near (images
+// hardly shrink, fonts and texts to a half or a third); a bomb goes far beyond.
+inline constexpr std::uint64_t kMaxSkinPackageRatio = 100;
+inline constexpr std::uint64_t kMaxSkinPackageSlack = 4096;
 // Every position, width and height of a label or button, and every hand value, lies within
 // this distance of 0, in skin pixels.
 inline constexpr int kMaxSkinCoordinate = 16384;

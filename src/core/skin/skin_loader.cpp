@@ -67,8 +67,8 @@ void CheckBox(const TWindowLabel& label, const char* id, const std::string& show
     }
 }
 
-HandSource ReadHand(const HandDescription& skin, SkinFolder& folder) {
-    return {ReadSkinImageFiles(skin.FileName, 0x000000, kHandWeight, folder),
+HandSource ReadHand(const HandDescription& skin, SkinFolder& folder, bool decodeVariants) {
+    return {ReadSkinImageFiles(skin.FileName, 0x000000, kHandWeight, folder, decodeVariants),
             {static_cast<float>(skin.BitmapCenter.X), static_cast<float>(skin.BitmapCenter.Y)},
             {static_cast<float>(skin.Position.X), static_cast<float>(skin.Position.Y)}};
 }
@@ -92,17 +92,18 @@ std::unique_ptr<TSkin> LoadImages(const SkinDescription& skin, SkinFolder& folde
                                   const SkinLoadContext& context, const std::string& shownXml) {
     auto loaded = std::make_unique<TSkin>();
     SkinSources& sources = loaded->Sources.emplace();
-    sources.Face = ReadSkinImageFiles(skin.ClockFace, 0x000000, kFaceWeight, folder);
-    sources.Buttons = ReadSkinImageFiles(skin.Buttons, 0x808080, kDrawnImageWeight, folder);
-    sources.Glass = ReadSkinImageFiles(skin.Glass, 0xFFFFFF, kDrawnImageWeight, folder);
+    const bool all = context.DecodeEveryVariant;
+    sources.Face = ReadSkinImageFiles(skin.ClockFace, 0x000000, kFaceWeight, folder, all);
+    sources.Buttons = ReadSkinImageFiles(skin.Buttons, 0x808080, kDrawnImageWeight, folder, all);
+    sources.Glass = ReadSkinImageFiles(skin.Glass, 0xFFFFFF, kDrawnImageWeight, folder, all);
     if (skin.DigitalGlass) {
         sources.DigitalGlass =
-            ReadSkinImageFiles(*skin.DigitalGlass, 0xFFFFFF, kDrawnImageWeight, folder);
+            ReadSkinImageFiles(*skin.DigitalGlass, 0xFFFFFF, kDrawnImageWeight, folder, all);
     }
-    sources.AmPm = ReadSkinImageFiles(skin.AmPm, 0x000000, 0, folder);
-    sources.Hours = ReadHand(skin.Hours, folder);
-    sources.Minutes = ReadHand(skin.Minutes, folder);
-    sources.Seconds = ReadHand(skin.Seconds, folder);
+    sources.AmPm = ReadSkinImageFiles(skin.AmPm, 0x000000, 0, folder, all);
+    sources.Hours = ReadHand(skin.Hours, folder, all);
+    sources.Minutes = ReadHand(skin.Minutes, folder, all);
+    sources.Seconds = ReadHand(skin.Seconds, folder, all);
     loaded->ChimeFileName = ChimePath(skin.Chime, context, shownXml);
     PrepareSkin(*loaded, context.Scale);
     return loaded;
@@ -141,6 +142,8 @@ std::unique_ptr<TSkin> LoadFolder(SkinFolder& folder, const SkinLoadContext& con
     const std::string shownXml = folder.Shown("skin.xml");
     const SkinDescription skin = ReadDescription(folder, context, shownXml);
     std::unique_ptr<TSkin> loaded = LoadImages(skin, folder, context, shownXml);
+    loaded->Author = skin.Author;
+    loaded->Description = skin.Description;
 
     // The skin's own fonts come before any label measures its text in them.
     loaded->Fonts = LoadSkinFonts(folder, context.Rasterizer);

@@ -52,6 +52,8 @@ struct SkinSources {
 // drawn for the display scale Scale, in physical pixels.
 struct TSkin {
     std::optional<SkinSources> Sources; // none for the placeholder face
+    std::string Author;                 // as skin.xml gives them; empty when it does not
+    std::string Description;
     DisplayScale Scale;
     Bitmap32 FaceBitmap;
     Bitmap32 ButtonGlyphs;
@@ -77,7 +79,8 @@ struct TSkin {
 };
 
 // Draws the skin's bitmaps (and sizes its layers and frames) for the display scale, from its
-// sources; the skin's images at a scale are made here once, never per frame.
+// sources; the skin's images at a scale are made here once, never per frame, and a variant is
+// decoded the first time a scale draws from it.
 void PrepareSkin(TSkin& skin, DisplayScale scale);
 
 // A skin that cannot be loaded; what() is the message the user sees, naming the skin, the
@@ -96,6 +99,9 @@ struct SkinLoadContext {
     // The scale the skin's bitmaps are drawn for; drawing them is part of the load, so that
     // running out of memory there too is the skin's fault.
     DisplayScale Scale = DisplayScale();
+    // Every variant decoded at the load, as a checker wants it, rather than only those a scale
+    // draws from: a variant's damaged compressed data is then a fault of the load too.
+    bool DecodeEveryVariant = false;
 };
 
 // The window's labels as they are before any skin, and its two face buttons.

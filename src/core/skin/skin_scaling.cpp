@@ -28,8 +28,8 @@ Bitmap32 PlaceholderFace(int side) {
 
 // The hand's image as the chosen variant, unscaled: the turn scales it to the window in the
 // same resampling step, so it is never blurred twice.
-void PrepareHand(TRotLayer& layer, const HandSource& hand, DisplayScale scale) {
-    const int variant = VariantFactorFor(hand.Files, scale);
+void PrepareHand(TRotLayer& layer, HandSource& hand, DisplayScale scale) {
+    const int variant = PrepareVariant(hand.Files, scale);
     const double factor = variant;
     // The pivot on the variant's pixel grid, pixel i centred on i as on the skin's grid.
     const auto onVariant = [factor](float v) {
@@ -49,7 +49,7 @@ void PrepareSkin(TSkin& skin, DisplayScale scale) {
     if (!skin.Sources) {
         skin.FaceBitmap = PlaceholderFace(scale.Length(kPlaceholderSide));
     } else {
-        const SkinSources& sources = *skin.Sources;
+        SkinSources& sources = *skin.Sources;
         skin.FaceBitmap = ScaledSkinImage(sources.Face, scale);
         skin.ButtonGlyphs = ScaledCellStrip(sources.Buttons, scale);
         skin.Glass = ScaledSkinImage(sources.Glass, scale);
